@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orva {
+
+// Code page 932 exactly as Windows reads and writes it. Text inside the program is UTF-8.
+// Construct once and reuse: construction builds lookup tables.
+class Cp932Codec {
+ public:
+  Cp932Codec();
+  ~Cp932Codec();
+  Cp932Codec(const Cp932Codec&) = delete;
+  Cp932Codec& operator=(const Cp932Codec&) = delete;
+
+  // Invalid byte sequences decode to U+FFFD, one per bad byte; NUL bytes are kept.
+  std::string Decode(std::string_view bytes) const;
+
+  // Characters code page 932 cannot hold become '?', as Windows writes them.
+  std::string EncodeLossy(std::string_view utf8) const;
+
+  // nullopt when any character cannot be written.
+  std::optional<std::string> Encode(std::string_view utf8) const;
+
+ private:
+  struct Tables;
+  Tables* tables_;
+};
+
+}  // namespace orva

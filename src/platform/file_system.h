@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/drive_table.h"
+
+namespace orva {
+
+// A read result: bytes, or an error number (error_codes.h).
+struct FileRead {
+  int error = 0;
+  std::string bytes;
+};
+
+// Every file operation of the program, on Windows-form paths.
+class FileSystem {
+ public:
+  explicit FileSystem(DriveTable drives) : drives_(std::move(drives)) {}
+  virtual ~FileSystem() = default;
+
+  const DriveTable& Drives() const { return drives_; }
+  std::optional<std::filesystem::path> HostPath(std::string_view windowsPath) const {
+    return drives_.ToHost(windowsPath);
+  }
+
+  // A regular file that is neither hidden nor a system file.
+  bool IsPlainFile(std::string_view windowsPath) const;
+
+  // Whole file; errors: 53 missing, 76 folder missing, 75 a folder, 70 access refused, 52 bad name.
+  FileRead ReadAll(std::string_view windowsPath) const;
+
+  // Writes a sibling temporary file and renames it over the target, so a failed write
+  // leaves the previous file whole. Returns 0 or an error number.
+  virtual int WriteAtomically(std::string_view windowsPath, std::string_view bytes) const;
+
+  // 0 when removed or already absent, else an error number.
+  int Remove(std::string_view windowsPath) const;
+
+ private:
+  DriveTable drives_;
+};
+
+}  // namespace orva

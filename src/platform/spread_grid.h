@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+#include <QTableView>
+#include <memory>
+#include <vector>
+
+namespace orva {
+
+class SpreadGridModel;
+
+// The window's grid: rows and columns count from 1, row 0 is the header row and
+// column 0 the row-header column. Cells are painted; there is no widget per cell.
+class SpreadGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  enum class CellKind { Text, Number, Button, Picture };
+
+  struct SortKey {
+    int column = 1;
+    bool ascending = true;
+  };
+
+  explicit SpreadGrid(QWidget* parent = nullptr);
+  ~SpreadGrid() override;
+
+  // Design. Widths in the grid's character-width unit, heights in its row-height unit
+  // (one pixel at 96 DPI, scaled with the logical DPI).
+  void SetColumnCount(int columns);
+  int ColumnCount() const;
+  void SetColumnKind(int column, CellKind kind);
+  CellKind ColumnKind(int column) const;
+  void SetColumnWidth(int column, double characters);  // column 0: row-header column
+  void SetHeaderText(int column, const QString& text);
+  void SetHeaderRowHeight(double units);               // 0 hides the header row
+  void SetDefaultRowHeight(double units);              // height of rows added later
+  void SetDesignButtonText(int column, const QString& caption);  // caption of every row
+  void SetDesignBackColor(int column, QColor color);              // face of every row
+
+  // Rows. Setting 0 empties the grid; growing appends empty rows.
+  void SetRowCount(int rows);
+  int RowCount() const;
+  double RowHeight(int row) const;
+  void SetRowHeight(int row, double units);  // 0 hides the row: no paint, click or keyboard
+
+  // Cells.
+  QString Text(int column, int row) const;  // a number reads back as its decimal text
+  void SetText(int column, int row, const QString& text);
+  void SetValue(int column, int row, double value);
+  void ClearCell(int column, int row);       // empty text, no number
+  void SetButtonText(int column, int row, const QString& caption);
+  void SetBackColor(int column, int row, QColor color);  // button face on button cells
+  void SetForeColor(int column, int row, QColor color);  // caption / text colour
+  QColor BackColor(int column, int row) const;
+  QColor ForeColor(int column, int row) const;
+  // The picture is drawn stretched to the cell; the name is its accessible text.
+  void SetPicture(int column, int row, const QPixmap& picture, const QString& name);
+  bool HasPicture(int column, int row) const;
+
+  // Sorts rows first..last (whole rows move) on up to two keys; stable. Number cells
+  // compare by value, others by text.
+  void SortRows(int firstRow, int lastRow, const std::vector<SortKey>& keys);
+
+  // Makes (column, row) the current cell (keyboard focus cell), if that row is shown.
+  void SetCurrentCell(int column, int row);
+
+  // Accessible name of the whole control.
+  void SetAccessibleDescriptionName(const QString& name) { setAccessibleName(name); }
+
+ signals:
+  void ButtonClicked(int column, int row);
+  void CellClicked(int column, int row);  // row 0 for a header click
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  std::unique_ptr<SpreadGridModel> model_;
+};
+
+}  // namespace orva
