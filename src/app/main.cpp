@@ -1,7 +1,8 @@
-#include <QApplication>
+#include <QtGlobal>
+
+#include "app/launcher_app.h"
 
 int main(int argc, char** argv) {
   Q_INIT_RESOURCE(icons);
-  QApplication app(argc, argv);
-  return 0;
+  return orva::RunLauncher(argc, argv);
 }

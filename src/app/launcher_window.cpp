@@ -1,0 +1,143 @@
+#include "app/launcher_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
+
+#include "catalogue/catalogue_files.h"
+#include "grids/menu_grid_filler.h"
+#include "platform/desktop.h"
+#include "platform/error_codes.h"
+#include "platform/file_system.h"
+#include "platform/spread_grid.h"
+#include "ui/layout.h"
+#include "ui/view_state_file.h"
+
+namespace orva {
+namespace {
+
+TwipsRect RectOf(const QWidget& widget) {
+  const QRect r = widget.geometry();
+  return {r.x(), r.y(), r.width(), r.height()};
+}
+
+void SetRect(QWidget& widget, const TwipsRect& r) {
+  widget.setGeometry(r.left, r.top, r.width, r.height);
+}
+
+}  // namespace
+
+LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths)
+    : desktop_(desktop), files_(files) {
+  state_.paths = std::move(paths);
+  c_ = BuildWindowDesign(*this);
+  c_.client->installEventFilter(this);
+  ConnectCommands();
+}
+
+LauncherWindow::~LauncherWindow() = default;
+
+void LauncherWindow::ConnectCommands() {
+  connect(c_.proEnd, &QAction::triggered, this, &QWidget::close);
+}
+
+StartupResult LauncherWindow::Startup() {
+  c_.Frame1->hide();
+  for (int index = 1; index < kCategoryButtons; ++index) CreateMenuGridCopy(c_, index);
+  state_.categoryCount = kCategoryCount;
+  c_.SS->hide();
+  state_.menuRowHeight = static_cast<std::int32_t>(std::lround(c_.SSm[0]->RowHeight(1)));
+  state_.allRowHeight = static_cast<std::int32_t>(std::lround(c_.SSx[0]->RowHeight(1)));
+  for (SpreadGrid* grid : c_.SSm) grid->SetRowCount(0);
+  state_.gridColors = DefaultGridColors();
+  move(0, 0);
+
+  if (int error = LoadCatalogueFiles(); error != err::kNone) {
+    return {error, state_.paths.menuIniPath};
+  }
+  FillGrids();
+  LoadViewState();
+  c_.dispALL->setChecked(false);
+  state_.showAll = 0;
+  ApplyVisibility();
+  state_.curCategory = 1;
+  c_.SSm[0]->show();
+  if (!files_.IsPlainFile(state_.paths.updaterPath)) c_.saishin->setVisible(false);
+  return {};
+}
+
+int LauncherWindow::LoadCatalogueFiles() {
+  if (int error = LoadUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_)) {
+    ReportError(error);
+  }
+  return LoadSuiteMenu(catalogue_, files_, state_.paths.menuIniPath, state_.paths.driveRoot,
+                       codec_);
+}
+
+void LauncherWindow::FillGrids() {
+  const MenuGridSource source{catalogue_, files_, state_.paths.iconDir, state_.paths.installDir,
+                              state_.gridColors};
+  FillCategoryGrids(c_.SSm, source);
+  FillAllGrid(*c_.SSx[0], source);
+}
+
+void LauncherWindow::ApplyVisibility() {
+  ApplyRowVisibility(c_.SSm, *c_.SSx[0], catalogue_, state_.showAll, state_.menuRowHeight,
+                     state_.allRowHeight);
+}
+
+void LauncherWindow::LoadViewState() {
+  const FileRead file = files_.ReadAll(state_.paths.viewIniPath);
+  const std::int16_t value = file.error == err::kNone ? ParseViewState(file.bytes) : 0;
+  c_.SSx[0]->setVisible(value == 0);
+}
+
+void LauncherWindow::SaveViewState() {
+  // A view that cannot be kept is no reason to bother the user.
+  files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(c_.SSx[0]->isVisible()));
+}
+
+void LauncherWindow::ReportError(int number) {
+  desktop_.ShowMessage(this, QString::fromStdString(ErrorDescription(number)),
+                       QString::fromUtf8("エラー") + QString::number(number), Desktop::Icon::None);
+}
+
+void LauncherWindow::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  if (int error = SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_)) {
+    ReportError(error);
+  }
+  SaveViewState();
+}
+
+void LauncherWindow::closeEvent(QCloseEvent* event) {
+  Shutdown();
+  event->accept();
+}
+
+bool LauncherWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == c_.client && event->type() == QEvent::Resize) ApplyLayout();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void LauncherWindow::ApplyLayout() {
+  // Positions are linear in the unit, so the layout runs on pixels directly.
+  LayoutInput input;
+  input.clientWidth = c_.client->width();
+  input.clientHeight = c_.client->height();
+  for (int i = 0; i < kLayoutCategories; ++i) {
+    input.buttons[i] = RectOf(*c_.Command1[i]);
+    input.menuGrids[i] = c_.SSm[i] ? RectOf(*c_.SSm[i]) : RectOf(*c_.SSm[0]);
+  }
+  input.combinedGrid = RectOf(*c_.SSx[0]);
+  const LayoutResult result = LayoutOnResize(input);
+  for (int i = 0; i < kLayoutCategories; ++i) {
+    if (c_.SSm[i]) SetRect(*c_.SSm[i], result.menuGrids[i]);
+  }
+  SetRect(*c_.SS, result.worksGrid);
+  SetRect(*c_.SSx[0], result.combinedGrid);
+}
+
+}  // namespace orva

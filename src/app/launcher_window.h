@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QMainWindow>
+#include <string>
+
+#include "app/launcher_state.h"
+#include "catalogue/catalogue.h"
+#include "platform/cp932_codec.h"
+#include "ui/window_design.h"
+
+namespace orva {
+
+class Desktop;
+class FileSystem;
+
+// The outcome of start-up: 0, or the number of the error that ends the program and the
+// file it concerns.
+struct StartupResult {
+  int error = 0;
+  std::string path;
+};
+
+// The launcher window: owns the catalogue, the grids and the state for the whole run.
+class LauncherWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths);
+  ~LauncherWindow() override;
+
+  // Everything between loading the window and showing it. The window is not shown.
+  StartupResult Startup();
+
+  const WindowControls& Controls() const { return c_; }
+  const LauncherState& State() const { return state_; }
+  const Catalogue& Menu() const { return catalogue_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void ConnectCommands();
+  void LoadCatalogue();
+  int LoadCatalogueFiles();
+  void FillGrids();
+  void LoadViewState();
+  void SaveViewState();
+  void ApplyVisibility();
+  void ApplyLayout();
+  void Shutdown();
+  void ReportError(int number);
+
+  Desktop& desktop_;
+  const FileSystem& files_;
+  Cp932Codec codec_;
+  Catalogue catalogue_;
+  LauncherState state_;
+  WindowControls c_;
+  bool shutDown_ = false;
+};
+
+}  // namespace orva

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "catalogue/catalogue.h"
+
+namespace orva {
+
+class Cp932Codec;
+class FileSystem;
+
+// Empties the catalogue and reads the user catalogue file into it, unsorted.
+// Returns 0, or the number of the last error met (a missing file is no error).
+int LoadUserMenu(Catalogue& catalogue, const FileSystem& files, const std::string& userMenuIniPath,
+                 const Cp932Codec& codec);
+
+// Merges the suite's catalogue file into the catalogue, then sorts each category by code.
+// Returns 0, or the error that stopped the merge (the catalogue is then partly merged and
+// unsorted).
+int LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files, const std::string& menuIniPath,
+                  const std::string& driveRoot, const Cp932Codec& codec);
+
+// Exchange sort of one category on the code; neighbours with equal codes are exchanged too.
+void DATASort(Catalogue& catalogue, int category);
+
+// The user catalogue file's bytes: every entry, category by category, all fields quoted.
+std::string UserMenuBytes(const Catalogue& catalogue, const Cp932Codec& codec);
+
+// Replaces the user catalogue file atomically. Returns 0 or an error number.
+int SaveUserMenu(const Catalogue& catalogue, const FileSystem& files,
+                 const std::string& userMenuIniPath, const Cp932Codec& codec);
+
+// Whether a field can be stored in a catalogue file and read back unchanged.
+bool FitsCatalogueField(const std::string& text, const Cp932Codec& codec);
+
+}  // namespace orva

@@ -1,0 +1,140 @@
+#include "grids/menu_grid_filler.h"
+
+#include "catalogue/catalogue.h"
+#include "platform/file_system.h"
+#include "platform/spread_grid.h"
+
+namespace orva {
+namespace {
+
+constexpr int kIconColumn = 1;
+constexpr int kTitleColumn = 2;
+constexpr int kWorksColumn = 3;
+constexpr int kExeColumn = 4;
+constexpr int kNumberColumn = 5;
+constexpr int kDataFileColumn = 6;
+constexpr int kCategoryColumn = 7;
+constexpr int kEditionColumn = 8;
+
+const QColor kBlack(0, 0, 0);
+
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// The value of a text's leading digits, blanks ignored; 0 when it starts with none.
+double LeadingNumber(const QString& text) {
+  double value = 0;
+  for (QChar c : text) {
+    if (c == u' ') continue;
+    if (c < u'0' || c > u'9') break;
+    value = value * 10 + (c.unicode() - u'0');
+  }
+  return value;
+}
+
+void SetIcon(SpreadGrid& grid, int row, const FoundIcon& icon) {
+  if (!icon.picture.isNull()) grid.SetPicture(kIconColumn, row, icon.picture, icon.name);
+}
+
+// The part both fillers share: captions, colours, icon and signed number of one row.
+void WriteRow(SpreadGrid& grid, int row, const MenuEntry& entry, const QString& title, int slot,
+              bool installed, int titleColorSlot, const GridColors& colors, IconFinder& icons) {
+  grid.SetButtonText(kTitleColumn, row, title);
+  grid.SetButtonText(kExeColumn, row, Q(entry.menuExe));
+  grid.SetText(kDataFileColumn, row, Q(entry.menuDataFile));
+  if (installed) {
+    SetIcon(grid, row, icons.Find(entry.menuIcon));
+    grid.SetBackColor(kTitleColumn, row, ToQColor(colors[titleColorSlot]));
+    grid.SetBackColor(kWorksColumn, row, ToQColor(colors[kWorksListColorSlot]));
+    grid.SetBackColor(kExeColumn, row, ToQColor(colors[kExecutableColorSlot]));
+  } else {
+    for (int column = kIconColumn; column <= kExeColumn; ++column) {
+      grid.SetBackColor(column, row, ToQColor(colors[kMissingColorSlot]));
+    }
+  }
+  for (int column = kTitleColumn; column <= kExeColumn; ++column) {
+    grid.SetForeColor(column, row, kBlack);
+  }
+  grid.SetValue(kNumberColumn, row, installed ? slot : -slot);
+}
+
+}  // namespace
+
+const char* CategoryLabel(const std::string& menuCode) {
+  static constexpr const char* kLabels[] = {" 土木積算", " 農林積算", " 港湾積算",
+                                            " 民間見積", " 水道積算", " 実行予算"};
+  if (menuCode.empty() || menuCode[0] < '1' || menuCode[0] > '6') return "";
+  return kLabels[menuCode[0] - '1'];
+}
+
+void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
+  IconFinder icons(source.files, source.iconDir, source.installDir);
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    SpreadGrid& grid = *SSm[category - 1];
+    const int count = source.catalogue.menuCount(category);
+    grid.SetRowCount(0);
+    grid.SetRowCount(count);
+    int row = 0;
+    for (int slot = count; slot >= 1; --slot) {
+      const MenuEntry& entry = source.catalogue.Entry(category, slot);
+      WriteRow(grid, ++row, entry, Q(entry.menuName), slot, source.files.IsPlainFile(entry.menuExe),
+               kMenuTitleColorSlot, source.gridColors, icons);
+    }
+  }
+}
+
+void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
+  IconFinder icons(source.files, source.iconDir, source.installDir);
+  int total = 0;
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    total += source.catalogue.menuCount(category);
+  }
+  SSx.SetRowCount(0);
+  SSx.SetRowCount(total);  // one resize instead of one per appended row
+  int row = 0;
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    for (int slot = source.catalogue.menuCount(category); slot >= 1; --slot) {
+      const MenuEntry& entry = source.catalogue.Entry(category, slot);
+      ++row;
+      const char* label = CategoryLabel(entry.menuCode);
+      WriteRow(SSx, row, entry, *label ? Q(entry.menuName + label) : QString(), slot,
+               source.files.IsPlainFile(entry.menuExe), kCombinedTitleColorSlot,
+               source.gridColors, icons);
+      SSx.SetValue(kCategoryColumn, row, category);
+      // Edition digits; a code that has none reads as 0.
+      SSx.SetValue(kEditionColumn, row, LeadingNumber(Q(entry.menuCode).mid(1, 4)));
+    }
+  }
+  SSx.SortRows(1, SSx.RowCount(), {{kEditionColumn, false}, {kCategoryColumn, true}});
+}
+
+int RowItemNumber(const SpreadGrid& grid, int row) {
+  return static_cast<int>(grid.Text(kNumberColumn, row).toDouble());
+}
+
+void ApplyRowVisibility(const MenuGrids& SSm, SpreadGrid& SSx, const Catalogue& catalogue,
+                        std::int16_t showAll, std::int32_t menuRowHeight,
+                        std::int32_t allRowHeight) {
+  auto apply = [showAll](SpreadGrid& grid, int rows, std::int32_t height) {
+    for (int row = 1; row <= rows; ++row) {
+      const bool shown = showAll != 0 || RowItemNumber(grid, row) > 0;
+      grid.SetRowHeight(row, shown ? height : 0);
+    }
+    grid.SetCurrentCell(1, 1);
+  };
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    apply(*SSm[category - 1], catalogue.menuCount(category), menuRowHeight);
+  }
+  apply(SSx, SSx.RowCount(), allRowHeight);
+}
+
+void ReactivateRow(SpreadGrid& grid, int row, const MenuEntry& entry, int itemNumber,
+                   int titleColorSlot, const GridColors& gridColors, IconFinder& icons) {
+  SetIcon(grid, row, icons.Find(entry.menuIcon));
+  grid.SetBackColor(kTitleColumn, row, ToQColor(gridColors[titleColorSlot]));
+  grid.SetBackColor(kWorksColumn, row, ToQColor(gridColors[kWorksListColorSlot]));
+  grid.SetBackColor(kExeColumn, row, ToQColor(gridColors[kExecutableColorSlot]));
+  grid.SetButtonText(kExeColumn, row, Q(entry.menuExe));
+  grid.SetValue(kNumberColumn, row, itemNumber);
+}
+
+}  // namespace orva

@@ -1,0 +1,100 @@
+#include "platform/qt_desktop.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "platform/drive_table.h"
+#include "platform/error_codes.h"
+#include "platform/program_start.h"
+
+namespace orva {
+namespace {
+
+Qt::CursorShape Shape(Desktop::Cursor cursor) {
+  switch (cursor) {
+    case Desktop::Cursor::Wait: return Qt::WaitCursor;
+    case Desktop::Cursor::ArrowWait: return Qt::BusyCursor;
+    case Desktop::Cursor::Default: break;
+  }
+  return Qt::ArrowCursor;
+}
+
+// "description|pattern" pairs in Qt's "description (pattern)" form; a pair without a
+// pattern offers nothing and is left out.
+QStringList QtNameFilters(const QStringList& pairs) {
+  QStringList filters;
+  for (int i = 0; i + 1 < pairs.size(); i += 2) {
+    if (pairs[i + 1].isEmpty()) continue;
+    filters << QString("%1 (%2)").arg(pairs[i], pairs[i + 1]);
+  }
+  return filters;
+}
+
+}  // namespace
+
+void QtDesktop::ShowMessage(QWidget* parent, const QString& text, const QString& title,
+                            Icon icon) {
+  QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
+                  title, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+bool QtDesktop::AskOkCancel(QWidget* parent, const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                  parent);
+  box.setDefaultButton(QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
+Desktop::FileChoice QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) {
+  QString folder;
+  if (auto host = drives_.ToHost(request.initialFolder.toStdString())) {
+    folder = QString::fromStdString(host->string());
+  }
+  QFileDialog dialog(parent, request.title, folder);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setNameFilters(QtNameFilters(request.filters));
+  if (auto host = drives_.ToHost(request.fileName.toStdString()); host && !request.fileName.isEmpty()) {
+    dialog.selectFile(QFileInfo(QString::fromStdString(host->string())).fileName());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return {err::kCancel, {}};
+  }
+  auto windows = drives_.ToWindows(dialog.selectedFiles().first().toStdString());
+  if (!windows) return {err::kBadFileName, {}};
+  return {err::kNone, QString::fromStdString(*windows)};
+}
+
+bool QtDesktop::StartProgram(const QString& hostPath) { return StartProgramFile(hostPath); }
+
+bool QtDesktop::OpenDocument(const QString& addressOrHostPath) {
+  QUrl url(addressOrHostPath);
+  if (url.scheme().size() <= 1) url = QUrl::fromLocalFile(addressOrHostPath);
+  return QDesktopServices::openUrl(url);
+}
+
+void QtDesktop::SetWindowCursor(QWidget* window, Cursor cursor) {
+  if (cursor == Cursor::Default) {
+    window->unsetCursor();
+  } else {
+    window->setCursor(Shape(cursor));
+  }
+}
+
+void QtDesktop::SetApplicationCursor(Cursor cursor) {
+  if (cursor == Cursor::Default) {
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+  } else {
+    QApplication::setOverrideCursor(Shape(cursor));
+  }
+}
+
+void QtDesktop::ProcessEvents() { QApplication::processEvents(); }
+
+}  // namespace orva

@@ -1,0 +1,41 @@
+#include "platform/termination_signals.h"
+
+#include <QSocketNotifier>
+
+#ifdef __linux__
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+#endif
+
+namespace orva {
+
+TerminationSignals::TerminationSignals() {
+#ifdef __linux__
+  // Blocked signals are read from a descriptor instead of interrupting whatever runs.
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGHUP);
+  sigaddset(&set, SIGINT);
+  if (pthread_sigmask(SIG_BLOCK, &set, nullptr) != 0) return;
+  fd_ = signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
+  if (fd_ < 0) return;
+  notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+  connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
+    signalfd_siginfo info;
+    while (read(fd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
+    }
+    emit Requested();
+  });
+#endif
+}
+
+TerminationSignals::~TerminationSignals() {
+  notifier_.reset();
+#ifdef __linux__
+  if (fd_ >= 0) close(fd_);
+#endif
+}
+
+}  // namespace orva

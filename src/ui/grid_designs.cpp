@@ -1,0 +1,87 @@
+#include "ui/grid_designs.h"
+
+#include <QColor>
+
+#include "platform/spread_grid.h"
+
+namespace orva {
+namespace {
+
+using Kind = SpreadGrid::CellKind;
+
+constexpr int kDesignRows = 500;
+constexpr double kIconRowHeight = 35;  // room for a 32 x 32 icon
+const char* const kWorksListCaption = "工事一覧";
+
+struct ColumnDesign {
+  Kind kind;
+  double width;
+};
+
+void ApplyColumns(SpreadGrid& grid, std::initializer_list<ColumnDesign> columns) {
+  grid.SetColumnCount(static_cast<int>(columns.size()));
+  int column = 1;
+  for (const ColumnDesign& design : columns) {
+    grid.SetColumnKind(column, design.kind);
+    grid.SetColumnWidth(column, design.width);
+    ++column;
+  }
+}
+
+// Menu and combined grids share everything but the first columns' widths and colour.
+void DesignIconGrid(SpreadGrid& grid, double iconWidth, double titleWidth, QColor titleFace) {
+  grid.SetHeaderRowHeight(0);
+  grid.SetColumnWidth(0, 0);
+  grid.SetDefaultRowHeight(kIconRowHeight);
+  grid.SetDesignBackColor(2, titleFace);
+  grid.SetDesignButtonText(3, QString::fromUtf8(kWorksListCaption));
+  grid.SetDesignBackColor(3, QColor(185, 255, 185));
+  grid.SetDesignBackColor(4, QColor(255, 255, 166));
+  grid.SetColumnWidth(1, iconWidth);
+  grid.SetColumnWidth(2, titleWidth);
+  grid.SetRowCount(kDesignRows);
+}
+
+}  // namespace
+
+void DesignMenuGrid(SpreadGrid& grid) {
+  ApplyColumns(grid, {{Kind::Picture, 5.7},
+                      {Kind::Button, 34.1},
+                      {Kind::Button, 7.0},
+                      {Kind::Button, 28.12},
+                      {Kind::Number, 0},
+                      {Kind::Text, 0.1}});
+  grid.SetHeaderText(1, QString::fromUtf8("ｱｲｺﾝ"));
+  DesignIconGrid(grid, 5.7, 34.1, QColor(196, 255, 255));
+}
+
+void DesignCombinedGrid(SpreadGrid& grid) {
+  ApplyColumns(grid, {{Kind::Picture, 6.79},
+                      {Kind::Button, 44},
+                      {Kind::Button, 7},
+                      {Kind::Button, 28.12},
+                      {Kind::Number, 0},
+                      {Kind::Text, 0.1},
+                      {Kind::Text, 0.1},
+                      {Kind::Number, 0}});
+  DesignIconGrid(grid, 6.79, 44, QColor(164, 209, 255));
+}
+
+void DesignWorksGrid(SpreadGrid& grid) {
+  constexpr double kDefaultWidth = 8.0;
+  ApplyColumns(grid, {{Kind::Number, kDefaultWidth},
+                      {Kind::Text, 9.58},
+                      {Kind::Text, 37.28},
+                      {Kind::Number, 9.3},
+                      {Kind::Number, 9.3},
+                      {Kind::Text, 21.75},
+                      {Kind::Text, 18.37}});
+  const char* const headers[] = {"工事NO", "提出日", "工事名", "直接工事費",
+                                 "工事費計", "発注者", "路線名"};
+  for (int column = 1; column <= 7; ++column) {
+    grid.SetHeaderText(column, QString::fromUtf8(headers[column - 1]));
+  }
+  grid.SetRowCount(kDesignRows);
+}
+
+}  // namespace orva

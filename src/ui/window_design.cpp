@@ -1,0 +1,156 @@
+#include "ui/window_design.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "platform/spread_grid.h"
+#include "ui/grid_designs.h"
+#include "ui/twips.h"
+
+namespace orva {
+namespace {
+
+constexpr int kClientWidth = 7905;
+constexpr int kClientHeight = 3840;
+
+const char* const kCategoryCaptions[kCategoryButtons] = {
+    "土木積算(水道)", "農林積算(治山)", "港湾積算", "民間用", "水道積算(H21/4まで)", "実行予算"};
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+void Place(QWidget& widget, int left, int top, int width, int height) {
+  const double dpi = widget.logicalDpiX();
+  widget.setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
+                     TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
+}
+
+QAction* BarCommand(QMenuBar& bar, const char* caption, const char* name) {
+  QAction* action = bar.addAction(Text(caption));
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+QFont MsPGothic(int points) {
+  QFont font;
+  font.setFamilies({Text("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"});
+  font.setPointSize(points);
+  font.setWeight(QFont::Normal);
+  return font;
+}
+
+SpreadGrid* NewGrid(QWidget* parent, const char* name, const char* accessibleName) {
+  auto* grid = new SpreadGrid(parent);
+  grid->setObjectName(QString::fromLatin1(name));
+  grid->setAccessibleName(Text(accessibleName));
+  return grid;
+}
+
+void BuildMenuBar(QMainWindow& window, WindowControls& c) {
+  QMenuBar& bar = *window.menuBar();
+  c.proEnd = BarCommand(bar, "終了(&X)", "proEnd");
+  c.dispSELECT = BarCommand(bar, "画面切替(&S)", "dispSELECT");
+  c.DispSEt = bar.addMenu(Text("表示設定(&D)"));
+  c.DispSEt->setObjectName("DispSEt");
+  c.dispALL = c.DispSEt->addAction(Text("すべて表示"));
+  c.dispALL->setObjectName("dispALL");
+  c.dispALL->setCheckable(true);
+  c.dispALL->setChecked(true);
+  c.utility = bar.addMenu(Text("機能(&U)"));
+  c.utility->setObjectName("utility");
+  c.setDEFORT = c.utility->addAction(Text("初期状態に戻す"));
+  c.setDEFORT->setObjectName("setDEFORT");
+  c.remoto = BarCommand(bar, "遠隔操作[TeamViewer](&R)", "remoto");
+  c.saishin = BarCommand(bar, "最新データアッブデート", "saishin");
+  c.HOMEPAGE = BarCommand(bar, "ホームページ(&O)", "HOMEPAGE");
+  c.SHELP = BarCommand(bar, "ヘルプ(&H)", "SHELP");
+}
+
+}  // namespace
+
+const char* CategoryCaption(int index) { return kCategoryCaptions[index]; }
+
+WindowControls BuildWindowDesign(QMainWindow& window) {
+  WindowControls c;
+  window.setObjectName("stMenu");
+  window.setWindowTitle(Text("ORVA土木積算システム"));
+  window.setWindowIcon(QIcon(":/icons/window.png"));
+
+  c.client = new QWidget(&window);
+  window.setCentralWidget(c.client);
+  BuildMenuBar(window, c);
+
+  for (int i = 0; i < kCategoryButtons; ++i) {
+    auto* button = new QPushButton(Text(kCategoryCaptions[i]), c.client);
+    button->setObjectName(QString("Command1_%1").arg(i));
+    button->setAutoFillBackground(true);
+    Place(*button, 480, 600 * i, 1335, 615);
+    c.Command1[i] = button;
+
+    auto* picture = new QLabel(c.client);
+    picture->setObjectName(QString("Picture1_%1").arg(i));
+    picture->setPixmap(QPixmap(QString(":/icons/category%1.png").arg(i + 1)));
+    picture->setAlignment(Qt::AlignCenter);
+    picture->setAccessibleName(Text(kCategoryCaptions[i]));
+    Place(*picture, 0, 600 * i, 495, 495);
+    c.Picture1[i] = picture;
+  }
+
+  c.SSm[0] = NewGrid(c.client, "SSm_0", kCategoryCaptions[0]);
+  DesignMenuGrid(*c.SSm[0]);
+  Place(*c.SSm[0], 1800, 0, 9375, 3615);
+
+  c.SS = NewGrid(c.client, "SS", "工事一覧");
+  DesignWorksGrid(*c.SS);
+  Place(*c.SS, 0, 3600, 11175, 4455);
+
+  c.SSx[0] = NewGrid(c.client, "SSx_0", "全分類の一覧");
+  DesignCombinedGrid(*c.SSx[0]);
+  Place(*c.SSx[0], 3360, 0, 11175, 3615);
+
+  c.Frame1 = new QGroupBox(Text("遠隔操作ソフト"), c.client);
+  c.Frame1->setObjectName("Frame1");
+  c.Frame1->setAutoFillBackground(true);
+  Place(*c.Frame1, 2280, 360, 4335, 1695);
+  c.Label1 = new QLabel(Text("起動中\u3000しばらくお待ちください"), c.Frame1);
+  c.Label1->setObjectName("Label1");
+  c.Label1->setFont(MsPGothic(12));
+  Place(*c.Label1, 360, 600, 3615, 735);
+
+  // Later controls lie on top: the combined grid covers buttons and menu grids, the
+  // start-up notice covers everything.
+  c.SSx[0]->raise();
+  c.Frame1->raise();
+
+  // Tab order of the design: buttons, menu grid, works grid, combined grid.
+  QWidget* previous = c.Command1[0];
+  for (QWidget* next : {static_cast<QWidget*>(c.Command1[1]), static_cast<QWidget*>(c.Command1[2]),
+                        static_cast<QWidget*>(c.Command1[3]), static_cast<QWidget*>(c.Command1[4]),
+                        static_cast<QWidget*>(c.Command1[5]), static_cast<QWidget*>(c.SSm[0]),
+                        static_cast<QWidget*>(c.SS), static_cast<QWidget*>(c.SSx[0])}) {
+    QWidget::setTabOrder(previous, next);
+    previous = next;
+  }
+
+  const double dpi = window.logicalDpiX();
+  window.resize(TwipsToPixels(kClientWidth, dpi),
+                TwipsToPixels(kClientHeight, dpi) + window.menuBar()->sizeHint().height());
+  return c;
+}
+
+void CreateMenuGridCopy(WindowControls& controls, int index) {
+  SpreadGrid* designed = controls.SSm[0];
+  SpreadGrid* grid = NewGrid(controls.client, "", kCategoryCaptions[index]);
+  grid->setObjectName(QString("SSm_%1").arg(index));
+  DesignMenuGrid(*grid);
+  grid->setGeometry(designed->geometry());
+  grid->hide();
+  grid->stackUnder(controls.SSx[0]);
+  QWidget::setTabOrder(controls.SSm[index - 1], grid);
+  controls.SSm[index] = grid;
+}
+
+}  // namespace orva

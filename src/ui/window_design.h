@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QPushButton;
+class QWidget;
+
+namespace orva {
+
+class SpreadGrid;
+
+inline constexpr int kCategoryButtons = 6;
+
+// The controls of the launcher window, by their design names. Control arrays keep their
+// indexes: SSm[0] is the menu grid of category 1.
+struct WindowControls {
+  QWidget* client = nullptr;  // the client area every position is measured in
+  QGroupBox* Frame1 = nullptr;
+  QLabel* Label1 = nullptr;
+  std::array<SpreadGrid*, 1> SSx{};
+  SpreadGrid* SS = nullptr;
+  std::array<SpreadGrid*, kCategoryButtons> SSm{};  // [1]..[5] are created at start-up
+  std::array<QLabel*, kCategoryButtons> Picture1{};
+  std::array<QPushButton*, kCategoryButtons> Command1{};
+
+  QAction* proEnd = nullptr;
+  QAction* dispSELECT = nullptr;
+  QMenu* DispSEt = nullptr;
+  QAction* dispALL = nullptr;
+  QMenu* utility = nullptr;
+  QAction* setDEFORT = nullptr;
+  QAction* remoto = nullptr;
+  QAction* saishin = nullptr;
+  QAction* HOMEPAGE = nullptr;
+  QAction* SHELP = nullptr;
+};
+
+// Creates every designed control of the window, placed as designed (twips converted with
+// the window's logical DPI). Only SSm[0] of the menu grids exists afterwards.
+WindowControls BuildWindowDesign(QMainWindow& window);
+
+// Creates menu grid SSm[index] as a hidden copy of the designed SSm[0].
+void CreateMenuGridCopy(WindowControls& controls, int index);
+
+// Category button captions, by button index.
+const char* CategoryCaption(int index);
+
+}  // namespace orva

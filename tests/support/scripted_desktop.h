@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace orva::test {
+
+// Answers dialogs from queues and records everything else, so no test blocks or starts
+// a real program.
+class ScriptedDesktop final : public Desktop {
+ public:
+  struct Message {
+    QString text;
+    QString title;
+    Icon icon;
+  };
+
+  std::vector<Message> messages;
+  std::vector<QString> questions;
+  std::deque<bool> okCancelAnswers;  // empty: Cancel
+  std::vector<OpenFileRequest> fileRequests;
+  std::deque<FileChoice> fileChoices;  // empty: cancelled
+  std::vector<QString> started;
+  std::vector<QString> opened;
+  bool startSucceeds = true;
+  std::vector<Cursor> windowCursors;
+  std::vector<Cursor> applicationCursors;
+  int eventPasses = 0;
+  // Called inside a program start, to look at the window while it starts.
+  std::function<void()> duringStart;
+
+  void ShowMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
+    messages.push_back({text, title, icon});
+  }
+  bool AskOkCancel(QWidget*, const QString& text, const QString&) override {
+    questions.push_back(text);
+    if (okCancelAnswers.empty()) return false;
+    bool answer = okCancelAnswers.front();
+    okCancelAnswers.pop_front();
+    return answer;
+  }
+  FileChoice ChooseOpenFile(QWidget*, const OpenFileRequest& request) override {
+    fileRequests.push_back(request);
+    if (fileChoices.empty()) return {32755, {}};
+    FileChoice choice = fileChoices.front();
+    fileChoices.pop_front();
+    return choice;
+  }
+  bool StartProgram(const QString& hostPath) override {
+    if (duringStart) duringStart();
+    started.push_back(hostPath);
+    return startSucceeds;
+  }
+  bool OpenDocument(const QString& address) override {
+    opened.push_back(address);
+    return true;
+  }
+  void SetWindowCursor(QWidget*, Cursor cursor) override { windowCursors.push_back(cursor); }
+  void SetApplicationCursor(Cursor cursor) override { applicationCursors.push_back(cursor); }
+  void ProcessEvents() override { ++eventPasses; }
+};
+
+}  // namespace orva::test
