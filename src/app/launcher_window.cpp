@@ -11,6 +11,7 @@
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "platform/spread_grid.h"
+#include "ui/category_views.h"
 #include "ui/layout.h"
 #include "ui/view_state_file.h"
 
@@ -40,6 +41,15 @@ LauncherWindow::~LauncherWindow() = default;
 
 void LauncherWindow::ConnectCommands() {
   connect(c_.proEnd, &QAction::triggered, this, &QWidget::close);
+  for (int index = 0; index < kCategoryButtons; ++index) {
+    connect(c_.Command1[index], &QPushButton::clicked, this,
+            [this, index] { SelectCategory(c_, index, state_.curCategory); });
+  }
+  connect(c_.dispSELECT, &QAction::triggered, this, [this] { SwitchView(c_); });
+  connect(c_.dispALL, &QAction::triggered, this, [this] {
+    ToggleShowAll(c_, state_.showAll);
+    ApplyVisibility();
+  });
 }
 
 StartupResult LauncherWindow::Startup() {
@@ -95,7 +105,7 @@ void LauncherWindow::LoadViewState() {
 
 void LauncherWindow::SaveViewState() {
   // A view that cannot be kept is no reason to bother the user.
-  files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(c_.SSx[0]->isVisible()));
+  files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
 }
 
 void LauncherWindow::ReportError(int number) {

@@ -1,0 +1,41 @@
+#include "ui/category_views.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+
+#include "platform/spread_grid.h"
+#include "ui/window_design.h"
+
+namespace orva {
+namespace {
+
+void SetButtonColor(QPushButton& button, const QColor& color) {
+  QPalette palette = button.palette();
+  palette.setColor(QPalette::Button, color);
+  button.setPalette(palette);
+}
+
+}  // namespace
+
+void SelectCategory(WindowControls& controls, int index, std::int16_t& curCategory) {
+  curCategory = static_cast<std::int16_t>(index + 1);
+  const QColor face = QApplication::palette().color(QPalette::Button);
+  for (int i = 0; i < kCategoryButtons; ++i) {
+    const bool selected = i == curCategory - 1;
+    controls.SSm[i]->setVisible(selected);
+    SetButtonColor(*controls.Command1[i], selected ? kSelectedCategoryColor : face);
+  }
+}
+
+void SwitchView(WindowControls& controls) {
+  SpreadGrid& combined = *controls.SSx[0];
+  combined.setVisible(combined.isHidden());
+}
+
+void ToggleShowAll(WindowControls& controls, std::int16_t& showAll) {
+  showAll = showAll == 0 ? 1 : 0;
+  controls.dispALL->setChecked(showAll != 0);
+}
+
+}  // namespace orva

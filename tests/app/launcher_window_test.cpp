@@ -1,0 +1,170 @@
+#include "app/launcher_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/spread_grid.h"
+#include "support/install_tree.h"
+#include "support/scripted_desktop.h"
+
+namespace orva {
+namespace {
+
+using test::CatalogueLine;
+
+constexpr const char* kMenuIni = "C:\\VORDELN\\MENU.INI";
+constexpr const char* kUserIni = "C:\\VORDELN\\USERMENU.INI";
+constexpr const char* kViewIni = "C:\\VORDELN\\dMENU.INI";
+
+class LauncherWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tree.WriteText(kMenuIni,
+                   CatalogueLine("12501", "平成25年度", "VORDELN\\p25\\prog.exe", "a.png") +
+                       CatalogueLine("12601", "平成26年度 前期第1版 (H26/4)",
+                                     "VORDELN\\p26\\prog.exe", "a.png", "DIR.TXT", "DATA\\") +
+                       CatalogueLine("12602", "平成26年度 後期", "VORDELN\\missing.exe") +
+                       CatalogueLine("22601", "農林26", "VORDELN\\n26.exe") +
+                       CatalogueLine("21501", "農林15", "VORDELN\\n15.exe") +
+                       CatalogueLine("61001", "実行予算", "VORDELN\\j.exe", "nowhere.png"));
+    for (const char* exe : {"p25\\prog.exe", "p26\\prog.exe", "n26.exe", "n15.exe", "j.exe"}) {
+      tree.Touch(std::string("C:\\VORDELN\\") + exe);
+    }
+    QImage icon(32, 32, QImage::Format_RGB32);
+    icon.fill(Qt::red);
+    icon.save(QString::fromStdString(tree.Host("C:\\VORDELN\\icon\\a.png").string()));
+  }
+
+  std::unique_ptr<LauncherWindow> Start() {
+    auto window = std::make_unique<LauncherWindow>(desktop, tree.Files(),
+                                                   ResolveInstallPaths("C:\\VORDELN"));
+    result = window->Startup();
+    return window;
+  }
+
+  std::string Bytes(std::string_view utf8) { return *tree.Codec().Encode(utf8); }
+
+  test::InstallTree tree;
+  test::ScriptedDesktop desktop;
+  StartupResult result;
+};
+
+TEST_F(LauncherWindowTest, StartupLeavesTheWindowAsDesigned) {
+  auto window = Start();
+  ASSERT_EQ(result.error, 0);
+  const WindowControls& c = window->Controls();
+  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("ORVA土木積算システム"));
+  EXPECT_TRUE(c.Frame1->isHidden());
+  EXPECT_TRUE(c.SS->isHidden());
+  EXPECT_FALSE(c.SSm[0]->isHidden());
+  for (int i = 1; i < 6; ++i) EXPECT_TRUE(c.SSm[i]->isHidden()) << i;
+  EXPECT_FALSE(c.SSx[0]->isHidden());  // no view file: combined view
+  EXPECT_FALSE(c.dispALL->isChecked());
+  EXPECT_FALSE(c.saishin->isVisible());
+  EXPECT_EQ(window->State().showAll, 0);
+  EXPECT_EQ(window->State().curCategory, 1);
+  EXPECT_EQ(window->State().menuRowHeight, 35);
+  EXPECT_EQ(window->State().allRowHeight, 35);
+  EXPECT_EQ(window->pos(), QPoint(0, 0));
+  EXPECT_EQ(c.Label1->text(), QString::fromUtf8("起動中\u3000しばらくお待ちください"));
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(LauncherWindowTest, MenuGridsShowNewestFirstWithSignedSlots) {
+  auto window = Start();
+  const SpreadGrid& grid = *window->Controls().SSm[0];
+  ASSERT_EQ(grid.RowCount(), 3);
+  EXPECT_EQ(grid.Text(2, 1), QString::fromUtf8("平成26年度 後期"));
+  EXPECT_EQ(grid.Text(5, 1), "-3");
+  EXPECT_EQ(grid.Text(5, 2), "2");
+  EXPECT_EQ(grid.Text(4, 2), "C:\\VORDELN\\p26\\prog.exe");
+  EXPECT_EQ(grid.Text(6, 2), "DIR.TXT");
+  EXPECT_EQ(grid.RowHeight(1), 0);  // missing program hidden
+  EXPECT_EQ(grid.RowHeight(2), 35);
+  EXPECT_TRUE(grid.HasPicture(1, 2));
+  EXPECT_FALSE(grid.HasPicture(1, 1));
+  EXPECT_EQ(grid.BackColor(2, 2), QColor(196, 255, 255));
+  EXPECT_EQ(grid.BackColor(2, 1), QColor(192, 192, 192));
+  EXPECT_EQ(window->Controls().SSm[2]->RowCount(), 0);
+  EXPECT_FALSE(window->Controls().SSm[5]->HasPicture(1, 1));  // icon file nowhere
+}
+
+TEST_F(LauncherWindowTest, CombinedGridSortsByEditionThenCategory) {
+  auto window = Start();
+  const SpreadGrid& grid = *window->Controls().SSx[0];
+  ASSERT_EQ(grid.RowCount(), 6);
+  QStringList order;
+  for (int row = 1; row <= 6; ++row) order << grid.Text(2, row);
+  EXPECT_EQ(order, (QStringList{QString::fromUtf8("平成26年度 後期 土木積算"),
+                                QString::fromUtf8("平成26年度 前期第1版 (H26/4) 土木積算"),
+                                QString::fromUtf8("農林26 農林積算"),
+                                QString::fromUtf8("平成25年度 土木積算"),
+                                QString::fromUtf8("農林15 農林積算"),
+                                QString::fromUtf8("実行予算 実行予算")}));
+  EXPECT_EQ(grid.Text(7, 3), "2");
+  EXPECT_EQ(grid.Text(8, 3), "2601");
+  EXPECT_EQ(grid.BackColor(2, 2), QColor(196, 196, 255));
+}
+
+TEST_F(LauncherWindowTest, CloseWritesBothFilesExactly) {
+  auto window = Start();
+  window->show();
+  window->close();
+  EXPECT_EQ(tree.ReadBytes(kViewIni), "0\r\n");
+  EXPECT_EQ(tree.ReadBytes(kUserIni),
+            Bytes("\"12501\",\"平成25年度\",\"C:\\VORDELN\\p25\\prog.exe\",\"a.png\",\"\",\"\"\r\n"
+                  "\"12601\",\"平成26年度 前期第1版 (H26/4)\",\"C:\\VORDELN\\p26\\prog.exe\","
+                  "\"a.png\",\"DIR.TXT\",\"DATA\\\"\r\n"
+                  "\"12602\",\"平成26年度 後期\",\"C:\\VORDELN\\missing.exe\",\"\",\"\",\"\"\r\n"
+                  "\"21501\",\"農林15\",\"C:\\VORDELN\\n15.exe\",\"\",\"\",\"\"\r\n"
+                  "\"22601\",\"農林26\",\"C:\\VORDELN\\n26.exe\",\"\",\"\",\"\"\r\n"
+                  "\"61001\",\"実行予算\",\"C:\\VORDELN\\j.exe\",\"nowhere.png\",\"\",\"\"\r\n"));
+}
+
+TEST_F(LauncherWindowTest, SavedCategoryViewComesBack) {
+  tree.WriteBytes(kViewIni, "1\r\n");
+  auto window = Start();
+  EXPECT_TRUE(window->Controls().SSx[0]->isHidden());
+  window->show();
+  window->close();
+  EXPECT_EQ(tree.ReadBytes(kViewIni), "1\r\n");
+}
+
+TEST_F(LauncherWindowTest, UpdateToolBesideTheLauncherShowsItsCommand) {
+  tree.Touch("C:\\VORDELN\\vekup.exe");
+  auto window = Start();
+  window->show();
+  EXPECT_TRUE(window->Controls().saishin->isVisible());
+}
+
+TEST_F(LauncherWindowTest, MissingMasterFileEndsStartUpWithItsPath) {
+  std::filesystem::remove(tree.Host(kMenuIni));
+  auto window = Start();
+  EXPECT_EQ(result.error, 53);
+  EXPECT_EQ(result.path, kMenuIni);
+}
+
+TEST_F(LauncherWindowTest, UnwritableUserFileIsReportedAndTheViewIsStillSaved) {
+  auto window = Start();
+  std::filesystem::create_directories(tree.Host(kUserIni) / "blocker");
+  window->show();
+  window->close();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_TRUE(desktop.messages[0].title.startsWith(QString::fromUtf8("エラー")));
+  EXPECT_EQ(tree.ReadBytes(kViewIni), "0\r\n");
+}
+
+TEST_F(LauncherWindowTest, UnreadableUserFileIsReportedOnce) {
+  std::filesystem::create_directories(tree.Host(kUserIni));
+  auto window = Start();
+  ASSERT_EQ(result.error, 0);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー75"));
+}
+
+}  // namespace
+}  // namespace orva

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "ui/layout.h"
+#include "ui/view_state_file.h"
+
+namespace orva {
+namespace {
+
+TEST(ViewStateFileTest, WritesThreeBytes) {
+  EXPECT_EQ(ViewStateBytes(true), "0\r\n");
+  EXPECT_EQ(ViewStateBytes(false), "1\r\n");
+}
+
+TEST(ViewStateFileTest, ReadsTheFirstWholeNumberOrZero) {
+  EXPECT_EQ(ParseViewState("1\r\n"), 1);
+  EXPECT_EQ(ParseViewState("0\r\n"), 0);
+  EXPECT_EQ(ParseViewState("2\r\n"), 2);
+  EXPECT_EQ(ParseViewState("-1\r\n"), -1);
+  EXPECT_EQ(ParseViewState("  1 7\r\n"), 1);
+  EXPECT_EQ(ParseViewState("1,0\r\n"), 1);
+  EXPECT_EQ(ParseViewState("word\r\n"), 0);
+  EXPECT_EQ(ParseViewState(""), 0);
+  EXPECT_EQ(ParseViewState("\r\n"), 0);
+  EXPECT_EQ(ParseViewState("70000\r\n"), 0);
+  EXPECT_EQ(ParseViewState("32767"), 32767);
+  EXPECT_EQ(ParseViewState(std::string("\0\0\0", 3)), 0);
+}
+
+LayoutInput DesignedButtons(int width, int height) {
+  LayoutInput input;
+  input.clientWidth = width;
+  input.clientHeight = height;
+  for (int i = 0; i < kLayoutCategories; ++i) {
+    input.buttons[i] = {480, 600 * i, 1335, 615};
+    input.menuGrids[i] = {1800, 0, 9375, 3615};
+  }
+  input.combinedGrid = {3360, 0, 11175, 3615};
+  return input;
+}
+
+TEST(LayoutTest, GridsFillTheWindowAroundTheButtons) {
+  const LayoutResult r = LayoutOnResize(DesignedButtons(9000, 7000));
+  for (const TwipsRect& grid : r.menuGrids) {
+    EXPECT_EQ(grid.left, 1815);
+    EXPECT_EQ(grid.top, 0);
+    EXPECT_EQ(grid.width, 7185);
+    EXPECT_EQ(grid.height, 3615);
+  }
+  EXPECT_EQ(r.worksGrid.left, 0);
+  EXPECT_EQ(r.worksGrid.top, 3615);
+  EXPECT_EQ(r.worksGrid.width, 9000);
+  EXPECT_EQ(r.worksGrid.height, 3385);
+  EXPECT_EQ(r.combinedGrid.left, 0);
+  EXPECT_EQ(r.combinedGrid.top, 0);
+  EXPECT_EQ(r.combinedGrid.width, 9000);
+  EXPECT_EQ(r.combinedGrid.height, 3615);
+}
+
+TEST(LayoutTest, TinyOrMinimisedWindowsKeepWidthsAndNeverGoNegative) {
+  for (auto [w, h] : {std::pair{0, 0}, std::pair{1815, 3615}, std::pair{1000, 100}}) {
+    const LayoutResult r = LayoutOnResize(DesignedButtons(w, h));
+    for (const TwipsRect& grid : r.menuGrids) {
+      EXPECT_EQ(grid.width, 9375);
+      EXPECT_EQ(grid.height, 3615);
+    }
+    EXPECT_EQ(r.worksGrid.height, 0);
+    EXPECT_GE(r.worksGrid.width, 0);
+    EXPECT_EQ(r.combinedGrid.width, w > 0 ? w : 11175);
+    EXPECT_EQ(r.combinedGrid.height, 3615);
+  }
+}
+
+}  // namespace
+}  // namespace orva
