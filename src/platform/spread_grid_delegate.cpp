@@ -1,10 +1,12 @@
 #include "platform/spread_grid_delegate.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <algorithm>
 
 #include "platform/spread_grid_model.h"
 
@@ -48,8 +50,21 @@ void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewIt
   const QWidget* widget = option.widget;
   QStyle* style = widget ? widget->style() : QApplication::style();
   painter->save();
-  painter->setFont(option.font);
-  style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
+  style->drawControl(QStyle::CE_PushButtonBevel, &button, painter, widget);
+  // Own caption drawing: the style's label margins would clip short captions in
+  // narrow columns such as the works-list button.
+  QRect textRect = option.rect.adjusted(2, 1, -2, -1);
+  if (pressed) textRect.translate(1, 1);
+  // A caption wider than its cell is drawn smaller rather than cut off.
+  QFont font = option.font;
+  const int needed = QFontMetrics(font).horizontalAdvance(button.text);
+  if (needed > textRect.width() && textRect.width() > 0 && font.pointSizeF() > 0) {
+    font.setPointSizeF(std::max(6.0, font.pointSizeF() * textRect.width() / needed));
+  }
+  painter->setFont(font);
+  painter->setPen(text);
+  painter->setClipRect(option.rect);
+  painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, button.text);
   painter->restore();
 }
 
