@@ -9,6 +9,7 @@
 
 namespace orva {
 
+class SpreadGridDelegate;
 class SpreadGridModel;
 
 // The window's grid: rows and columns count from 1, row 0 is the header row and
@@ -54,11 +55,12 @@ class SpreadGrid : public QTableView {
   void SetButtonText(int column, int row, const QString& caption);
   void SetBackColor(int column, int row, QColor color);  // button face on button cells
   void SetForeColor(int column, int row, QColor color);  // caption / text colour
-  QColor BackColor(int column, int row) const;
-  QColor ForeColor(int column, int row) const;
+  QColor BackColor(int column, int row) const;  // else the design colour, else white
+  QColor ForeColor(int column, int row) const;  // black unless set
   // The picture is drawn stretched to the cell; the name is its accessible text.
   void SetPicture(int column, int row, const QPixmap& picture, const QString& name);
   bool HasPicture(int column, int row) const;
+  int DistinctPictureCount() const;  // pixmaps actually kept for all picture cells
 
   // Sorts rows first..last (whole rows move) on up to two keys; stable. Number cells
   // compare by value, others by text.
@@ -77,9 +79,18 @@ class SpreadGrid : public QTableView {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  bool ValidCell(int column, int row) const;
+  int RowPixels(double units) const;
+  int ColumnPixels(double characters) const;
+  void ApplyRowGeometry(int firstRow, int lastRow);  // 1-based, from the stored heights
+  void ReleaseButton();
+
   std::unique_ptr<SpreadGridModel> model_;
+  SpreadGridDelegate* delegate_ = nullptr;
+  double defaultRowHeight_ = 20;
 };
 
 }  // namespace orva

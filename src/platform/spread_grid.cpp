@@ -1,0 +1,268 @@
+#include "platform/spread_grid.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <cmath>
+
+#include "platform/spread_grid_delegate.h"
+#include "platform/spread_grid_model.h"
+
+namespace orva {
+
+SpreadGrid::SpreadGrid(QWidget* parent)
+    : QTableView(parent), model_(std::make_unique<SpreadGridModel>()) {
+  QFont gridFont = font();
+  gridFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                        QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+  gridFont.setPointSize(9);
+  gridFont.setWeight(QFont::Normal);
+  setFont(gridFont);
+
+  setModel(model_.get());
+  delegate_ = new SpreadGridDelegate(this);
+  setItemDelegate(delegate_);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setSortingEnabled(false);
+  setCornerButtonEnabled(false);
+
+  QHeaderView* columns = horizontalHeader();
+  columns->setMinimumSectionSize(0);
+  columns->setSectionsClickable(true);
+  columns->setSortIndicatorShown(false);
+  connect(columns, &QHeaderView::sectionClicked, this,
+          [this](int section) { emit CellClicked(section + 1, 0); });
+
+  QHeaderView* rows = verticalHeader();
+  rows->setMinimumSectionSize(0);
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setDefaultSectionSize(RowPixels(defaultRowHeight_));
+  connect(rows, &QHeaderView::sectionClicked, this,
+          [this](int section) { emit CellClicked(0, section + 1); });
+}
+
+SpreadGrid::~SpreadGrid() {
+  // The view must let go of the model before the model dies.
+  setModel(nullptr);
+}
+
+bool SpreadGrid::ValidCell(int column, int row) const {
+  return column >= 1 && column <= model_->columnCount() && row >= 1 &&
+         row <= model_->rowCount();
+}
+
+int SpreadGrid::RowPixels(double units) const {
+  return static_cast<int>(std::lround(units * logicalDpiY() / 96.0));
+}
+
+int SpreadGrid::ColumnPixels(double characters) const {
+  return static_cast<int>(std::lround(characters * QFontMetrics(font()).averageCharWidth()));
+}
+
+void SpreadGrid::SetColumnCount(int columns) { model_->SetColumns(columns); }
+
+int SpreadGrid::ColumnCount() const { return model_->columnCount(); }
+
+void SpreadGrid::SetColumnKind(int column, CellKind kind) {
+  if (column < 1 || column > ColumnCount()) return;
+  model_->SetKind(column - 1, static_cast<SpreadGridModel::Kind>(kind));
+}
+
+SpreadGrid::CellKind SpreadGrid::ColumnKind(int column) const {
+  if (column < 1 || column > ColumnCount()) return CellKind::Text;
+  return static_cast<CellKind>(model_->ColumnKind(column - 1));
+}
+
+void SpreadGrid::SetColumnWidth(int column, double characters) {
+  const int pixels = ColumnPixels(characters);
+  if (column == 0) {
+    verticalHeader()->setVisible(pixels > 0);
+    if (pixels > 0) verticalHeader()->setFixedWidth(pixels);
+    return;
+  }
+  if (column > ColumnCount()) return;
+  setColumnHidden(column - 1, pixels == 0);
+  if (pixels > 0) QTableView::setColumnWidth(column - 1, pixels);
+}
+
+void SpreadGrid::SetHeaderText(int column, const QString& text) {
+  if (column >= 1 && column <= ColumnCount()) model_->SetHeaderText(column - 1, text);
+}
+
+void SpreadGrid::SetHeaderRowHeight(double units) {
+  const int pixels = RowPixels(units);
+  horizontalHeader()->setVisible(pixels > 0);
+  if (pixels > 0) horizontalHeader()->setFixedHeight(pixels);
+}
+
+void SpreadGrid::SetDefaultRowHeight(double units) {
+  if (units <= 0) return;
+  defaultRowHeight_ = units;
+  // The header resizes every row to a new default; put the existing ones back.
+  verticalHeader()->setDefaultSectionSize(RowPixels(units));
+  ApplyRowGeometry(1, RowCount());
+}
+
+void SpreadGrid::SetDesignButtonText(int column, const QString& caption) {
+  if (column >= 1 && column <= ColumnCount()) model_->SetDesignCaption(column - 1, caption);
+}
+
+void SpreadGrid::SetDesignBackColor(int column, QColor color) {
+  if (column >= 1 && column <= ColumnCount()) model_->SetDesignBack(column - 1, color);
+}
+
+void SpreadGrid::SetRowCount(int rows) {
+  ReleaseButton();
+  model_->SetRows(rows, static_cast<float>(defaultRowHeight_));
+}
+
+int SpreadGrid::RowCount() const { return model_->rowCount(); }
+
+double SpreadGrid::RowHeight(int row) const {
+  if (row < 1 || row > RowCount()) return 0;
+  return model_->Height(row - 1);
+}
+
+void SpreadGrid::SetRowHeight(int row, double units) {
+  if (row < 1 || row > RowCount()) return;
+  units = std::max(units, 0.0);
+  if (model_->Height(row - 1) == static_cast<float>(units)) return;
+  model_->SetHeight(row - 1, static_cast<float>(units));
+  ApplyRowGeometry(row, row);
+}
+
+void SpreadGrid::ApplyRowGeometry(int firstRow, int lastRow) {
+  QHeaderView* header = verticalHeader();
+  for (int row = firstRow; row <= lastRow; ++row) {
+    const int section = row - 1;
+    const int pixels = RowPixels(model_->Height(section));
+    const bool hidden = header->isSectionHidden(section);
+    if (pixels == 0) {
+      if (!hidden) setRowHidden(section, true);
+      continue;
+    }
+    if (hidden) setRowHidden(section, false);
+    if (header->sectionSize(section) != pixels) QTableView::setRowHeight(section, pixels);
+  }
+}
+
+QString SpreadGrid::Text(int column, int row) const {
+  if (row == 0 && column >= 1 && column <= ColumnCount()) {
+    return model_->headerData(column - 1, Qt::Horizontal, Qt::DisplayRole).toString();
+  }
+  return ValidCell(column, row) ? model_->Text(column - 1, row - 1) : QString();
+}
+
+void SpreadGrid::SetText(int column, int row, const QString& text) {
+  if (row == 0) {
+    SetHeaderText(column, text);
+  } else if (ValidCell(column, row)) {
+    model_->SetText(column - 1, row - 1, text);
+  }
+}
+
+void SpreadGrid::SetValue(int column, int row, double value) {
+  if (ValidCell(column, row)) model_->SetValue(column - 1, row - 1, value);
+}
+
+void SpreadGrid::ClearCell(int column, int row) {
+  if (ValidCell(column, row)) model_->Clear(column - 1, row - 1);
+}
+
+void SpreadGrid::SetButtonText(int column, int row, const QString& caption) {
+  if (ValidCell(column, row)) model_->SetText(column - 1, row - 1, caption);
+}
+
+void SpreadGrid::SetBackColor(int column, int row, QColor color) {
+  if (ValidCell(column, row)) model_->SetBack(column - 1, row - 1, color);
+}
+
+void SpreadGrid::SetForeColor(int column, int row, QColor color) {
+  if (ValidCell(column, row)) model_->SetFore(column - 1, row - 1, color);
+}
+
+QColor SpreadGrid::BackColor(int column, int row) const {
+  const QColor color = ValidCell(column, row) ? model_->Back(column - 1, row - 1) : QColor();
+  return color.isValid() ? color : QColor(Qt::white);
+}
+
+QColor SpreadGrid::ForeColor(int column, int row) const {
+  const QColor color = ValidCell(column, row) ? model_->Fore(column - 1, row - 1) : QColor();
+  return color.isValid() ? color : QColor(Qt::black);
+}
+
+void SpreadGrid::SetPicture(int column, int row, const QPixmap& picture, const QString& name) {
+  if (ValidCell(column, row)) model_->SetPicture(column - 1, row - 1, picture, name);
+}
+
+bool SpreadGrid::HasPicture(int column, int row) const {
+  return ValidCell(column, row) && model_->HasPicture(column - 1, row - 1);
+}
+
+int SpreadGrid::DistinctPictureCount() const { return model_->DistinctPictureCount(); }
+
+void SpreadGrid::SortRows(int firstRow, int lastRow, const std::vector<SortKey>& keys) {
+  firstRow = std::max(firstRow, 1);
+  lastRow = std::min(lastRow, RowCount());
+  if (lastRow <= firstRow) return;
+  std::vector<SpreadGridModel::Key> modelKeys;
+  for (const SortKey& key : keys) {
+    if (key.column < 1 || key.column > ColumnCount()) continue;
+    modelKeys.push_back({key.column - 1, key.ascending});
+    if (modelKeys.size() == 2) break;
+  }
+  if (modelKeys.empty()) return;
+  model_->SortRows(firstRow - 1, lastRow - 1, modelKeys);
+  ApplyRowGeometry(firstRow, lastRow);
+}
+
+void SpreadGrid::SetCurrentCell(int column, int row) {
+  if (!ValidCell(column, row) || isRowHidden(row - 1)) return;
+  setCurrentIndex(model_->index(row - 1, column - 1));
+}
+
+void SpreadGrid::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !isRowHidden(current.row()) &&
+        model_->ColumnKind(current.column()) == SpreadGridModel::Kind::Button) {
+      event->accept();
+      emit ButtonClicked(current.column() + 1, current.row() + 1);
+      return;
+    }
+  }
+  QTableView::keyPressEvent(event);
+}
+
+void SpreadGrid::mousePressEvent(QMouseEvent* event) {
+  const QModelIndex index = indexAt(event->position().toPoint());
+  QTableView::mousePressEvent(event);
+  if (!index.isValid() || event->button() != Qt::LeftButton) return;
+  const int column = index.column() + 1;
+  const int row = index.row() + 1;
+  if (model_->ColumnKind(index.column()) == SpreadGridModel::Kind::Button) {
+    delegate_->SetPressed(index);
+    viewport()->update(visualRect(index));
+    emit ButtonClicked(column, row);
+  }
+  emit CellClicked(column, row);
+}
+
+void SpreadGrid::mouseReleaseEvent(QMouseEvent* event) {
+  ReleaseButton();
+  QTableView::mouseReleaseEvent(event);
+}
+
+void SpreadGrid::ReleaseButton() {
+  const QModelIndex pressed = delegate_->Pressed();
+  if (!pressed.isValid()) return;
+  delegate_->SetPressed(QModelIndex());
+  viewport()->update(visualRect(pressed));
+}
+
+}  // namespace orva

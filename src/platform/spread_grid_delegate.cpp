@@ -1,0 +1,87 @@
+#include "platform/spread_grid_delegate.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <algorithm>
+
+#include "platform/spread_grid_model.h"
+
+namespace orva {
+
+void SpreadGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+  const auto kind =
+      static_cast<SpreadGridModel::Kind>(index.data(SpreadGridModel::KindRole).toInt());
+  if (kind == SpreadGridModel::Kind::Button) {
+    PaintButton(painter, option, index);
+  } else if (kind == SpreadGridModel::Kind::Picture) {
+    PaintPicture(painter, option, index);
+  } else {
+    QStyledItemDelegate::paint(painter, option, index);
+  }
+}
+
+void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewItem& option,
+                                     const QModelIndex& index) const {
+  QStyleOptionButton button;
+  button.rect = option.rect;
+  button.fontMetrics = option.fontMetrics;
+  button.direction = option.direction;
+  button.palette = option.palette;
+  button.text = index.data(Qt::DisplayRole).toString();
+  button.state = QStyle::State_Enabled;
+  const bool pressed = pressed_.isValid() && pressed_ == index;
+  button.state |= pressed ? QStyle::State_Sunken : QStyle::State_Raised;
+  if (option.state & QStyle::State_HasFocus) button.state |= QStyle::State_HasFocus;
+
+  const QColor face = index.data(SpreadGridModel::ButtonFaceRole).value<QColor>();
+  if (face.isValid()) {
+    button.palette.setColor(QPalette::Button, face);
+    button.palette.setColor(QPalette::Window, face);
+  }
+  const QVariant fore = index.data(Qt::ForegroundRole);
+  const QColor text = fore.isValid() ? fore.value<QBrush>().color() : QColor(Qt::black);
+  button.palette.setColor(QPalette::ButtonText, text);
+
+  const QWidget* widget = option.widget;
+  QStyle* style = widget ? widget->style() : QApplication::style();
+  painter->save();
+  style->drawControl(QStyle::CE_PushButtonBevel, &button, painter, widget);
+  // Own caption drawing: the style's label margins would clip short captions in
+  // narrow columns such as the works-list button.
+  QRect textRect = option.rect.adjusted(2, 1, -2, -1);
+  if (pressed) textRect.translate(1, 1);
+  // A caption wider than its cell is drawn smaller rather than cut off.
+  QFont font = option.font;
+  const int needed = QFontMetrics(font).horizontalAdvance(button.text);
+  if (needed > textRect.width() && textRect.width() > 0 && font.pointSizeF() > 0) {
+    font.setPointSizeF(std::max(6.0, font.pointSizeF() * textRect.width() / needed));
+  }
+  painter->setFont(font);
+  painter->setPen(text);
+  painter->setClipRect(option.rect);
+  painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, button.text);
+  painter->restore();
+}
+
+void SpreadGridDelegate::PaintPicture(QPainter* painter, const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const {
+  const QVariant back = index.data(Qt::BackgroundRole);
+  if (back.isValid()) painter->fillRect(option.rect, back.value<QBrush>());
+  const QPixmap pixmap = index.data(SpreadGridModel::PixmapRole).value<QPixmap>();
+  if (pixmap.isNull() || option.rect.isEmpty()) return;
+  // Stretched to the cell with its aspect ratio kept, centred.
+  const QSize size = pixmap.size().scaled(option.rect.size(), Qt::KeepAspectRatio);
+  QRect target(QPoint(0, 0), size);
+  target.moveCenter(option.rect.center());
+  painter->save();
+  painter->setRenderHint(QPainter::SmoothPixmapTransform);
+  painter->drawPixmap(target, pixmap);
+  painter->restore();
+}
+
+}  // namespace orva

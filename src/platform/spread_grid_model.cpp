@@ -1,0 +1,303 @@
+#include "platform/spread_grid_model.h"
+
+#include <QBrush>
+#include <QImage>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace orva {
+
+SpreadGridModel::SpreadGridModel(QObject* parent)
+    : QAbstractTableModel(parent), groupingLocale_(QLocale::English, QLocale::UnitedStates) {}
+
+int SpreadGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(heights_.size());
+}
+
+int SpreadGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+Qt::ItemFlags SpreadGridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+QVariant SpreadGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int column = index.column();
+  const int row = index.row();
+  const Kind kind = columns_[column].kind;
+  const Cell& cell = At(column, row);
+  switch (role) {
+    case Qt::DisplayRole:
+      return DisplayText(column, row);
+    case Qt::AccessibleTextRole:
+      if (kind == Kind::Picture && cell.picture >= 0) return pictures_[cell.picture].name;
+      return DisplayText(column, row);
+    case Qt::TextAlignmentRole:
+      if (kind == Kind::Button) return int(Qt::AlignCenter);
+      if (cell.flags & kNumber) return int(Qt::AlignRight | Qt::AlignVCenter);
+      return int(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::BackgroundRole: {
+      if (kind == Kind::Button) return {};
+      const QColor back = Back(column, row);
+      return back.isValid() ? QVariant(QBrush(back)) : QVariant();
+    }
+    case Qt::ForegroundRole: {
+      const QColor fore = Fore(column, row);
+      return fore.isValid() ? QVariant(QBrush(fore)) : QVariant();
+    }
+    case KindRole:
+      return static_cast<int>(kind);
+    case PixmapRole:
+      return cell.picture >= 0 ? pictures_[cell.picture].pixmap : QPixmap();
+    case ButtonFaceRole:
+      return Back(column, row);
+    default:
+      return {};
+  }
+}
+
+QVariant SpreadGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Vertical) return section + 1;
+  if (section < 0 || section >= static_cast<int>(columns_.size())) return {};
+  return columns_[section].header;
+}
+
+void SpreadGridModel::SetColumns(int columns) {
+  columns = std::max(columns, 0);
+  const size_t oldColumns = columns_.size();
+  if (static_cast<size_t>(columns) == oldColumns) return;
+  beginResetModel();
+  std::vector<Cell> cells(heights_.size() * columns);
+  const size_t kept = std::min<size_t>(oldColumns, columns);
+  for (size_t r = 0; r < heights_.size(); ++r) {
+    for (size_t c = 0; c < kept; ++c) {
+      cells[r * columns + c] = std::move(cells_[r * oldColumns + c]);
+    }
+  }
+  cells_ = std::move(cells);
+  columns_.resize(columns);
+  endResetModel();
+}
+
+void SpreadGridModel::SetKind(int column, Kind kind) {
+  columns_[column].kind = kind;
+  if (!heights_.empty()) {
+    emit dataChanged(index(0, column), index(rowCount() - 1, column));
+  }
+}
+
+SpreadGridModel::Kind SpreadGridModel::ColumnKind(int column) const {
+  return columns_[column].kind;
+}
+
+void SpreadGridModel::SetHeaderText(int column, const QString& text) {
+  columns_[column].header = text;
+  emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void SpreadGridModel::SetDesignCaption(int column, const QString& caption) {
+  columns_[column].caption = caption;
+  if (!heights_.empty()) emit dataChanged(index(0, column), index(rowCount() - 1, column));
+}
+
+void SpreadGridModel::SetDesignBack(int column, QColor color) {
+  columns_[column].back = color.rgb();
+  columns_[column].backSet = color.isValid();
+  if (!heights_.empty()) emit dataChanged(index(0, column), index(rowCount() - 1, column));
+}
+
+void SpreadGridModel::SetRows(int rows, float height) {
+  rows = std::max(rows, 0);
+  const int old = rowCount();
+  if (rows == old) return;
+  const size_t width = columns_.size();
+  if (rows == 0) {
+    // Emptying also drops the picture table: no cell refers to it any more.
+    beginResetModel();
+    cells_.clear();
+    heights_.clear();
+    pictures_.clear();
+    pictureByKey_.clear();
+    pictureByName_.clear();
+    endResetModel();
+  } else if (rows > old) {
+    beginInsertRows(QModelIndex(), old, rows - 1);
+    cells_.resize(static_cast<size_t>(rows) * width);
+    heights_.resize(rows, height);
+    endInsertRows();
+  } else {
+    beginRemoveRows(QModelIndex(), rows, old - 1);
+    cells_.resize(static_cast<size_t>(rows) * width);
+    heights_.resize(rows);
+    endRemoveRows();
+  }
+}
+
+QString SpreadGridModel::NumberText(double value) {
+  if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 1e15) {
+    return QString::number(static_cast<qint64>(value));
+  }
+  return QString::number(value, 'g', 15);
+}
+
+QString SpreadGridModel::Text(int column, int row) const {
+  const Cell& cell = At(column, row);
+  return (cell.flags & kNumber) ? NumberText(cell.value) : cell.text;
+}
+
+QString SpreadGridModel::DisplayText(int column, int row) const {
+  const Cell& cell = At(column, row);
+  const ColumnDesign& design = columns_[column];
+  if (cell.flags & kNumber) {
+    const QString plain = NumberText(cell.value);
+    if (design.kind != Kind::Number || plain.contains(u'e')) return plain;
+    const qsizetype dot = plain.indexOf(u'.');
+    const int decimals = dot < 0 ? 0 : static_cast<int>(plain.size() - dot - 1);
+    return groupingLocale_.toString(cell.value, 'f', decimals);
+  }
+  if (design.kind == Kind::Button && cell.text.isEmpty()) return design.caption;
+  return cell.text;
+}
+
+void SpreadGridModel::Changed(int column, int row) {
+  const QModelIndex i = index(row, column);
+  emit dataChanged(i, i);
+}
+
+void SpreadGridModel::SetText(int column, int row, const QString& text) {
+  Cell& cell = At(column, row);
+  cell.text = text;
+  cell.flags &= ~kNumber;
+  Changed(column, row);
+}
+
+void SpreadGridModel::SetValue(int column, int row, double value) {
+  Cell& cell = At(column, row);
+  cell.text.clear();
+  cell.value = value;
+  cell.flags |= kNumber;
+  Changed(column, row);
+}
+
+void SpreadGridModel::Clear(int column, int row) {
+  Cell& cell = At(column, row);
+  cell.text.clear();
+  cell.value = 0;
+  cell.flags &= ~kNumber;
+  Changed(column, row);
+}
+
+void SpreadGridModel::SetBack(int column, int row, QColor color) {
+  Cell& cell = At(column, row);
+  cell.back = color.rgb();
+  cell.flags = color.isValid() ? (cell.flags | kBackSet) : (cell.flags & ~kBackSet);
+  Changed(column, row);
+}
+
+void SpreadGridModel::SetFore(int column, int row, QColor color) {
+  Cell& cell = At(column, row);
+  cell.fore = color.rgb();
+  cell.flags = color.isValid() ? (cell.flags | kForeSet) : (cell.flags & ~kForeSet);
+  Changed(column, row);
+}
+
+QColor SpreadGridModel::Back(int column, int row) const {
+  const Cell& cell = At(column, row);
+  if (cell.flags & kBackSet) return QColor::fromRgb(cell.back);
+  const ColumnDesign& design = columns_[column];
+  return design.backSet ? QColor::fromRgb(design.back) : QColor();
+}
+
+QColor SpreadGridModel::Fore(int column, int row) const {
+  const Cell& cell = At(column, row);
+  return (cell.flags & kForeSet) ? QColor::fromRgb(cell.fore) : QColor();
+}
+
+int SpreadGridModel::PictureIndex(const QPixmap& picture, const QString& name) {
+  const auto byKey = pictureByKey_.constFind(picture.cacheKey());
+  if (byKey != pictureByKey_.cend() && pictures_[*byKey].name == name) return *byKey;
+  // Callers load the same file once per row, so equal pictures often differ in cache key.
+  const auto byName = pictureByName_.constFind(name);
+  if (byName != pictureByName_.cend()) {
+    const QPixmap& known = pictures_[*byName].pixmap;
+    if (known.size() == picture.size() && known.toImage() == picture.toImage()) {
+      pictureByKey_.insert(picture.cacheKey(), *byName);
+      return *byName;
+    }
+  }
+  const int added = static_cast<int>(pictures_.size());
+  pictures_.push_back({picture, name});
+  pictureByKey_.insert(picture.cacheKey(), added);
+  pictureByName_.insert(name, added);
+  return added;
+}
+
+void SpreadGridModel::SetPicture(int column, int row, const QPixmap& picture,
+                                 const QString& name) {
+  At(column, row).picture = picture.isNull() ? -1 : PictureIndex(picture, name);
+  Changed(column, row);
+}
+
+bool SpreadGridModel::HasPicture(int column, int row) const {
+  return At(column, row).picture >= 0;
+}
+
+namespace {
+
+// One precomputed sort value: comparisons then touch no model code and allocate nothing.
+struct SortValue {
+  const QString* text;
+  double number;
+  bool isNumber;
+};
+
+int CompareValues(const SortValue& a, const SortValue& b) {
+  if (a.isNumber != b.isNumber) return a.isNumber ? -1 : 1;  // numbers before texts
+  if (a.isNumber) return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
+  return QString::compare(*a.text, *b.text, Qt::CaseSensitive);
+}
+
+}  // namespace
+
+void SpreadGridModel::SortRows(int first, int last, const std::vector<Key>& keys) {
+  first = std::max(first, 0);
+  last = std::min(last, rowCount() - 1);
+  if (last <= first || keys.empty()) return;
+  const int count = last - first + 1;
+  const size_t keyCount = keys.size();
+  std::vector<SortValue> values(static_cast<size_t>(count) * keyCount);
+  for (int r = 0; r < count; ++r) {
+    for (size_t k = 0; k < keyCount; ++k) {
+      const Cell& cell = At(keys[k].column, first + r);
+      values[r * keyCount + k] = {&cell.text, cell.value, (cell.flags & kNumber) != 0};
+    }
+  }
+  std::vector<int> order(count);
+  for (int r = 0; r < count; ++r) order[r] = r;
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    for (size_t k = 0; k < keyCount; ++k) {
+      const int c = CompareValues(values[a * keyCount + k], values[b * keyCount + k]);
+      if (c != 0) return keys[k].ascending ? c < 0 : c > 0;
+    }
+    return false;
+  });
+
+  const size_t width = columns_.size();
+  std::vector<Cell> moved(static_cast<size_t>(count) * width);
+  std::vector<float> heights(count);
+  for (int r = 0; r < count; ++r) {
+    const size_t from = static_cast<size_t>(first + order[r]) * width;
+    std::move(cells_.begin() + from, cells_.begin() + from + width, moved.begin() + r * width);
+    heights[r] = heights_[first + order[r]];
+  }
+  std::move(moved.begin(), moved.end(), cells_.begin() + static_cast<size_t>(first) * width);
+  std::copy(heights.begin(), heights.end(), heights_.begin() + first);
+  if (width > 0) emit dataChanged(index(first, 0), index(last, static_cast<int>(width) - 1));
+}
+
+}  // namespace orva

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QLocale>
+#include <QPixmap>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace orva {
+
+// Cell storage of SpreadGrid: rows and columns are 0-based here (the grid adds 1).
+// One small struct per cell in a flat row-major vector, pictures in a per-grid table
+// of distinct pixmaps, so large fills stay compact and quick.
+class SpreadGridModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum class Kind : std::uint8_t { Text, Number, Button, Picture };
+
+  enum Role {
+    KindRole = Qt::UserRole + 1,  // int(Kind)
+    PixmapRole,                   // QPixmap, null when the cell has none
+    ButtonFaceRole,               // QColor, the face of a button cell
+  };
+
+  explicit SpreadGridModel(QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  // Design.
+  void SetColumns(int columns);
+  void SetKind(int column, Kind kind);
+  Kind ColumnKind(int column) const;
+  void SetHeaderText(int column, const QString& text);
+  void SetDesignCaption(int column, const QString& caption);
+  void SetDesignBack(int column, QColor color);
+
+  // Rows. New rows get `height`; heights travel with their rows when sorted.
+  void SetRows(int rows, float height);
+  float Height(int row) const { return heights_[row]; }
+  void SetHeight(int row, float height) { heights_[row] = height; }
+
+  // Cells; indexes must be in range.
+  QString Text(int column, int row) const;
+  QString DisplayText(int column, int row) const;
+  void SetText(int column, int row, const QString& text);
+  void SetValue(int column, int row, double value);
+  void Clear(int column, int row);
+  void SetBack(int column, int row, QColor color);
+  void SetFore(int column, int row, QColor color);
+  QColor Back(int column, int row) const;  // cell, else column design, else invalid
+  QColor Fore(int column, int row) const;  // cell colour or invalid
+  void SetPicture(int column, int row, const QPixmap& picture, const QString& name);
+  bool HasPicture(int column, int row) const;
+  int DistinctPictureCount() const { return static_cast<int>(pictures_.size()); }
+
+  // Stable sort of rows first..last on (column, ascending) keys.
+  struct Key {
+    int column;
+    bool ascending;
+  };
+  void SortRows(int first, int last, const std::vector<Key>& keys);
+
+  // Decimal text of a stored number: integers plain and signed, others up to 15 digits.
+  static QString NumberText(double value);
+
+ private:
+  enum Flag : std::uint8_t { kNumber = 1, kBackSet = 2, kForeSet = 4 };
+
+  struct Cell {
+    QString text;
+    double value = 0;
+    QRgb back = 0;
+    QRgb fore = 0;
+    std::int32_t picture = -1;
+    std::uint8_t flags = 0;
+  };
+
+  struct ColumnDesign {
+    Kind kind = Kind::Text;
+    QString header;
+    QString caption;
+    QRgb back = 0;
+    bool backSet = false;
+  };
+
+  struct Picture {
+    QPixmap pixmap;
+    QString name;
+  };
+
+  Cell& At(int column, int row) { return cells_[static_cast<size_t>(row) * columns_.size() + column]; }
+  const Cell& At(int column, int row) const {
+    return cells_[static_cast<size_t>(row) * columns_.size() + column];
+  }
+  void Changed(int column, int row);
+  int PictureIndex(const QPixmap& picture, const QString& name);
+
+  std::vector<ColumnDesign> columns_;
+  std::vector<Cell> cells_;
+  std::vector<float> heights_;
+  std::vector<Picture> pictures_;
+  QHash<qint64, int> pictureByKey_;
+  QHash<QString, int> pictureByName_;
+  QLocale groupingLocale_;
+};
+
+}  // namespace orva

@@ -1,0 +1,291 @@
+#include "platform/spread_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <utility>
+#include <vector>
+
+namespace orva {
+namespace {
+
+using Cell = std::pair<int, int>;  // column, row
+
+// Records both grid events as (column, row) pairs.
+struct Events {
+  explicit Events(SpreadGrid& grid) {
+    QObject::connect(&grid, &SpreadGrid::ButtonClicked,
+                     [this](int c, int r) { buttons.emplace_back(c, r); });
+    QObject::connect(&grid, &SpreadGrid::CellClicked,
+                     [this](int c, int r) { cells.emplace_back(c, r); });
+  }
+  std::vector<Cell> buttons;
+  std::vector<Cell> cells;
+};
+
+void Click(QWidget* target, QPoint at) {
+  const QPointF local(at);
+  const QPointF global(target->mapToGlobal(at));
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(target, &release);
+}
+
+void Key(QWidget* target, int key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+}
+
+QPoint CellCentre(const SpreadGrid& grid, int column, int row) {
+  return grid.visualRect(grid.model()->index(row - 1, column - 1)).center();
+}
+
+// A shown menu-like grid: picture, two buttons, a text column; four rows of 35 units.
+struct MenuGrid {
+  MenuGrid() {
+    grid.SetColumnCount(4);
+    grid.SetColumnKind(1, SpreadGrid::CellKind::Picture);
+    grid.SetColumnKind(2, SpreadGrid::CellKind::Button);
+    grid.SetColumnKind(3, SpreadGrid::CellKind::Button);
+    grid.SetDesignButtonText(3, "工事一覧");
+    grid.SetDesignBackColor(3, QColor(185, 255, 185));
+    grid.SetDefaultRowHeight(35);
+    grid.SetColumnWidth(0, 0);
+    for (int c = 1; c <= 4; ++c) grid.SetColumnWidth(c, 8);
+    grid.SetRowCount(4);
+    for (int r = 1; r <= 4; ++r) grid.SetButtonText(2, r, QString("item %1").arg(r));
+    grid.resize(400, 300);
+    grid.show();
+    QApplication::processEvents();
+  }
+  SpreadGrid grid;
+};
+
+TEST(SpreadGridTest, NumbersReadBackAsPlainSignedText) {
+  SpreadGrid grid;
+  grid.SetColumnCount(2);
+  grid.SetColumnKind(1, SpreadGrid::CellKind::Number);
+  grid.SetRowCount(1);
+  const std::vector<std::pair<double, QString>> cases = {
+      {-3, "-3"}, {12, "12"}, {0, "0"}, {999999999999.0, "999999999999"},
+      {-0.25, "-0.25"}, {1234567.5, "1234567.5"}};
+  for (const auto& [value, text] : cases) {
+    grid.SetValue(1, 1, value);
+    EXPECT_EQ(grid.Text(1, 1), text);
+  }
+  // Grouping is for display in number columns only.
+  grid.SetValue(1, 1, 1234567);
+  grid.SetValue(2, 1, 1234567);
+  const QAbstractItemModel* model = grid.model();
+  EXPECT_EQ(model->index(0, 0).data().toString(), "1,234,567");
+  EXPECT_EQ(model->index(0, 1).data().toString(), "1234567");
+  EXPECT_EQ(grid.Text(1, 1), "1234567");
+
+  grid.SetText(1, 1, "abc");
+  EXPECT_EQ(grid.Text(1, 1), "abc");
+  grid.ClearCell(1, 1);
+  EXPECT_EQ(grid.Text(1, 1), "");
+  EXPECT_EQ(grid.Text(3, 1), "");  // out of range reads empty
+}
+
+TEST(SpreadGridTest, RowCountGrowsShrinksAndEmpties) {
+  SpreadGrid grid;
+  grid.SetColumnCount(2);
+  grid.SetDefaultRowHeight(35);
+  grid.SetRowCount(3);
+  grid.SetText(1, 1, "one");
+  grid.SetText(1, 3, "three");
+  grid.SetRowHeight(1, 50);
+  grid.SetRowCount(1);
+  grid.SetRowCount(2);
+  EXPECT_EQ(grid.Text(1, 1), "one");
+  EXPECT_EQ(grid.Text(1, 2), "");
+  EXPECT_EQ(grid.RowHeight(2), 35);
+
+  // A new default applies to later rows only.
+  grid.SetDefaultRowHeight(20);
+  grid.SetRowCount(3);
+  EXPECT_EQ(grid.RowHeight(1), 50);
+  EXPECT_EQ(grid.RowHeight(2), 35);
+  EXPECT_EQ(grid.RowHeight(3), 20);
+  EXPECT_EQ(grid.rowHeight(0), grid.logicalDpiY() * 50 / 96);
+
+  grid.SetRowCount(0);
+  EXPECT_EQ(grid.RowCount(), 0);
+  grid.SetRowCount(1);
+  EXPECT_EQ(grid.Text(1, 1), "");
+}
+
+TEST(SpreadGridTest, HiddenRowIsNeitherClickableNorReachable) {
+  MenuGrid menu;
+  SpreadGrid& grid = menu.grid;
+  Events events(grid);
+  const QPoint lastRow = CellCentre(grid, 2, 4);
+  grid.SetRowHeight(2, 0);
+  grid.SetRowHeight(4, 0);
+  EXPECT_EQ(grid.RowHeight(4), 0);
+  EXPECT_TRUE(grid.isRowHidden(3));
+  QApplication::processEvents();
+
+  Click(grid.viewport(), lastRow);
+  EXPECT_TRUE(events.cells.empty());
+  EXPECT_TRUE(events.buttons.empty());
+
+  grid.SetCurrentCell(1, 1);
+  grid.SetCurrentCell(1, 2);  // hidden: ignored
+  EXPECT_EQ(grid.currentIndex().row() + 1, 1);
+  Key(&grid, Qt::Key_Down);
+  EXPECT_EQ(grid.currentIndex().row() + 1, 3);
+  Key(&grid, Qt::Key_Down);
+  EXPECT_EQ(grid.currentIndex().row() + 1, 3);
+
+  grid.SetRowHeight(4, 35);
+  EXPECT_FALSE(grid.isRowHidden(3));
+  EXPECT_EQ(grid.RowHeight(4), 35);
+}
+
+TEST(SpreadGridTest, ButtonCellsRaiseButtonClickedByMouseAndKeys) {
+  MenuGrid menu;
+  SpreadGrid& grid = menu.grid;
+  Events events(grid);
+
+  Click(grid.viewport(), CellCentre(grid, 2, 3));
+  EXPECT_EQ(events.buttons, (std::vector<Cell>{{2, 3}}));
+  EXPECT_EQ(events.cells, (std::vector<Cell>{{2, 3}}));
+
+  Click(grid.viewport(), CellCentre(grid, 1, 2));  // picture cell: no button event
+  EXPECT_EQ(events.buttons.size(), 1u);
+  EXPECT_EQ(events.cells.back(), Cell(1, 2));
+
+  grid.SetCurrentCell(3, 1);
+  Key(&grid, Qt::Key_Space);
+  Key(&grid, Qt::Key_Return);
+  Key(&grid, Qt::Key_Enter);
+  EXPECT_EQ(events.buttons, (std::vector<Cell>{{2, 3}, {3, 1}, {3, 1}, {3, 1}}));
+
+  grid.SetCurrentCell(4, 1);  // text cell
+  Key(&grid, Qt::Key_Space);
+  EXPECT_EQ(events.buttons.size(), 4u);
+}
+
+TEST(SpreadGridTest, HeaderClickReportsRowZeroAndDoesNotSort) {
+  SpreadGrid grid;
+  grid.SetColumnCount(2);
+  grid.SetHeaderText(1, "工事NO");
+  grid.SetRowCount(3);
+  grid.SetValue(1, 1, 2);
+  grid.SetValue(1, 2, 3);
+  grid.SetValue(1, 3, 1);
+  grid.resize(300, 200);
+  grid.show();
+  QApplication::processEvents();
+  Events events(grid);
+
+  QHeaderView* header = grid.horizontalHeader();
+  Click(header->viewport(), QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+  EXPECT_EQ(events.cells, (std::vector<Cell>{{1, 0}}));
+  EXPECT_EQ(grid.Text(1, 1), "2");
+  EXPECT_EQ(grid.Text(1, 2), "3");
+  EXPECT_EQ(grid.Text(1, 3), "1");
+  EXPECT_EQ(grid.Text(1, 0), "工事NO");
+}
+
+TEST(SpreadGridTest, SortIsStableOnTwoKeysAndComparesByKind) {
+  SpreadGrid grid;
+  grid.SetColumnCount(8);
+  struct Row {
+    double edition;
+    double category;
+    const char* title;
+  };
+  // Editions 10 and 9 would swap if compared as text.
+  const std::vector<Row> rows = {{9, 1, "a"}, {10, 2, "b"}, {10, 1, "c"},
+                                 {9, 1, "d"}, {10, 1, "e"}};
+  grid.SetRowCount(static_cast<int>(rows.size()));
+  for (int r = 1; r <= grid.RowCount(); ++r) {
+    grid.SetValue(8, r, rows[r - 1].edition);
+    grid.SetValue(7, r, rows[r - 1].category);
+    grid.SetButtonText(2, r, rows[r - 1].title);
+  }
+  grid.SetRowHeight(4, 0);  // heights travel with their rows
+  grid.SortRows(1, grid.RowCount(), {{8, false}, {7, true}});
+  QStringList order;
+  for (int r = 1; r <= grid.RowCount(); ++r) order << grid.Text(2, r);
+  EXPECT_EQ(order.join(""), "cebad");
+  EXPECT_EQ(grid.RowHeight(5), 0);
+  EXPECT_TRUE(grid.isRowHidden(4));
+  EXPECT_FALSE(grid.isRowHidden(3));
+
+  // Mixed column: numbers first, then texts in code-point order, empty first.
+  grid.SetText(1, 1, "b");
+  grid.SetValue(1, 2, 10);
+  grid.ClearCell(1, 3);
+  grid.SetValue(1, 4, 9);
+  grid.SetText(1, 5, "a");
+  grid.SortRows(1, 5, {{1, true}});
+  order.clear();
+  for (int r = 1; r <= 5; ++r) order << grid.Text(1, r);
+  EXPECT_EQ(order, (QStringList{"9", "10", "", "a", "b"}));
+
+  grid.SortRows(2, 4, {{1, false}});  // only the block moves
+  order.clear();
+  for (int r = 1; r <= 5; ++r) order << grid.Text(1, r);
+  EXPECT_EQ(order, (QStringList{"9", "a", "", "10", "b"}));
+}
+
+TEST(SpreadGridTest, EqualPicturesAreKeptOnce) {
+  SpreadGrid grid;
+  grid.SetColumnCount(1);
+  grid.SetColumnKind(1, SpreadGrid::CellKind::Picture);
+  grid.SetRowCount(50);
+  QImage image(32, 32, QImage::Format_ARGB32);
+  image.fill(qRgb(10, 20, 30));
+  for (int r = 1; r <= 50; ++r) {
+    // A fresh pixmap per row, as loading the icon file per row gives.
+    grid.SetPicture(1, r, QPixmap::fromImage(image), r % 2 ? "a.ico" : "b.ico");
+  }
+  EXPECT_EQ(grid.DistinctPictureCount(), 2);
+  EXPECT_TRUE(grid.HasPicture(1, 50));
+  EXPECT_EQ(grid.model()->index(1, 0).data(Qt::AccessibleTextRole).toString(), "b.ico");
+
+  image.fill(qRgb(0, 0, 0));  // same name, other content: a picture of its own
+  grid.SetPicture(1, 1, QPixmap::fromImage(image), "a.ico");
+  EXPECT_EQ(grid.DistinctPictureCount(), 3);
+
+  grid.SetRowCount(0);
+  EXPECT_EQ(grid.DistinctPictureCount(), 0);
+}
+
+TEST(SpreadGridTest, ColoursAndCaptionsFallBackToTheDesign) {
+  MenuGrid menu;
+  SpreadGrid& grid = menu.grid;
+  EXPECT_EQ(grid.BackColor(3, 2), QColor(185, 255, 185));
+  EXPECT_EQ(grid.BackColor(4, 2), QColor(Qt::white));
+  EXPECT_EQ(grid.ForeColor(3, 2), QColor(Qt::black));
+  grid.SetBackColor(3, 2, QColor(192, 192, 192));
+  grid.SetForeColor(3, 2, QColor(255, 0, 0));
+  EXPECT_EQ(grid.BackColor(3, 2), QColor(192, 192, 192));
+  EXPECT_EQ(grid.ForeColor(3, 2), QColor(255, 0, 0));
+  EXPECT_EQ(grid.BackColor(3, 1), QColor(185, 255, 185));
+
+  const QAbstractItemModel* model = grid.model();
+  EXPECT_EQ(model->index(0, 2).data().toString(), "工事一覧");
+  EXPECT_EQ(model->index(0, 1).data().toString(), "item 1");
+  EXPECT_EQ(model->index(0, 1).data(Qt::AccessibleTextRole).toString(), "item 1");
+  grid.SetButtonText(3, 1, "own");
+  EXPECT_EQ(model->index(0, 2).data().toString(), "own");
+  EXPECT_EQ(grid.Text(3, 2), "");  // the design caption is not cell text
+
+  grid.grab();  // paints buttons and pictures without a crash
+}
+
+}  // namespace
+}  // namespace orva
