@@ -14,6 +14,7 @@
 #include "ui/category_views.h"
 #include "ui/layout.h"
 #include "ui/view_state_file.h"
+#include "works/works_file.h"
 
 namespace orva {
 namespace {
@@ -30,7 +31,9 @@ void SetRect(QWidget& widget, const TwipsRect& r) {
 }  // namespace
 
 LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths)
-    : desktop_(desktop), files_(files) {
+    : desktop_(desktop),
+      files_(files),
+      clicks_{*this, c_, catalogue_, state_, files_, desktop_, codec_, [this] { LoadWorksList(); }} {
   state_.paths = std::move(paths);
   c_ = BuildWindowDesign(*this);
   c_.client->installEventFilter(this);
@@ -45,6 +48,13 @@ void LauncherWindow::ConnectCommands() {
     connect(c_.Command1[index], &QPushButton::clicked, this,
             [this, index] { SelectCategory(c_, index, state_.curCategory); });
   }
+  ConnectMenuGrid(0);
+  connect(c_.SSx[0], &SpreadGrid::ButtonClicked, this,
+          [this](int column, int row) { OnCombinedGridButton(clicks_, column, row); });
+  connect(c_.SSx[0], &SpreadGrid::CellClicked, this,
+          [this](int column, int row) { OnCombinedGridCell(clicks_, column, row); });
+  connect(c_.SS, &SpreadGrid::CellClicked, this,
+          [this](int column, int row) { worksSorter_.OnHeaderClick(*c_.SS, column, row); });
   connect(c_.dispSELECT, &QAction::triggered, this, [this] { SwitchView(c_); });
   connect(c_.dispALL, &QAction::triggered, this, [this] {
     ToggleShowAll(c_, state_.showAll);
@@ -52,9 +62,30 @@ void LauncherWindow::ConnectCommands() {
   });
 }
 
+void LauncherWindow::ConnectMenuGrid(int index) {
+  connect(c_.SSm[index], &SpreadGrid::ButtonClicked, this, [this, index](int column, int row) {
+    OnMenuGridButton(clicks_, index, column, row);
+  });
+  connect(c_.SSm[index], &SpreadGrid::CellClicked, this, [this, index](int column, int row) {
+    OnMenuGridCell(clicks_, index, column, row);
+  });
+}
+
+void LauncherWindow::LoadWorksList() {
+  const int category = c_.SSx[0]->isHidden() ? state_.curCategory : state_.allGridCategory;
+  const std::string path = WorksFilePath(state_.dataDir, category);
+  if (!files_.IsPlainFile(path)) return;
+  const FileRead file = files_.ReadAll(path);
+  if (file.error != err::kNone) return;
+  FillWorksGrid(*c_.SS, DecodeWorksFile(file.bytes, category == 6, codec_, eraDates_));
+}
+
 StartupResult LauncherWindow::Startup() {
   c_.Frame1->hide();
-  for (int index = 1; index < kCategoryButtons; ++index) CreateMenuGridCopy(c_, index);
+  for (int index = 1; index < kCategoryButtons; ++index) {
+    CreateMenuGridCopy(c_, index);
+    ConnectMenuGrid(index);
+  }
   state_.categoryCount = kCategoryCount;
   c_.SS->hide();
   state_.menuRowHeight = static_cast<std::int32_t>(std::lround(c_.SSm[0]->RowHeight(1)));

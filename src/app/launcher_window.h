@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 
 #include "app/launcher_state.h"
 #include "catalogue/catalogue.h"
+#include "grids/menu_grid_clicks.h"
 #include "platform/cp932_codec.h"
 #include "ui/window_design.h"
+#include "works/era_date.h"
+#include "works/works_list.h"
 
 namespace orva {
 
@@ -41,6 +45,8 @@ class LauncherWindow : public QMainWindow {
 
  private:
   void ConnectCommands();
+  void ConnectMenuGrid(int index);
+  void LoadWorksList();
   void LoadCatalogue();
   int LoadCatalogueFiles();
   void FillGrids();
@@ -57,6 +63,9 @@ class LauncherWindow : public QMainWindow {
   Catalogue catalogue_;
   LauncherState state_;
   WindowControls c_;
+  EraDateFormatter eraDates_;
+  WorksSorter worksSorter_;
+  MenuGridClickContext clicks_;
   bool shutDown_ = false;
 };
 

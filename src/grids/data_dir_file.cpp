@@ -1,0 +1,28 @@
+#include "grids/data_dir_file.h"
+
+#include "platform/cp932_codec.h"
+#include "platform/error_codes.h"
+#include "platform/field_reader.h"
+#include "platform/file_system.h"
+
+namespace orva {
+
+DataDirResult ReadDataDir(const FileSystem& files, const std::string& dataDirFile,
+                          const std::string& defaultDataDir, const Cp932Codec& codec) {
+  DataDirResult result;
+  const FileRead file = files.ReadAll(dataDirFile);
+  std::string_view field;
+  if (file.error == err::kNone && FieldReader(file.bytes).Next(field)) {
+    result.dataDir = codec.Decode(field);
+  } else if (file.error == err::kNone || file.error == err::kBadFileName ||
+             file.error == err::kFileNotFound) {
+    result.dataDir = defaultDataDir;
+  } else {
+    result.error = file.error;
+    return result;
+  }
+  if (!result.dataDir.ends_with('\\')) result.dataDir += '\\';
+  return result;
+}
+
+}  // namespace orva

@@ -1,0 +1,183 @@
+#include "grids/menu_grid_clicks.h"
+
+#include <QPushButton>
+#include <QWidget>
+#include <cmath>
+
+#include "app/launcher_state.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/catalogue_files.h"
+#include "grids/data_dir_file.h"
+#include "grids/executable_chooser.h"
+#include "grids/menu_grid_filler.h"
+#include "grids/path_split.h"
+#include "platform/desktop.h"
+#include "platform/error_codes.h"
+#include "platform/file_system.h"
+#include "platform/spread_grid.h"
+#include "ui/window_design.h"
+
+namespace orva {
+namespace {
+
+constexpr int kIconColumn = 1;
+constexpr int kTitleColumn = 2;
+constexpr int kWorksColumn = 3;
+constexpr int kExeColumn = 4;
+constexpr int kCategoryColumn = 7;
+
+// Which grid raised the event and how its rows link back to the catalogue.
+struct ClickedRow {
+  SpreadGrid* grid;
+  bool combined;
+  int row;
+  int item;      // N, the slot within its category
+  int category;  // K
+};
+
+// Reads a cell as a 16-bit whole number the way the handlers always have.
+int CellNumber(const SpreadGrid& grid, int column, int row) {
+  const double value = std::nearbyint(grid.Text(column, row).toDouble());
+  return value < -32768 || value > 32767 ? 0 : static_cast<int>(value);
+}
+
+void Highlight(SpreadGrid& grid, int column, int row) {
+  for (int r = 1; r <= grid.RowCount(); ++r) grid.SetForeColor(column, r, Qt::black);
+  grid.SetForeColor(column, row, Qt::red);
+}
+
+ClickedRow Identify(MenuGridClickContext& context, SpreadGrid& grid, bool combined, int row) {
+  ClickedRow clicked{&grid, combined, row, std::abs(CellNumber(grid, 5, row)), 0};
+  if (combined) {
+    clicked.category = CellNumber(grid, kCategoryColumn, row);
+    context.state.allGridCategory = static_cast<std::int16_t>(clicked.category);
+  } else {
+    clicked.category = context.state.curCategory;
+  }
+  return clicked;
+}
+
+void ShowWorksList(MenuGridClickContext& context, const ClickedRow& clicked) {
+  SpreadGrid& works = *context.controls.SS;
+  if (works.isHidden()) {
+    works.show();
+    context.window.resize(context.window.width(), context.window.height() * 2);
+  }
+  const MenuEntry& entry = context.catalogue.Entry(clicked.category, clicked.item);
+  const std::string folder = PathFolder(entry.menuExe);
+  LauncherState& state = context.state;
+  state.dataDirFile = folder + entry.menuDataFile;
+  state.defaultDataDir = folder + entry.menuDataDir;
+  const DataDirResult dataDir =
+      ReadDataDir(context.files, state.dataDirFile, state.defaultDataDir, context.codec);
+  if (dataDir.error != err::kNone) {
+    // The request is abandoned; the launcher and the user's catalogue carry on.
+    context.desktop.ShowMessage(
+        &context.window,
+        QString::number(dataDir.error) + ":" +
+            QString::fromStdString(ErrorDescription(dataDir.error)),
+        QString::fromUtf8("エラー"), Desktop::Icon::None);
+    return;
+  }
+  state.dataDir = dataDir.dataDir;
+  works.SetRowCount(0);
+  context.loadWorksList();
+}
+
+// The same item's row in the other view, whether it was marked missing or not.
+std::pair<SpreadGrid*, int> FindCounterpart(MenuGridClickContext& context,
+                                            const ClickedRow& clicked) {
+  SpreadGrid* other = clicked.combined ? context.controls.SSm[clicked.category - 1]
+                                       : context.controls.SSx[0];
+  for (int row = 1; row <= other->RowCount(); ++row) {
+    if (std::abs(CellNumber(*other, 5, row)) != clicked.item) continue;
+    if (!clicked.combined && CellNumber(*other, kCategoryColumn, row) != clicked.category) {
+      continue;
+    }
+    return {other, row};
+  }
+  return {nullptr, 0};
+}
+
+void RepointExecutable(MenuGridClickContext& context, const ClickedRow& clicked) {
+  MenuEntry& entry = context.catalogue.Entry(clicked.category, clicked.item);
+  std::string scratch = entry.menuExe;
+  std::string chosen;
+  std::int16_t cancelled = 0;
+  ChooseExecutable(context.desktop, &context.window, scratch, chosen, cancelled);
+  if (cancelled != 0) return;
+  if (!FitsCatalogueField(chosen, context.codec)) {
+    context.desktop.ShowMessage(
+        &context.window,
+        QString::fromUtf8("このパスはメニューに保存できません。\n") + QString::fromStdString(chosen),
+        QString::fromUtf8("エラー"), Desktop::Icon::None);
+    return;
+  }
+  // Find the other view's row before this one changes, then update both.
+  const auto [other, otherRow] = FindCounterpart(context, clicked);
+  entry.menuExe = chosen;
+  IconFinder icons(context.files, context.state.paths.iconDir, context.state.paths.installDir);
+  const int ownSlot = clicked.combined ? kCombinedTitleColorSlot : kMenuTitleColorSlot;
+  const int otherSlot = clicked.combined ? kMenuTitleColorSlot : kCombinedTitleColorSlot;
+  ReactivateRow(*clicked.grid, clicked.row, entry, clicked.item, ownSlot, context.state.gridColors,
+                icons);
+  if (other) {
+    ReactivateRow(*other, otherRow, entry, clicked.item, otherSlot, context.state.gridColors,
+                  icons);
+  }
+}
+
+void OnButton(MenuGridClickContext& context, SpreadGrid& grid, bool combined, int column,
+              int row) {
+  if (row < 1 || row > grid.RowCount()) return;
+  Highlight(grid, column, row);
+  const ClickedRow clicked = Identify(context, grid, combined, row);
+  if (column == kTitleColumn) {
+    LaunchItem(context, clicked.category, clicked.item);
+    return;
+  }
+  if (column != kWorksColumn && column != kExeColumn) return;
+  // A row whose number names no catalogue entry has nothing to act on.
+  if (!context.catalogue.Contains(clicked.category, clicked.item)) return;
+  if (column == kWorksColumn) {
+    ShowWorksList(context, clicked);
+  } else {
+    RepointExecutable(context, clicked);
+  }
+}
+
+void OnCell(MenuGridClickContext& context, SpreadGrid& grid, bool combined, int column, int row) {
+  if (row < 1 || row > grid.RowCount() || column != kIconColumn) return;
+  Highlight(grid, kTitleColumn, row);
+  const ClickedRow clicked = Identify(context, grid, combined, row);
+  LaunchItem(context, clicked.category, clicked.item);
+}
+
+}  // namespace
+
+void LaunchItem(MenuGridClickContext& context, int category, int item) {
+  if (!context.catalogue.Contains(category, item)) return;
+  const std::string& exe = context.catalogue.Entry(category, item).menuExe;
+  if (!context.files.IsPlainFile(exe)) return;
+  if (auto host = context.files.HostPath(exe)) {
+    context.desktop.StartProgram(QString::fromStdString(host->string()));
+  }
+}
+
+void OnMenuGridButton(MenuGridClickContext& context, int gridIndex, int column, int row) {
+  OnButton(context, *context.controls.SSm[gridIndex], false, column, row);
+}
+
+void OnCombinedGridButton(MenuGridClickContext& context, int column, int row) {
+  OnButton(context, *context.controls.SSx[0], true, column, row);
+}
+
+void OnMenuGridCell(MenuGridClickContext& context, int gridIndex, int column, int row) {
+  OnCell(context, *context.controls.SSm[gridIndex], false, column, row);
+}
+
+void OnCombinedGridCell(MenuGridClickContext& context, int column, int row) {
+  OnCell(context, *context.controls.SSx[0], true, column, row);
+}
+
+}  // namespace orva
