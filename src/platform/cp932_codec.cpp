@@ -55,12 +55,25 @@ void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+// Decoded characters are kept as ready UTF-8: up to three bytes, length in the top byte.
+using PackedUtf8 = std::uint32_t;
+
+PackedUtf8 Pack(char16_t c) {
+  std::string utf8;
+  AppendUtf8(utf8, c);
+  PackedUtf8 packed = static_cast<PackedUtf8>(utf8.size()) << 24;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    packed |= static_cast<PackedUtf8>(static_cast<unsigned char>(utf8[i])) << (8 * i);
+  }
+  return packed;
+}
+
 }  // namespace
 
 struct Cp932Codec::Tables {
-  std::array<char16_t, 256> single;  // kNoChar: not a character on its own
-  std::vector<char16_t> pair;        // lead * 256 + trail; kNoChar: not a pair
-  std::vector<std::uint16_t> encode; // UTF-16 unit -> byte (< 0x100) or lead * 256 + trail
+  std::array<PackedUtf8, 256> single;  // U+FFFD for a byte that is no character on its own
+  std::vector<PackedUtf8> pair;        // lead * 256 + trail; 0 when not a pair
+  std::vector<std::uint16_t> encode;   // UTF-16 unit -> byte (< 0x100) or lead * 256 + trail
 };
 
 Cp932Codec::Cp932Codec() : tables_(new Tables) {
@@ -71,34 +84,42 @@ Cp932Codec::Cp932Codec() : tables_(new Tables) {
   ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                       &status);
 
-  tables->single.fill(kNoChar);
+  std::array<char16_t, 256> single;
   for (int b = 0; b < 256; ++b) {
     const char byte = static_cast<char>(b);
-    tables->single[b] = DecodeWithIcu(converter.get(), &byte, 1);
+    single[b] = DecodeWithIcu(converter.get(), &byte, 1);
   }
-  for (const auto& [byte, c] : kWindowsSingleBytes) tables->single[byte] = c;
+  for (const auto& [byte, c] : kWindowsSingleBytes) single[byte] = c;
 
   // Lead bytes are those ICU does not take on their own; pairs exist only behind them.
-  tables->pair.assign(256 * 256, kNoChar);
+  std::vector<char16_t> pair(256 * 256, kNoChar);
   for (int lead = 0x81; lead < 0x100; ++lead) {
-    if (tables->single[lead] != kNoChar) continue;
+    if (single[lead] != kNoChar) continue;
     for (int trail = 0x40; trail < 0x100; ++trail) {
       const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-      tables->pair[lead * 256 + trail] = DecodeWithIcu(converter.get(), bytes, 2);
+      pair[lead * 256 + trail] = DecodeWithIcu(converter.get(), bytes, 2);
     }
+  }
+
+  for (int b = 0; b < 256; ++b) tables->single[b] = Pack(single[b] == kNoChar ? 0xFFFD : single[b]);
+  tables->pair.assign(pair.size(), 0);
+  for (std::size_t code = 0; code < pair.size(); ++code) {
+    if (pair[code] != kNoChar) tables->pair[code] = Pack(pair[code]);
   }
 
   // Encoding writes the lowest code of a character, never lead byte ED or EE (the NEC-selected
   // duplicates of the IBM extension), so a file round-trips as Windows writes it.
   tables->encode.assign(0x10000, kNoCode);
   for (int b = 0; b < 256; ++b) {
-    const char16_t c = tables->single[b];
-    if (c != kNoChar && tables->encode[c] == kNoCode) tables->encode[c] = static_cast<std::uint16_t>(b);
+    const char16_t c = single[b];
+    if (c != kNoChar && tables->encode[c] == kNoCode) {
+      tables->encode[c] = static_cast<std::uint16_t>(b);
+    }
   }
   for (int code = 0x8100; code < 0x10000; ++code) {
     const int lead = code >> 8;
     if (lead == 0xED || lead == 0xEE) continue;
-    const char16_t c = tables->pair[code];
+    const char16_t c = pair[code];
     if (c != kNoChar && tables->encode[c] == kNoCode) {
       tables->encode[c] = static_cast<std::uint16_t>(code);
     }
@@ -109,30 +130,29 @@ Cp932Codec::Cp932Codec() : tables_(new Tables) {
 Cp932Codec::~Cp932Codec() { delete tables_; }
 
 std::string Cp932Codec::Decode(std::string_view bytes) const {
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 2);
+  // Every byte yields at most three UTF-8 bytes; write straight into a buffer of that size.
+  std::string out(bytes.size() * 3, '\0');
+  char* write = out.data();
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
   std::size_t i = 0;
   while (i < size) {
     const unsigned char b = data[i];
-    if (b < 0x80 && tables_->single[b] == b) {  // ASCII fast path
-      out.push_back(static_cast<char>(b));
+    PackedUtf8 packed = 0;
+    if (b >= 0x80 && i + 1 < size) packed = tables_->pair[b * 256 + data[i + 1]];
+    if (packed != 0) {
+      i += 2;
+    } else {
+      packed = tables_->single[b];
       ++i;
-      continue;
     }
-    if (i + 1 < size) {
-      const char16_t c = tables_->pair[b * 256 + data[i + 1]];
-      if (c != kNoChar) {
-        AppendUtf8(out, c);
-        i += 2;
-        continue;
-      }
-    }
-    const char16_t c = tables_->single[b];
-    AppendUtf8(out, c == kNoChar ? char16_t{0xFFFD} : c);
-    ++i;
+    // Store all three bytes; only the length counts.
+    write[0] = static_cast<char>(packed & 0xFF);
+    write[1] = static_cast<char>((packed >> 8) & 0xFF);
+    write[2] = static_cast<char>((packed >> 16) & 0xFF);
+    write += packed >> 24;
   }
+  out.resize(static_cast<std::size_t>(write - out.data()));
   return out;
 }
 

@@ -69,8 +69,8 @@ TEST_F(Cp932CodecTest, DecodesEveryByteSequenceAsWindows) {
     listed[BytesFromHex(hex)] = Utf8(static_cast<char32_t>(std::stoul(code, nullptr, 16)));
   }
   for (const auto& [bytes, text] : listed) {
-    EXPECT_EQ(codec_->Decode(bytes), text) << "bytes " << std::hex
-                                           << static_cast<int>(static_cast<unsigned char>(bytes[0]));
+    EXPECT_EQ(codec_->Decode(bytes), text)
+        << "lead byte " << std::hex << static_cast<int>(static_cast<unsigned char>(bytes[0]));
   }
 
   // Anything unlisted is invalid: one U+FFFD per bad byte, and a lead byte whose trail does not
