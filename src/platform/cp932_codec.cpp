@@ -1,0 +1,203 @@
+#include "platform/cp932_codec.h"
+
+#include <unicode/ucnv.h>
+#include <unicode/utf8.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orva {
+
+namespace {
+
+constexpr char16_t kNoChar = 0xFFFF;       // never the decoding of a code page 932 code
+constexpr std::uint16_t kNoCode = 0xFFFF;  // never a code page 932 code
+
+// ICU swaps these the IBM way or leaves them unmapped; Windows maps them like this.
+constexpr std::array<std::pair<unsigned char, char16_t>, 8> kWindowsSingleBytes = {{
+    {0x1A, 0x001A},
+    {0x1C, 0x001C},
+    {0x7F, 0x007F},
+    {0x80, 0x0080},
+    {0xA0, 0xF8F0},
+    {0xFD, 0xF8F1},
+    {0xFE, 0xF8F2},
+    {0xFF, 0xF8F3},
+}};
+
+struct ConverterCloser {
+  void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+
+// The one character ICU decodes from `bytes`, or kNoChar when it is not exactly one.
+char16_t DecodeWithIcu(UConverter* converter, const char* bytes, int length) {
+  ucnv_resetToUnicode(converter);
+  UChar out[4];
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t produced = ucnv_toUChars(converter, out, 4, bytes, length, &status);
+  if (U_FAILURE(status) || produced != 1) return kNoChar;
+  return out[0];
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+// Decoded characters are kept as ready UTF-8: up to three bytes, length in the top byte.
+using PackedUtf8 = std::uint32_t;
+
+PackedUtf8 Pack(char16_t c) {
+  std::string utf8;
+  AppendUtf8(utf8, c);
+  PackedUtf8 packed = static_cast<PackedUtf8>(utf8.size()) << 24;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    packed |= static_cast<PackedUtf8>(static_cast<unsigned char>(utf8[i])) << (8 * i);
+  }
+  return packed;
+}
+
+}  // namespace
+
+struct Cp932Codec::Tables {
+  std::array<PackedUtf8, 256> single;  // U+FFFD for a byte that is no character on its own
+  std::vector<PackedUtf8> pair;        // lead * 256 + trail; 0 when not a pair
+  std::vector<std::uint16_t> encode;   // UTF-16 unit -> byte (< 0x100) or lead * 256 + trail
+};
+
+Cp932Codec::Cp932Codec() : tables_(new Tables) {
+  std::unique_ptr<Tables> tables(tables_);
+  UErrorCode status = U_ZERO_ERROR;
+  std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open("windows-31j", &status));
+  if (U_FAILURE(status)) throw std::runtime_error("ICU converter windows-31j is missing");
+  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                      &status);
+
+  std::array<char16_t, 256> single;
+  for (int b = 0; b < 256; ++b) {
+    const char byte = static_cast<char>(b);
+    single[b] = DecodeWithIcu(converter.get(), &byte, 1);
+  }
+  for (const auto& [byte, c] : kWindowsSingleBytes) single[byte] = c;
+
+  // Lead bytes are those ICU does not take on their own; pairs exist only behind them.
+  std::vector<char16_t> pair(256 * 256, kNoChar);
+  for (int lead = 0x81; lead < 0x100; ++lead) {
+    if (single[lead] != kNoChar) continue;
+    for (int trail = 0x40; trail < 0x100; ++trail) {
+      const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      pair[lead * 256 + trail] = DecodeWithIcu(converter.get(), bytes, 2);
+    }
+  }
+
+  for (int b = 0; b < 256; ++b) tables->single[b] = Pack(single[b] == kNoChar ? 0xFFFD : single[b]);
+  tables->pair.assign(pair.size(), 0);
+  for (std::size_t code = 0; code < pair.size(); ++code) {
+    if (pair[code] != kNoChar) tables->pair[code] = Pack(pair[code]);
+  }
+
+  // Encoding writes the lowest code of a character, never lead byte ED or EE (the NEC-selected
+  // duplicates of the IBM extension), so a file round-trips as Windows writes it.
+  tables->encode.assign(0x10000, kNoCode);
+  for (int b = 0; b < 256; ++b) {
+    const char16_t c = single[b];
+    if (c != kNoChar && tables->encode[c] == kNoCode) {
+      tables->encode[c] = static_cast<std::uint16_t>(b);
+    }
+  }
+  for (int code = 0x8100; code < 0x10000; ++code) {
+    const int lead = code >> 8;
+    if (lead == 0xED || lead == 0xEE) continue;
+    const char16_t c = pair[code];
+    if (c != kNoChar && tables->encode[c] == kNoCode) {
+      tables->encode[c] = static_cast<std::uint16_t>(code);
+    }
+  }
+  tables.release();
+}
+
+Cp932Codec::~Cp932Codec() { delete tables_; }
+
+std::string Cp932Codec::Decode(std::string_view bytes) const {
+  // Every byte yields at most three UTF-8 bytes; write straight into a buffer of that size.
+  std::string out(bytes.size() * 3, '\0');
+  char* write = out.data();
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t size = bytes.size();
+  std::size_t i = 0;
+  while (i < size) {
+    const unsigned char b = data[i];
+    PackedUtf8 packed = 0;
+    if (b >= 0x80 && i + 1 < size) packed = tables_->pair[b * 256 + data[i + 1]];
+    if (packed != 0) {
+      i += 2;
+    } else {
+      packed = tables_->single[b];
+      ++i;
+    }
+    // Store all three bytes; only the length counts.
+    write[0] = static_cast<char>(packed & 0xFF);
+    write[1] = static_cast<char>((packed >> 8) & 0xFF);
+    write[2] = static_cast<char>((packed >> 16) & 0xFF);
+    write += packed >> 24;
+  }
+  out.resize(static_cast<std::size_t>(write - out.data()));
+  return out;
+}
+
+namespace {
+
+// Encodes utf8 through the table; unmappable characters and malformed UTF-8 become '?' or,
+// without `lossy`, end the conversion with nullopt.
+std::optional<std::string> EncodeWith(const std::vector<std::uint16_t>& table,
+                                      std::string_view utf8, bool lossy) {
+  std::string out;
+  out.reserve(utf8.size());
+  const auto* data = reinterpret_cast<const std::uint8_t*>(utf8.data());
+  const int32_t size = static_cast<int32_t>(utf8.size());
+  int32_t i = 0;
+  while (i < size) {
+    if (data[i] < 0x80 && table[data[i]] == data[i]) {  // ASCII fast path
+      out.push_back(static_cast<char>(data[i++]));
+      continue;
+    }
+    UChar32 c;
+    U8_NEXT(data, i, size, c);
+    const std::uint16_t code = (c >= 0 && c < 0x10000) ? table[c] : kNoCode;
+    if (code == kNoCode) {
+      if (!lossy) return std::nullopt;
+      out.push_back('?');
+    } else if (code < 0x100) {
+      out.push_back(static_cast<char>(code));
+    } else {
+      out.push_back(static_cast<char>(code >> 8));
+      out.push_back(static_cast<char>(code & 0xFF));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string Cp932Codec::EncodeLossy(std::string_view utf8) const {
+  return *EncodeWith(tables_->encode, utf8, true);
+}
+
+std::optional<std::string> Cp932Codec::Encode(std::string_view utf8) const {
+  return EncodeWith(tables_->encode, utf8, false);
+}
+
+}  // namespace orva

@@ -1,0 +1,229 @@
+#include "platform/drive_table.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#ifndef _WIN32
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
+#endif
+
+namespace orva {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int DriveIndex(char letter) {
+  if (letter >= 'a' && letter <= 'z') return letter - 'a';
+  if (letter >= 'A' && letter <= 'Z') return letter - 'A';
+  return -1;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Drive index of an absolute Windows path "X:\..." or "X:/...", else -1.
+int AbsoluteDrive(std::string_view path) {
+  if (path.size() < 3 || path[1] != ':' || !IsSeparator(path[2])) return -1;
+  return DriveIndex(path[0]);
+}
+
+// Components after the drive; "." dropped, ".." climbs but never above the drive root.
+// False when a component holds a character Windows refuses in a name.
+bool SplitComponents(std::string_view rest, std::vector<std::string_view>& parts) {
+  std::size_t i = 0;
+  while (i < rest.size()) {
+    while (i < rest.size() && IsSeparator(rest[i])) ++i;
+    std::size_t end = i;
+    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
+    const std::string_view part = rest.substr(i, end - i);
+    i = end;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    for (char c : part) {
+      if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"|?*").find(c) !=
+                                                       std::string_view::npos) {
+        return false;
+      }
+    }
+    parts.push_back(part);
+  }
+  return true;
+}
+
+#ifndef _WIN32
+
+// Simple case folding of UTF-8 text; bytes that are not UTF-8 stay as they are.
+std::u32string FoldCase(std::string_view utf8) {
+  std::u32string out;
+  out.reserve(utf8.size());
+  const auto* data = reinterpret_cast<const std::uint8_t*>(utf8.data());
+  const int32_t size = static_cast<int32_t>(utf8.size());
+  int32_t i = 0;
+  while (i < size) {
+    const int32_t start = i;
+    UChar32 c;
+    U8_NEXT(data, i, size, c);
+    // Malformed bytes fold to themselves, kept apart from real characters.
+    out.push_back(c < 0 ? char32_t{0x110000} + data[start]
+                        : static_cast<char32_t>(u_foldCase(c, U_FOLD_CASE_DEFAULT)));
+  }
+  return out;
+}
+
+// The entry of `folder` named `name` ignoring case; the smallest such name when there are
+// several, so the choice does not depend on directory order.
+std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_view name) {
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return std::nullopt;
+  const std::u32string wanted = FoldCase(name);
+  std::optional<std::string> found;
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) break;
+    std::string entry = it->path().filename().string();
+    if (FoldCase(entry) == wanted && (!found || entry < *found)) found = std::move(entry);
+  }
+  return found;
+}
+
+#endif
+
+// Whether `prefix` is a leading part of `path`, component by component.
+bool IsPrefix(const fs::path& prefix, const fs::path& path, std::size_t& depth) {
+  depth = 0;
+  auto p = path.begin();
+  for (auto q = prefix.begin(); q != prefix.end(); ++q) {
+    if (q->empty()) continue;  // trailing separator of the prefix
+    if (p == path.end() || *p != *q) return false;
+    ++p;
+    ++depth;
+  }
+  return true;
+}
+
+}  // namespace
+
+DriveTable DriveTable::FromWinePrefix(const fs::path& prefix) {
+  DriveTable table;
+  const fs::path devices = prefix / "dosdevices";
+  for (char letter = 'a'; letter <= 'z'; ++letter) {
+    const fs::path link = devices / (std::string(1, letter) + ":");
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(link, ec);
+    if (ec) continue;
+    if (fs::is_symlink(status)) {
+      fs::path target = fs::read_symlink(link, ec);
+      if (ec) continue;
+      if (target.is_relative()) target = devices / target;
+      table.SetDrive(letter, target.lexically_normal());
+    } else if (fs::is_directory(status)) {
+      table.SetDrive(letter, link);
+    }
+  }
+  if (!table.drives_[DriveIndex('z')]) table.SetDrive('z', "/");
+  return table;
+}
+
+DriveTable DriveTable::FromEnvironment() {
+#ifdef _WIN32
+  return DriveTable();
+#else
+  if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) {
+    return FromWinePrefix(prefix);
+  }
+  const char* home = std::getenv("HOME");
+  return FromWinePrefix(fs::path(home ? home : "") / ".wine");
+#endif
+}
+
+void DriveTable::SetDrive(char letter, fs::path target) {
+  const int index = DriveIndex(letter);
+  if (index >= 0) drives_[index] = std::move(target);
+}
+
+std::optional<fs::path> DriveTable::ToHost(std::string_view windowsPath) const {
+  const int drive = AbsoluteDrive(windowsPath);
+  std::vector<std::string_view> parts;
+  if (drive < 0 || !SplitComponents(windowsPath.substr(3), parts)) return std::nullopt;
+#ifdef _WIN32
+  std::string text(1, static_cast<char>('A' + drive));
+  text += ":\\";
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) text += '\\';
+    text += parts[i];
+  }
+  return fs::path(std::u8string(text.begin(), text.end()));
+#else
+  if (!drives_[drive]) return std::nullopt;
+  fs::path host = *drives_[drive];
+  bool exists = true;  // once a component is missing, the rest is kept as written
+  for (std::string_view part : parts) {
+    if (exists) {
+      std::error_code ec;
+      if (fs::exists(fs::symlink_status(host / part, ec))) {
+        host /= part;
+        continue;
+      }
+      if (auto match = FindIgnoringCase(host, part)) {
+        host /= *match;
+        continue;
+      }
+      exists = false;
+    }
+    host /= part;
+  }
+  return host;
+#endif
+}
+
+std::optional<std::string> DriveTable::ToWindows(const fs::path& hostPath) const {
+#ifdef _WIN32
+  const std::u8string text = hostPath.u8string();
+  std::string out(text.begin(), text.end());
+  for (char& c : out) {
+    if (c == '/') c = '\\';
+  }
+  return out;
+#else
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(hostPath, ec);
+  if (ec) return std::nullopt;
+  fs::path canonical = fs::weakly_canonical(absolute, ec);
+  if (ec) canonical = absolute.lexically_normal();
+
+  int best = -1;
+  std::size_t bestDepth = 0;
+  for (int i = 0; i < 26; ++i) {
+    if (!drives_[i]) continue;
+    fs::path target = fs::weakly_canonical(*drives_[i], ec);
+    if (ec) target = drives_[i]->lexically_normal();
+    std::size_t depth = 0;
+    if (IsPrefix(target, canonical, depth) && (best < 0 || depth > bestDepth)) {
+      best = i;
+      bestDepth = depth;
+    }
+  }
+  if (best < 0) return std::nullopt;
+
+  std::string out(1, static_cast<char>('A' + best));
+  out += ":\\";
+  std::size_t index = 0;
+  bool first = true;
+  for (const fs::path& part : canonical) {
+    if (index++ < bestDepth || part.empty()) continue;
+    if (!first) out += '\\';
+    out += part.string();
+    first = false;
+  }
+  return out;
+#endif
+}
+
+}  // namespace orva

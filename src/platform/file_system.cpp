@@ -1,0 +1,212 @@
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+#include "platform/error_codes.h"
+
+namespace orva {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Closes a descriptor on every return path.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return fd_; }
+  // Closes now, reporting the result (a delayed write error can surface here).
+  int Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+// Error number for a failed open of `host`: a missing file is 53 only when its folder exists.
+int OpenErrorNumber(const fs::path& host, int posixErrno) {
+  if (posixErrno == ENOENT) {
+    struct stat parent;
+    const fs::path folder = host.parent_path();
+    if (::stat(folder.c_str(), &parent) != 0 || !S_ISDIR(parent.st_mode)) {
+      return err::kPathNotFound;
+    }
+  }
+  return ErrorNumberFromErrno(posixErrno);
+}
+
+// Writes all bytes; errno on failure.
+int WriteAll(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return EIO;
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+// Holds SIGXFSZ back while a file is written so that exceeding the file-size limit fails the
+// write with EFBIG instead of killing the program; a signal raised meanwhile is discarded.
+class FileSizeSignalGuard {
+ public:
+  FileSizeSignalGuard() {
+    sigemptyset(&set_);
+    sigaddset(&set_, SIGXFSZ);
+    sigset_t pending;
+    wasPending_ = sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1;
+    blocked_ = pthread_sigmask(SIG_BLOCK, &set_, &old_) == 0;
+  }
+  ~FileSizeSignalGuard() {
+    if (!blocked_) return;
+    sigset_t pending;
+    if (!wasPending_ && sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1) {
+      const timespec zero{0, 0};
+      sigtimedwait(&set_, nullptr, &zero);
+    }
+    pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+  }
+  FileSizeSignalGuard(const FileSizeSignalGuard&) = delete;
+  FileSizeSignalGuard& operator=(const FileSizeSignalGuard&) = delete;
+
+ private:
+  sigset_t set_;
+  sigset_t old_;
+  bool wasPending_ = false;
+  bool blocked_ = false;
+};
+
+// Creates a new, hidden sibling of `target`; the descriptor, or -1 with errno set.
+int CreateSibling(const fs::path& target, fs::path& created) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
+    created = target.parent_path() / ("." + target.filename().string() + suffix);
+    const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+bool FileSystem::IsPlainFile(std::string_view windowsPath) const {
+  const auto host = HostPath(windowsPath);
+  if (!host) return false;
+  struct stat st;
+  if (::stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const std::string name = host->filename().string();
+  return !name.empty() && name[0] != '.';
+}
+
+FileRead FileSystem::ReadAll(std::string_view windowsPath) const {
+  FileRead result;
+  const auto host = HostPath(windowsPath);
+  if (!host) {
+    result.error = err::kBadFileName;
+    return result;
+  }
+  FileDescriptor fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) {
+    result.error = OpenErrorNumber(*host, errno);
+    return result;
+  }
+  struct stat st;
+  if (::fstat(fd.Get(), &st) != 0) {
+    result.error = ErrorNumberFromErrno(errno);
+    return result;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    result.error = err::kPathFileAccess;
+    return result;
+  }
+
+  // One read of the known size; files that report no size (pipes, /proc) are read to the end.
+  const bool sized = S_ISREG(st.st_mode) && st.st_size > 0;
+  std::size_t capacity = sized ? static_cast<std::size_t>(st.st_size) : 64 * 1024;
+  std::string bytes(capacity, '\0');
+  std::size_t done = 0;
+  while (true) {
+    if (done == capacity) {
+      if (sized) break;
+      capacity *= 2;
+      bytes.resize(capacity);
+    }
+    const ssize_t n = ::read(fd.Get(), bytes.data() + done, capacity - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      result.error = ErrorNumberFromErrno(errno);
+      return result;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  bytes.resize(done);
+  result.bytes = std::move(bytes);
+  return result;
+}
+
+int FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view bytes) const {
+  const auto host = HostPath(windowsPath);
+  if (!host || !host->has_filename()) return err::kBadFileName;
+
+  struct stat old;
+  const bool hadOld = ::stat(host->c_str(), &old) == 0;
+  if (hadOld && S_ISDIR(old.st_mode)) return err::kPathFileAccess;
+
+  fs::path temp;
+  FileDescriptor fd(CreateSibling(*host, temp));
+  if (fd.Get() < 0) return OpenErrorNumber(*host, errno);
+
+  int failure = 0;
+  {
+    FileSizeSignalGuard guard;
+    failure = WriteAll(fd.Get(), bytes);
+  }
+  // Keep the old file's permissions; ours came from the umask.
+  if (failure == 0 && hadOld && S_ISREG(old.st_mode)) ::fchmod(fd.Get(), old.st_mode & 07777);
+  if (failure == 0 && ::fsync(fd.Get()) != 0) failure = errno;
+  if (fd.Close() != 0 && failure == 0) failure = errno;
+  if (failure == 0 && ::rename(temp.c_str(), host->c_str()) != 0) failure = errno;
+  if (failure != 0) {
+    ::unlink(temp.c_str());
+    return ErrorNumberFromErrno(failure);
+  }
+
+  // Make the rename itself durable; the new file is in place either way.
+  FileDescriptor folder(::open(host->parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Get() >= 0) ::fsync(folder.Get());
+  return err::kNone;
+}
+
+int FileSystem::Remove(std::string_view windowsPath) const {
+  const auto host = HostPath(windowsPath);
+  if (!host) return err::kBadFileName;
+  if (::unlink(host->c_str()) == 0) return err::kNone;
+  const int error = errno;
+  if (error == ENOENT || error == ENOTDIR) return err::kNone;  // already absent
+  if (error == EISDIR) return err::kPathFileAccess;
+  return ErrorNumberFromErrno(error);
+}
+
+}  // namespace orva

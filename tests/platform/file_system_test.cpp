@@ -1,0 +1,141 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/error_codes.h"
+#include "support/temp_dir.h"
+
+namespace orva {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Drive C: is the temporary folder itself.
+class FileSystemTest : public testing::Test {
+ protected:
+  FileSystemTest() : files_(MakeDrives()) {}
+
+  DriveTable MakeDrives() const {
+    DriveTable drives;
+    drives.SetDrive('C', temp_.Path());
+    return drives;
+  }
+
+  std::string ReadHost(const std::string& relative) const {
+    return files_.ReadAll("C:\\" + relative).bytes;
+  }
+
+  std::vector<std::string> FolderEntries(const fs::path& folder) const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempDir temp_;
+  FileSystem files_;
+};
+
+TEST_F(FileSystemTest, PlainFileTest) {
+  temp_.Write("VORDELN/a.exe", "MZ");
+  temp_.Write("VORDELN/.hidden", "x");
+  fs::create_directories(temp_.Path() / "VORDELN/folder");
+  fs::create_symlink(temp_.Path() / "VORDELN/a.exe", temp_.Path() / "VORDELN/link.exe");
+  fs::create_symlink(temp_.Path() / "VORDELN/gone", temp_.Path() / "VORDELN/dangling.exe");
+
+  EXPECT_TRUE(files_.IsPlainFile("C:\\VORDELN\\a.exe"));
+  EXPECT_TRUE(files_.IsPlainFile("c:\\vordeln\\A.EXE"));
+  EXPECT_TRUE(files_.IsPlainFile("C:\\VORDELN\\link.exe"));
+  EXPECT_FALSE(files_.IsPlainFile("C:\\VORDELN\\dangling.exe"));
+  EXPECT_FALSE(files_.IsPlainFile("C:\\VORDELN\\.hidden"));
+  EXPECT_FALSE(files_.IsPlainFile("C:\\VORDELN\\folder"));
+  EXPECT_FALSE(files_.IsPlainFile("C:\\VORDELN\\missing.exe"));
+  EXPECT_FALSE(files_.IsPlainFile("D:\\VORDELN\\a.exe"));
+  EXPECT_FALSE(files_.IsPlainFile(""));
+}
+
+TEST_F(FileSystemTest, ReadAllReturnsTheBytes) {
+  const std::string bytes("\"1\",\"\x95\xBD\"\r\n\0\xFF", 13);
+  temp_.Write("VORDELN/MENU.INI", bytes);
+  const FileRead read = files_.ReadAll("C:\\VORDELN\\menu.ini");
+  EXPECT_EQ(read.error, 0);
+  EXPECT_EQ(read.bytes, bytes);
+
+  temp_.Write("empty.txt", "");
+  const FileRead empty = files_.ReadAll("C:\\empty.txt");
+  EXPECT_EQ(empty.error, 0);
+  EXPECT_EQ(empty.bytes, "");
+}
+
+TEST_F(FileSystemTest, ReadAllErrorNumbers) {
+  temp_.Write("VORDELN/file.txt", "x");
+  fs::create_directories(temp_.Path() / "VORDELN/folder");
+  EXPECT_EQ(files_.ReadAll("C:\\VORDELN\\missing.txt").error, err::kFileNotFound);
+  EXPECT_EQ(files_.ReadAll("C:\\NOFOLDER\\missing.txt").error, err::kPathNotFound);
+  EXPECT_EQ(files_.ReadAll("C:\\VORDELN\\file.txt\\x.txt").error, err::kPathNotFound);
+  EXPECT_EQ(files_.ReadAll("C:\\VORDELN\\folder").error, err::kPathFileAccess);
+  EXPECT_EQ(files_.ReadAll("Q:\\VORDELN\\file.txt").error, err::kBadFileName);
+  EXPECT_EQ(files_.ReadAll("VORDELN\\file.txt").error, err::kBadFileName);
+}
+
+TEST_F(FileSystemTest, WriteAtomicallyCreatesAndReplaces) {
+  EXPECT_EQ(files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "x"), err::kPathNotFound);
+  fs::create_directories(temp_.Path() / "VORDELN");
+
+  EXPECT_EQ(files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "first\r\n"), 0);
+  EXPECT_EQ(ReadHost("VORDELN/USERMENU.INI"), "first\r\n");
+  const std::string second("\"12601\"\r\n\0\x81\x40", 12);
+  EXPECT_EQ(files_.WriteAtomically("c:\\vordeln\\usermenu.ini", second), 0);
+  EXPECT_EQ(ReadHost("VORDELN/USERMENU.INI"), second);
+  EXPECT_EQ(files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", ""), 0);
+  EXPECT_EQ(ReadHost("VORDELN/USERMENU.INI"), "");
+  EXPECT_EQ(FolderEntries(temp_.Path() / "VORDELN"), std::vector<std::string>{"USERMENU.INI"});
+}
+
+TEST_F(FileSystemTest, WriteAtomicallyRefusals) {
+  temp_.Write("file.txt", "x");
+  fs::create_directories(temp_.Path() / "dMENU.INI");
+  EXPECT_EQ(files_.WriteAtomically("C:\\dMENU.INI", "1"), err::kPathFileAccess);
+  EXPECT_EQ(files_.WriteAtomically("C:\\file.txt\\dMENU.INI", "1"), err::kPathNotFound);
+  EXPECT_EQ(files_.WriteAtomically("Q:\\dMENU.INI", "1"), err::kBadFileName);
+  EXPECT_EQ(FolderEntries(temp_.Path()), (std::vector<std::string>{"dMENU.INI", "file.txt"}));
+}
+
+TEST_F(FileSystemTest, FailedWriteKeepsThePreviousFile) {
+  const std::string previous = "\"12601\",\"old\"\r\n";
+  temp_.Write("VORDELN/USERMENU.INI", previous);
+
+  // Limit file size so the write stops half-way with EFBIG.
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const int error = files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", std::string(100000, 'n'));
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
+
+  EXPECT_EQ(error, err::kDiskFull);
+  EXPECT_EQ(ReadHost("VORDELN/USERMENU.INI"), previous);
+  EXPECT_EQ(FolderEntries(temp_.Path() / "VORDELN"), std::vector<std::string>{"USERMENU.INI"});
+}
+
+TEST_F(FileSystemTest, RemoveFiles) {
+  temp_.Write("VORDELN/USERMENU.INI", "x");
+  fs::create_directories(temp_.Path() / "VORDELN/folder");
+  EXPECT_EQ(files_.Remove("C:\\VORDELN\\usermenu.ini"), 0);
+  EXPECT_FALSE(fs::exists(temp_.Path() / "VORDELN/USERMENU.INI"));
+  EXPECT_EQ(files_.Remove("C:\\VORDELN\\USERMENU.INI"), 0);
+  EXPECT_EQ(files_.Remove("C:\\NOFOLDER\\USERMENU.INI"), 0);
+  EXPECT_EQ(files_.Remove("C:\\VORDELN\\folder"), err::kPathFileAccess);
+  EXPECT_EQ(files_.Remove("Q:\\x"), err::kBadFileName);
+}
+
+}  // namespace
+}  // namespace orva
