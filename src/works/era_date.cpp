@@ -14,7 +14,6 @@ namespace {
 // Earliest UDate ICU accepts: makes the Gregorian calendar proleptic, so a year before
 // 1582 is not read as Julian.
 constexpr UDate kProlepticChange = -184303902528000000.0;
-constexpr std::size_t kCacheLimit = 1 << 16;
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
 bool IsLeapYear(int year) {
@@ -54,7 +53,7 @@ std::string Western(int year, int month, int day) {
 
 struct EraDateFormatter::Icu {
   std::unique_ptr<icu::GregorianCalendar> gregorian;
-  std::unique_ptr<icu::SimpleDateFormat> format;
+  std::unique_ptr<icu::SimpleDateFormat> eraFormat;
   std::unique_ptr<icu::Calendar> japanese;
   std::int32_t meijiEra = 0;
 
@@ -76,11 +75,12 @@ EraDateFormatter::EraDateFormatter() : icu_(std::make_unique<Icu>()) {
       icu::TimeZone::createTimeZone("UTC"), status);
   icu_->gregorian->setGregorianChange(kProlepticChange, status);
   const icu::Locale locale("en@calendar=japanese");
-  icu_->format = std::make_unique<icu::SimpleDateFormat>(
-      icu::UnicodeString(u"GGGGG yy/MM/dd"), locale, status);
+  // "GGGGG": the narrow era name, a one-letter initial from Meiji on.
+  icu_->eraFormat = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGGG"),
+                                                            locale, status);
   if (U_FAILURE(status)) throw std::runtime_error("ICU Japanese date format unavailable");
-  icu_->format->adoptTimeZone(icu::TimeZone::createTimeZone("UTC"));
-  icu_->japanese.reset(icu_->format->getCalendar()->clone());
+  icu_->eraFormat->adoptTimeZone(icu::TimeZone::createTimeZone("UTC"));
+  icu_->japanese.reset(icu_->eraFormat->getCalendar()->clone());
   // Eras before Meiji have no one-letter initial. Rather than keep our own era table, ask
   // ICU which era a date well inside Meiji falls in; eras count up in time.
   icu_->meijiEra = icu_->Era(icu_->Instant(1900, 1, 1, status), status);
@@ -101,23 +101,30 @@ std::string EraDateFormatter::Format(std::string_view eightBytes) const {
   return FormatValidDate(year, month, day);
 }
 
+// Same text as ICU's "GGGGG yy/MM/dd" in the Japanese calendar: the calendar's months and
+// days are the Gregorian ones, and "yy" keeps the last two digits of the era year.
 std::string EraDateFormatter::FormatValidDate(int year, int month, int day) const {
-  const std::int32_t key = year * 10000 + month * 100 + day;
-  if (const auto hit = cache_.find(key); hit != cache_.end()) return hit->second;
-
   UErrorCode status = U_ZERO_ERROR;
   const UDate instant = icu_->Instant(year, month, day, status);
-  std::string shown;
-  if (U_FAILURE(status) || icu_->Era(instant, status) < icu_->meijiEra || U_FAILURE(status)) {
-    shown = Western(year, month, day);
-  } else {
+  const std::int32_t era = icu_->Era(instant, status);
+  const std::int32_t eraYear = icu_->japanese->get(UCAL_YEAR, status);
+  if (U_FAILURE(status) || era < icu_->meijiEra) return Western(year, month, day);
+
+  char digits[16];
+  std::snprintf(digits, sizeof digits, " %02d/%02d/%02d", eraYear % 100, month, day);
+  return EraText(era, instant) + digits;
+}
+
+const std::string& EraDateFormatter::EraText(std::int32_t era, double instant) const {
+  auto found = eraTexts_.find(era);
+  if (found == eraTexts_.end()) {
     icu::UnicodeString text;
-    icu_->format->format(instant, text);
-    text.toUTF8String(shown);
+    icu_->eraFormat->format(instant, text);
+    std::string utf8;
+    text.toUTF8String(utf8);
+    found = eraTexts_.emplace(era, std::move(utf8)).first;
   }
-  if (cache_.size() >= kCacheLimit) cache_.clear();
-  cache_.emplace(key, shown);
-  return shown;
+  return found->second;
 }
 
 std::int64_t LeadingNumber(std::string_view text) {

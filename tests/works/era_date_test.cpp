@@ -1,6 +1,11 @@
 #include "works/era_date.h"
 
 #include <gtest/gtest.h>
+#include <unicode/gregocal.h>
+#include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
+
+#include <cstdio>
 
 namespace orva {
 namespace {
@@ -53,6 +58,38 @@ TEST_F(EraDateTest, DatesBeforeMeijiAreWestern) {
   EXPECT_EQ(dates_.Format("18680101"), "1868/01/01");
   EXPECT_EQ(dates_.Format("00010101"), "0001/01/01");
   EXPECT_EQ(dates_.Format("15821010"), "1582/10/10");
+}
+
+// The digits are written without ICU's date formatter; they must agree with it.
+TEST_F(EraDateTest, AgreesWithIcusJapaneseDatePattern) {
+  UErrorCode status = U_ZERO_ERROR;
+  icu::SimpleDateFormat icuFormat(icu::UnicodeString(u"GGGGG yy/MM/dd"),
+                                  icu::Locale("en@calendar=japanese"), status);
+  icuFormat.adoptTimeZone(icu::TimeZone::createTimeZone("UTC"));
+  icu::GregorianCalendar gregorian(icu::TimeZone::createTimeZone("UTC"), status);
+  ASSERT_TRUE(U_SUCCESS(status));
+  gregorian.clear();
+  gregorian.set(1868, 8, 1);  // shortly before the first era shown in era form
+  int checked = 0;
+  while (gregorian.get(UCAL_YEAR, status) < 2060) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", gregorian.get(UCAL_YEAR, status),
+                  gregorian.get(UCAL_MONTH, status) + 1, gregorian.get(UCAL_DATE, status));
+    icu::UnicodeString expected;
+    icuFormat.format(gregorian.getTime(status), expected);
+    std::string expectedUtf8;
+    expected.toUTF8String(expectedUtf8);
+    const std::string shown = dates_.Format(text);
+    if (shown.size() == 10 && shown[1] == ' ') {
+      ASSERT_EQ(shown, expectedUtf8) << text;
+      ++checked;
+    } else {
+      ASSERT_EQ(shown.substr(0, 4), "1868") << text;  // Western form only before Meiji
+    }
+    gregorian.add(UCAL_DATE, 3, status);
+  }
+  ASSERT_TRUE(U_SUCCESS(status));
+  EXPECT_GT(checked, 20000);
 }
 
 TEST_F(EraDateTest, RepeatedDatesGiveTheSameText) {
