@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orva {
+
+class Cp932Codec;
+class EraDateFormatter;
+
+// One works-grid row, text in UTF-8.
+struct WorksRow {
+  std::int32_t number = 0;
+  std::string date;  // era form, or empty
+  std::string name;
+  std::string client;
+  std::string route;
+  std::optional<double> directCost;  // nullopt when the file's costs are not shown
+  std::optional<double> totalCost;
+};
+
+// What the works-list loader needs from the window: the program's data folder (ending in
+// "\") and the category whose works are listed.
+struct WorksListRequest {
+  std::string dataDir;
+  int category = 1;
+};
+
+// The execution-budget category keeps its works in a file of its own without costs.
+inline constexpr int kBudgetCategory = 6;
+
+// "njKOJI.RDM" for the execution-budget category, "n_KOJI.RDM" for the others.
+std::string WorksFileName(int category);
+std::string WorksFilePath(const std::string& dataDir, int category);
+bool WorksCostsHidden(int category);
+
+// One row per live record (number > 0), in file order. A partial last record is ignored.
+std::vector<WorksRow> DecodeWorksFile(std::string_view fileBytes, bool costsHidden,
+                                      const Cp932Codec& codec, const EraDateFormatter& dates);
+
+}  // namespace orva

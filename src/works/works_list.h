@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "works/works_file.h"
+
+namespace orva {
+
+class SpreadGrid;
+
+// Replaces the works grid's rows with `rows`, in their order.
+void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows);
+
+// Header-click sorting of the works grid. Each column remembers its own direction for the
+// whole run, whatever list is shown.
+class WorksSorter {
+ public:
+  // Toggles the column's direction (the first click sorts descending) and sorts all data
+  // rows on that column. Columns outside 0..9 are ignored; column 0 (the corner cell)
+  // only toggles, as the row-header column holds nothing to sort on.
+  void SortWorksByColumn(SpreadGrid& ss, int column);
+
+  // The grid's cell-click event: only the header row sorts.
+  void OnHeaderClick(SpreadGrid& ss, int column, int row);
+
+  // 1 when the column's last sort was descending, else 0.
+  std::int16_t Direction(int column) const;
+
+ private:
+  std::array<std::int16_t, 10> worksSortDir_{};
+};
+
+}  // namespace orva

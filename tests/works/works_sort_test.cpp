@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include "platform/spread_grid.h"
+#include "works/works_list.h"
+
+namespace orva {
+namespace {
+
+WorksRow Row(std::int32_t number, std::string date, std::string name,
+             std::optional<double> cost) {
+  return WorksRow{number, std::move(date), std::move(name), "client", "route", cost, cost};
+}
+
+class WorksSortTest : public ::testing::Test {
+ protected:
+  WorksSortTest() {
+    ss_.SetColumnCount(7);
+    for (int column = 1; column <= 7; ++column) {
+      const bool number = column == 1 || column == 4 || column == 5;
+      ss_.SetColumnKind(column, number ? SpreadGrid::CellKind::Number
+                                       : SpreadGrid::CellKind::Text);
+    }
+    FillWorksGrid(ss_, {Row(2, "H 21/04/01", "B", 300), Row(10, "S 63/01/05", "C", 20),
+                        Row(1, "", "A", 1000)});
+  }
+
+  // Column 1 top to bottom.
+  std::vector<QString> Numbers() const {
+    std::vector<QString> numbers;
+    for (int row = 1; row <= ss_.RowCount(); ++row) numbers.push_back(ss_.Text(1, row));
+    return numbers;
+  }
+
+  SpreadGrid ss_;
+  WorksSorter sorter_;
+};
+
+TEST_F(WorksSortTest, FillWritesEveryColumn) {
+  FillWorksGrid(ss_, {Row(7, "R 01/05/01", "工事", 12), Row(8, "", "", std::nullopt)});
+  ASSERT_EQ(ss_.RowCount(), 2);
+  EXPECT_EQ(ss_.Text(1, 1), "7");
+  EXPECT_EQ(ss_.Text(2, 1), "R 01/05/01");
+  EXPECT_EQ(ss_.Text(3, 1), QString::fromUtf8("工事"));
+  EXPECT_EQ(ss_.Text(4, 1), "12");
+  EXPECT_EQ(ss_.Text(5, 1), "12");
+  EXPECT_EQ(ss_.Text(6, 1), "client");
+  EXPECT_EQ(ss_.Text(7, 1), "route");
+  EXPECT_EQ(ss_.Text(4, 2), "");
+  EXPECT_EQ(ss_.Text(5, 2), "");
+}
+
+TEST_F(WorksSortTest, SameHeaderAlternatesStartingDescending) {
+  sorter_.OnHeaderClick(ss_, 2, 0);
+  EXPECT_EQ(sorter_.Direction(2), 1);
+  EXPECT_EQ(Numbers(), (std::vector<QString>{"10", "2", "1"}));
+  sorter_.OnHeaderClick(ss_, 2, 0);
+  EXPECT_EQ(sorter_.Direction(2), 0);
+  // Era text order, not date order: H 21 (2009) before S 63 (1988).
+  EXPECT_EQ(Numbers(), (std::vector<QString>{"1", "2", "10"}));
+  sorter_.OnHeaderClick(ss_, 2, 0);
+  EXPECT_EQ(sorter_.Direction(2), 1);
+  EXPECT_EQ(Numbers(), (std::vector<QString>{"10", "2", "1"}));
+}
+
+TEST_F(WorksSortTest, ColumnsAlternateIndependently) {
+  sorter_.OnHeaderClick(ss_, 1, 0);
+  EXPECT_EQ(Numbers(), (std::vector<QString>{"10", "2", "1"}));  // by value, not text
+  sorter_.OnHeaderClick(ss_, 4, 0);
+  EXPECT_EQ(Numbers(), (std::vector<QString>{"1", "2", "10"}));
+  sorter_.OnHeaderClick(ss_, 1, 0);
+  EXPECT_EQ(Numbers(), (std::vector<QString>{"1", "2", "10"}));
+  EXPECT_EQ(sorter_.Direction(1), 0);
+  EXPECT_EQ(sorter_.Direction(4), 1);
+}
+
+TEST_F(WorksSortTest, DataCellClicksDoNothing) {
+  sorter_.OnHeaderClick(ss_, 3, 1);
+  sorter_.OnHeaderClick(ss_, 3, 3);
+  EXPECT_EQ(sorter_.Direction(3), 0);
+  EXPECT_EQ(Numbers(), (std::vector<QString>{"2", "10", "1"}));
+}
+
+TEST_F(WorksSortTest, DirectionsOutliveTheList) {
+  sorter_.OnHeaderClick(ss_, 3, 0);
+  ss_.SetRowCount(0);
+  sorter_.OnHeaderClick(ss_, 3, 0);  // empty grid: still toggles
+  EXPECT_EQ(sorter_.Direction(3), 0);
+  FillWorksGrid(ss_, {Row(2, "", "B", 1), Row(1, "", "A", 1), Row(3, "", "C", 1)});
+  sorter_.OnHeaderClick(ss_, 3, 0);
+  EXPECT_EQ(Numbers(), (std::vector<QString>{"3", "2", "1"}));
+}
+
+TEST_F(WorksSortTest, CornerAndOutOfRangeColumns) {
+  sorter_.OnHeaderClick(ss_, 0, 0);
+  EXPECT_EQ(sorter_.Direction(0), 1);
+  sorter_.OnHeaderClick(ss_, 12, 0);
+  sorter_.OnHeaderClick(ss_, -1, 0);
+  EXPECT_EQ(sorter_.Direction(12), 0);
+  EXPECT_EQ(Numbers(), (std::vector<QString>{"2", "10", "1"}));
+}
+
+}  // namespace
+}  // namespace orva
