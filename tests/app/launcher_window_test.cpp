@@ -36,6 +36,7 @@ class LauncherWindowTest : public ::testing::Test {
     }
     QImage icon(32, 32, QImage::Format_RGB32);
     icon.fill(Qt::red);
+    std::filesystem::create_directories(tree.Host("C:\\VORDELN\\icon\\"));
     icon.save(QString::fromStdString(tree.Host("C:\\VORDELN\\icon\\a.png").string()));
   }
 

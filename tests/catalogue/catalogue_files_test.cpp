@@ -33,7 +33,7 @@ class CatalogueFilesTest : public ::testing::Test {
   int userError = 0;
 };
 
-using Codes = std::vector<std::string>;
+using CodeList = std::vector<std::string>;
 
 TEST_F(CatalogueFilesTest, MasterEntriesAreSortedByCodeAsStrings) {
   tree.WriteText(kMenuIni, CatalogueLine("12601", "b", "VORDELN\\b.exe") +
@@ -41,7 +41,7 @@ TEST_F(CatalogueFilesTest, MasterEntriesAreSortedByCodeAsStrings) {
                                CatalogueLine("1270", "d", "x") + CatalogueLine("1260", "c", "x") +
                                CatalogueLine("12602", "e", "x"));
   ASSERT_EQ(LoadBoth(), 0);
-  EXPECT_EQ(Codes(1), (Codes{"1260", "12501", "12601", "12602", "1270"}));
+  EXPECT_EQ(Codes(1), (CodeList{"12501", "1260", "12601", "12602", "1270"}));
   EXPECT_EQ(catalogue.Entry(1, 3).menuExe, "C:\\VORDELN\\b.exe");
   EXPECT_EQ(userError, 0);
 }
@@ -147,7 +147,7 @@ TEST_F(CatalogueFilesTest, MalformedBytesNeitherCrashNorSpill) {
   bytes += "\"12222\",\"bad \x81\xFF\x85 sjis\",\"D:\\nul";
   bytes += std::string(1, '\0');
   bytes += "x.exe\",\"\",\"\",\"\"\r\n";
-  bytes += "\"13333\",\"no closing quote,\"D:\\c.exe\",\"\",\"\",\"\"\r\n";
+  bytes += "\"13333\",\"a\",\"D:\\c.exe\",\"\",\"\",\"unclosed, to the line end\r\n";
   bytes += "\"14444\",\"" + std::string(10 * 1024 * 1024, 'L') + "\",\"\",\"\",\"\",\"\"\r\n\r\n";
   tree.WriteBytes(kUserIni, bytes);
   tree.WriteText(kMenuIni, "");
@@ -157,7 +157,10 @@ TEST_F(CatalogueFilesTest, MalformedBytesNeitherCrashNorSpill) {
   EXPECT_EQ(catalogue.Entry(1, 2).menuExe.size(), std::string("D:\\nul?x.exe").size());
   // The unclosed quote ends at its line: the entry after it is still read.
   bool found = false;
-  for (const MenuEntry& entry : catalogue.Slots(1)) found |= entry.menuCode == "14444";
+  for (const MenuEntry& entry : catalogue.Slots(1)) {
+    found |= entry.menuCode == "14444" && entry.menuName.size() == 10 * 1024 * 1024;
+    if (entry.menuCode == "13333") EXPECT_EQ(entry.menuDataDir, "unclosed, to the line end");
+  }
   EXPECT_TRUE(found);
 }
 
