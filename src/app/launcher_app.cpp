@@ -35,8 +35,9 @@ QString FatalReport(const StartupResult& result) {
 }  // namespace
 
 int RunLauncher(int argc, char** argv) {
-  TerminationSignals terminationSignals;
+  TerminationSignals::BlockInEveryThread();
   QApplication app(argc, argv);
+  TerminationSignals terminationSignals;
   const QString title = QString::fromUtf8("ORVA土木積算システム");
   QApplication::setApplicationDisplayName(title);
 

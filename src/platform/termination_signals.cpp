@@ -10,15 +10,32 @@
 
 namespace orva {
 
-TerminationSignals::TerminationSignals() {
 #ifdef __linux__
-  // Blocked signals are read from a descriptor instead of interrupting whatever runs.
+namespace {
+
+sigset_t TerminationSet() {
   sigset_t set;
   sigemptyset(&set);
   sigaddset(&set, SIGTERM);
   sigaddset(&set, SIGHUP);
   sigaddset(&set, SIGINT);
-  if (pthread_sigmask(SIG_BLOCK, &set, nullptr) != 0) return;
+  return set;
+}
+
+}  // namespace
+#endif
+
+void TerminationSignals::BlockInEveryThread() {
+#ifdef __linux__
+  // Blocked signals are read from a descriptor instead of interrupting whatever runs.
+  const sigset_t set = TerminationSet();
+  pthread_sigmask(SIG_BLOCK, &set, nullptr);
+#endif
+}
+
+TerminationSignals::TerminationSignals() {
+#ifdef __linux__
+  const sigset_t set = TerminationSet();
   fd_ = signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
   if (fd_ < 0) return;
   notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
