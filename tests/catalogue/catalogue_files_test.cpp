@@ -159,7 +159,9 @@ TEST_F(CatalogueFilesTest, MalformedBytesNeitherCrashNorSpill) {
   bool found = false;
   for (const MenuEntry& entry : catalogue.Slots(1)) {
     found |= entry.menuCode == "14444" && entry.menuName.size() == 10 * 1024 * 1024;
-    if (entry.menuCode == "13333") EXPECT_EQ(entry.menuDataDir, "unclosed, to the line end");
+    if (entry.menuCode == "13333") {
+      EXPECT_EQ(entry.menuDataDir, "unclosed, to the line end");
+    }
   }
   EXPECT_TRUE(found);
 }
