@@ -10,7 +10,11 @@ namespace orva {
 DataDirResult ReadDataDir(const FileSystem& files, const std::string& dataDirFile,
                           const std::string& defaultDataDir, const Cp932Codec& codec) {
   DataDirResult result;
-  const FileRead file = files.ReadAll(dataDirFile);
+  // An item without a data-folder file name leaves only its program's folder here: that
+  // names no file, so it counts as a bad file name and the default folder applies.
+  const FileRead file = dataDirFile.empty() || dataDirFile.ends_with('\\')
+                            ? FileRead{err::kBadFileName, {}}
+                            : files.ReadAll(dataDirFile);
   std::string_view field;
   if (file.error == err::kNone && FieldReader(file.bytes).Next(field)) {
     result.dataDir = codec.Decode(field);

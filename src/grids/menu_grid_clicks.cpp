@@ -35,10 +35,20 @@ struct ClickedRow {
   int category;  // K
 };
 
-// Reads a cell as a 16-bit whole number the way the handlers always have.
+// A cell's leading number (sign, digits, fraction; blanks skipped), 0 when it starts with
+// none, rounded to a 16-bit whole number. A value that does not fit reads as 0, which
+// indexes nothing.
 int CellNumber(const SpreadGrid& grid, int column, int row) {
-  const double value = std::nearbyint(grid.Text(column, row).toDouble());
-  return value < -32768 || value > 32767 ? 0 : static_cast<int>(value);
+  const QString text = grid.Text(column, row).trimmed();
+  int end = 0;
+  if (end < text.size() && (text[end] == u'-' || text[end] == u'+')) ++end;
+  while (end < text.size() && text[end].isDigit()) ++end;
+  if (end < text.size() && text[end] == u'.') ++end;
+  while (end < text.size() && text[end].isDigit()) ++end;
+  bool ok = false;
+  const double value = std::nearbyint(text.left(end).toDouble(&ok));
+  if (!ok || value < -32768 || value > 32767) return 0;
+  return static_cast<int>(value);
 }
 
 void Highlight(SpreadGrid& grid, int column, int row) {
@@ -61,7 +71,10 @@ void ShowWorksList(MenuGridClickContext& context, const ClickedRow& clicked) {
   SpreadGrid& works = *context.controls.SS;
   if (works.isHidden()) {
     works.show();
-    context.window.resize(context.window.width(), context.window.height() * 2);
+    // The outer height doubles, frame included, as the user sees the window.
+    QWidget& window = context.window;
+    const int frame = window.frameGeometry().height() - window.height();
+    window.resize(window.width(), window.frameGeometry().height() * 2 - frame);
   }
   const MenuEntry& entry = context.catalogue.Entry(clicked.category, clicked.item);
   const std::string folder = PathFolder(entry.menuExe);

@@ -23,13 +23,25 @@ Qt::CursorShape Shape(Desktop::Cursor cursor) {
   return Qt::ArrowCursor;
 }
 
+// Qt reads a filter's pattern list only from these characters and splits it at blanks;
+// anything else (a blank, a Japanese letter) stands as "?" so one name stays one pattern.
+QString QtPattern(const QString& pattern) {
+  static const QString kKept = QStringLiteral("_.,*?+;#-[]@{}/!<>$%&=^~:|");
+  QString result;
+  for (QChar c : pattern) {
+    const bool kept = (c.unicode() < 128 && c.isLetterOrNumber()) || kKept.contains(c);
+    result += kept ? c : QChar(u'?');
+  }
+  return result;
+}
+
 // "description|pattern" pairs in Qt's "description (pattern)" form; a pair without a
 // pattern offers nothing and is left out.
 QStringList QtNameFilters(const QStringList& pairs) {
   QStringList filters;
   for (int i = 0; i + 1 < pairs.size(); i += 2) {
     if (pairs[i + 1].isEmpty()) continue;
-    filters << QString("%1 (%2)").arg(pairs[i], pairs[i + 1]);
+    filters << QString("%1 (%2)").arg(pairs[i], QtPattern(pairs[i + 1]));
   }
   return filters;
 }
@@ -60,8 +72,10 @@ Desktop::FileChoice QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileReq
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setNameFilters(QtNameFilters(request.filters));
-  if (auto host = drives_.ToHost(request.fileName.toStdString()); host && !request.fileName.isEmpty()) {
-    dialog.selectFile(QFileInfo(QString::fromStdString(host->string())).fileName());
+  if (!request.fileName.isEmpty()) {
+    if (auto host = drives_.ToHost(request.fileName.toStdString())) {
+      dialog.selectFile(QFileInfo(QString::fromStdString(host->string())).fileName());
+    }
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return {err::kCancel, {}};

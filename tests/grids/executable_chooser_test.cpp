@@ -1,0 +1,59 @@
+#include "grids/executable_chooser.h"
+
+#include <gtest/gtest.h>
+
+#include "support/scripted_desktop.h"
+
+namespace orva {
+namespace {
+
+TEST(ExecutableChooserTest, AsksWithTheCurrentFileAndReturnsTheChoice) {
+  test::ScriptedDesktop desktop;
+  desktop.fileChoices.push_back({0, "D:\\NEW\\b.exe"});
+  std::string current = "C:\\VORDELN\\p 1\\a.exe";
+  std::string chosen;
+  std::int16_t cancelled = 1;
+  ChooseExecutable(desktop, nullptr, current, chosen, cancelled);
+  EXPECT_EQ(cancelled, 0);
+  EXPECT_EQ(chosen, "D:\\NEW\\b.exe");
+  EXPECT_EQ(current, "a.exe");
+  ASSERT_EQ(desktop.fileRequests.size(), 1u);
+  const Desktop::OpenFileRequest& request = desktop.fileRequests[0];
+  EXPECT_EQ(request.fileName, "C:\\VORDELN\\p 1\\a.exe");
+  EXPECT_EQ(request.initialFolder, "C:\\VORDELN\\p 1\\");
+  EXPECT_EQ(request.title, QString::fromUtf8("実行ファイルの設定"));
+  EXPECT_EQ(request.filters, QStringList({"a.exe", "a.exe", "*.exe", "*.exe"}));
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST(ExecutableChooserTest, EmptyPathAndCancelAreQuiet) {
+  test::ScriptedDesktop desktop;  // no answer queued: cancelled
+  std::string current;
+  std::string chosen = "untouched";
+  std::int16_t cancelled = 0;
+  ChooseExecutable(desktop, nullptr, current, chosen, cancelled);
+  EXPECT_EQ(cancelled, 1);
+  EXPECT_EQ(chosen, "untouched");
+  ASSERT_EQ(desktop.fileRequests.size(), 1u);
+  EXPECT_EQ(desktop.fileRequests[0].fileName, "");
+  EXPECT_EQ(desktop.fileRequests[0].initialFolder, "");
+  EXPECT_EQ(desktop.fileRequests[0].filters, QStringList({"", "", "*.exe", "*.exe"}));
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST(ExecutableChooserTest, OtherFailuresAreReportedWithTheirNumber) {
+  test::ScriptedDesktop desktop;
+  desktop.fileChoices.push_back({52, {}});
+  std::string current = "C:\\x\\a.exe";
+  std::string chosen;
+  std::int16_t cancelled = 0;
+  ChooseExecutable(desktop, nullptr, current, chosen, cancelled);
+  EXPECT_EQ(cancelled, 1);
+  EXPECT_EQ(current, "a.exe");
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー52"));
+  EXPECT_EQ(desktop.messages[0].text, QString::fromUtf8("ファイル名または番号が不正です。"));
+}
+
+}  // namespace
+}  // namespace orva

@@ -1,0 +1,85 @@
+#include "platform/qt_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+
+#include "support/install_tree.h"
+
+namespace orva {
+namespace {
+
+// Runs `act` on the file dialog once it is up; a dialog that never appears fails the test
+// instead of blocking it.
+void WhenDialogOpens(const std::function<void(QFileDialog&)>& act, int triesLeft = 100) {
+  QTimer::singleShot(20, [act, triesLeft] {
+    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      act(*dialog);
+    } else if (triesLeft > 0) {
+      WhenDialogOpens(act, triesLeft - 1);
+    } else {
+      ADD_FAILURE() << "no file dialog";
+    }
+  });
+}
+
+QString Canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
+QString Canonical(const std::filesystem::path& path) {
+  return QString::fromStdString(std::filesystem::canonical(path).string());
+}
+
+class QtDesktopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tree.Touch("C:\\VORDELN\\p 1\\a.exe");
+    tree.Touch("C:\\VORDELN\\p 1\\b.exe");
+  }
+  Desktop::OpenFileRequest Request(const char* name) const {
+    return {QString("C:\\VORDELN\\p 1\\") + QString::fromUtf8(name), "C:\\VORDELN\\p 1\\",
+            QString::fromUtf8("実行ファイルの設定"),
+            {QString::fromUtf8(name), QString::fromUtf8(name), "*.exe", "*.exe"}};
+  }
+  test::InstallTree tree;
+  QtDesktop desktop{tree.Files().Drives()};
+};
+
+TEST_F(QtDesktopTest, FileDialogStartsAtTheCurrentFileAndReturnsTheChoice) {
+  QString title, directory, selected;
+  QStringList filters;
+  WhenDialogOpens([&](QFileDialog& dialog) {
+    title = dialog.windowTitle();
+    directory = Canonical(dialog.directory().absolutePath());
+    filters = dialog.nameFilters();
+    selected = dialog.selectedFiles().value(0);
+    dialog.selectFile("b.exe");
+    QMetaObject::invokeMethod(&dialog, "accept");
+  });
+  const Desktop::FileChoice choice = desktop.ChooseOpenFile(nullptr, Request("a.exe"));
+  EXPECT_EQ(title, QString::fromUtf8("実行ファイルの設定"));
+  EXPECT_EQ(directory, Canonical(tree.Host("C:\\VORDELN\\p 1")));
+  EXPECT_EQ(filters, QStringList({"a.exe (a.exe)", "*.exe (*.exe)"}));
+  EXPECT_EQ(QFileInfo(selected).fileName(), "a.exe");
+  EXPECT_EQ(choice.error, 0);
+  EXPECT_EQ(choice.path, "C:\\VORDELN\\p 1\\b.exe");
+}
+
+TEST_F(QtDesktopTest, CancelIsItsOwnCode) {
+  QStringList filters;
+  WhenDialogOpens([&](QFileDialog& dialog) {
+    filters = dialog.nameFilters();
+    dialog.reject();
+  });
+  const Desktop::FileChoice choice = desktop.ChooseOpenFile(nullptr, Request("新 版(1).exe"));
+  EXPECT_EQ(choice.error, 32755);
+  // A name Qt could not read as one pattern is still offered as one.
+  EXPECT_EQ(filters, QStringList({QString::fromUtf8("新 版(1).exe (????1?.exe)"),
+                                  "*.exe (*.exe)"}));
+}
+
+}  // namespace
+}  // namespace orva
