@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
 
 #include "platform/spread_grid.h"
 #include "ui/grid_designs.h"
@@ -34,12 +35,22 @@ QAction* BarCommand(QMenuBar& bar, const char* caption, const char* name) {
   return action;
 }
 
-QFont MsPGothic(int points) {
+QFont JapaneseFont(QStringList families, int points) {
   QFont font;
-  font.setFamilies({Text("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"});
+  font.setFamilies(families);
   font.setPointSize(points);
   font.setWeight(QFont::Normal);
   return font;
+}
+
+QFont MsPGothic(int points) {
+  return JapaneseFont({Text("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"},
+                      points);
+}
+
+// The Japanese system's default window font.
+QFont WindowFont() {
+  return JapaneseFont({Text("MS UI Gothic"), "IPAPGothic", "Noto Sans CJK JP"}, 9);
 }
 
 SpreadGrid* NewGrid(QWidget* parent, const char* name, const char* accessibleName) {
@@ -69,6 +80,19 @@ void BuildMenuBar(QMainWindow& window, WindowControls& c) {
   c.SHELP = BarCommand(bar, "ヘルプ(&H)", "SHELP");
 }
 
+// A caption too wide for its button wraps before its bracket, as captions of the
+// Japanese system's buttons do; the accessible name keeps the caption whole.
+void SetWrappedCaption(QPushButton& button, const QString& caption) {
+  button.setAccessibleName(caption);
+  const int room = button.width() - 2 * button.style()->pixelMetric(QStyle::PM_ButtonMargin);
+  const int bracket = caption.indexOf('(');
+  if (bracket > 0 && button.fontMetrics().horizontalAdvance(caption) > room) {
+    button.setText(caption.left(bracket) + '\n' + caption.mid(bracket));
+  } else {
+    button.setText(caption);
+  }
+}
+
 }  // namespace
 
 const char* CategoryCaption(int index) { return kCategoryCaptions[index]; }
@@ -78,16 +102,18 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
   window.setObjectName("stMenu");
   window.setWindowTitle(Text("ORVA土木積算システム"));
   window.setWindowIcon(QIcon(":/icons/window.png"));
+  window.setFont(WindowFont());
 
   c.client = new QWidget(&window);
   window.setCentralWidget(c.client);
   BuildMenuBar(window, c);
 
   for (int i = 0; i < kCategoryButtons; ++i) {
-    auto* button = new QPushButton(Text(kCategoryCaptions[i]), c.client);
+    auto* button = new QPushButton(c.client);
     button->setObjectName(QString("Command1_%1").arg(i));
     button->setAutoFillBackground(true);
     Place(*button, 480, 600 * i, 1335, 615);
+    SetWrappedCaption(*button, Text(kCategoryCaptions[i]));
     c.Command1[i] = button;
 
     auto* picture = new QLabel(c.client);
