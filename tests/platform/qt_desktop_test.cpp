@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -56,7 +57,10 @@ TEST_F(QtDesktopTest, FileDialogStartsAtTheCurrentFileAndReturnsTheChoice) {
     directory = Canonical(dialog.directory().absolutePath());
     filters = dialog.nameFilters();
     selected = dialog.selectedFiles().value(0);
-    dialog.selectFile("b.exe");
+    // Typed, as a user would: the dialog's own selection may still be settling.
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText("b.exe");
     QMetaObject::invokeMethod(&dialog, "accept");
   });
   const Desktop::FileChoice choice = desktop.ChooseOpenFile(nullptr, Request("a.exe"));
