@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QTimer>
 #include <filesystem>
@@ -19,7 +20,10 @@ namespace {
 // instead of blocking it.
 void WhenDialogOpens(const std::function<void(QFileDialog&)>& act, int triesLeft = 100) {
   QTimer::singleShot(20, [act, triesLeft] {
-    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    // The dialog lists its folder in the background; act once the listing is there.
+    auto* listing = dialog ? dialog->findChild<QFileSystemModel*>() : nullptr;
+    if (listing && listing->rowCount(listing->index(dialog->directory().absolutePath())) > 0) {
       act(*dialog);
     } else if (triesLeft > 0) {
       WhenDialogOpens(act, triesLeft - 1);
