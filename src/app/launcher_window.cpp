@@ -14,6 +14,7 @@
 #include "ui/category_views.h"
 #include "ui/layout.h"
 #include "ui/view_state_file.h"
+#include "utility/utility_commands.h"
 #include "works/works_file.h"
 
 namespace orva {
@@ -55,11 +56,22 @@ void LauncherWindow::ConnectCommands() {
           [this](int column, int row) { OnCombinedGridCell(clicks_, column, row); });
   connect(c_.SS, &SpreadGrid::CellClicked, this,
           [this](int column, int row) { worksSorter_.OnHeaderClick(*c_.SS, column, row); });
+  connect(c_.setDEFORT, &QAction::triggered, this, &LauncherWindow::RestoreInitialMenu);
+  connect(c_.HOMEPAGE, &QAction::triggered, this, [this] { RunUtility(OpenHomePage); });
+  connect(c_.SHELP, &QAction::triggered, this, [this] { RunUtility(OpenHelp); });
+  connect(c_.remoto, &QAction::triggered, this, [this] { RunUtility(StartRemoteSupport); });
+  connect(c_.saishin, &QAction::triggered, this, [this] { RunUtility(StartDataUpdate); });
   connect(c_.dispSELECT, &QAction::triggered, this, [this] { SwitchView(c_); });
   connect(c_.dispALL, &QAction::triggered, this, [this] {
     ToggleShowAll(c_, state_.showAll);
     ApplyVisibility();
   });
+}
+
+void LauncherWindow::RunUtility(void (*command)(UtilityContext&)) {
+  UtilityContext context{*this, *c_.Frame1, desktop_, files_, state_.paths.helpPdfPath,
+                         state_.paths.updaterPath};
+  command(context);
 }
 
 void LauncherWindow::ConnectMenuGrid(int index) {
@@ -94,26 +106,37 @@ StartupResult LauncherWindow::Startup() {
   state_.gridColors = DefaultGridColors();
   move(0, 0);
 
-  if (int error = LoadCatalogueFiles(); error != err::kNone) {
-    return {error, state_.paths.menuIniPath};
-  }
+  const CatalogueLoad load = LoadCatalogueFiles();
+  if (load.userError != err::kNone) ReportError(load.userError);
+  if (load.suiteError != err::kNone) return {load.suiteError, state_.paths.menuIniPath};
   FillGrids();
   LoadViewState();
-  c_.dispALL->setChecked(false);
-  state_.showAll = 0;
-  ApplyVisibility();
+  ResetShowAll();
   state_.curCategory = 1;
   c_.SSm[0]->show();
   if (!files_.IsPlainFile(state_.paths.updaterPath)) c_.saishin->setVisible(false);
   return {};
 }
 
-int LauncherWindow::LoadCatalogueFiles() {
-  if (int error = LoadUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_)) {
-    ReportError(error);
+LauncherWindow::CatalogueLoad LauncherWindow::LoadCatalogueFiles() {
+  CatalogueLoad load;
+  load.userError = LoadUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
+  load.suiteError = LoadSuiteMenu(catalogue_, files_, state_.paths.menuIniPath,
+                                  state_.paths.driveRoot, codec_);
+  return load;
+}
+
+void LauncherWindow::RestoreInitialMenu() {
+  if (!desktop_.AskOkCancel(this, QString::fromUtf8("初期状態に戻していいですか?"),
+                            QString::fromUtf8("ユーザー設定を削除します"))) {
+    return;
   }
-  return LoadSuiteMenu(catalogue_, files_, state_.paths.menuIniPath, state_.paths.driveRoot,
-                       codec_);
+  // Past the question every step is best effort: the grids show whatever could be loaded.
+  files_.Remove(state_.paths.userMenuIniPath);
+  LoadCatalogueFiles();
+  FillGrids();
+  ResetShowAll();
+  SelectCategory(c_, 0, state_.curCategory);
 }
 
 void LauncherWindow::FillGrids() {
@@ -126,6 +149,12 @@ void LauncherWindow::FillGrids() {
 void LauncherWindow::ApplyVisibility() {
   ApplyRowVisibility(c_.SSm, *c_.SSx[0], catalogue_, state_.showAll, state_.menuRowHeight,
                      state_.allRowHeight);
+}
+
+void LauncherWindow::ResetShowAll() {
+  c_.dispALL->setChecked(false);
+  state_.showAll = 0;
+  ApplyVisibility();
 }
 
 void LauncherWindow::LoadViewState() {

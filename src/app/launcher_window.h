@@ -16,6 +16,7 @@ namespace orva {
 
 class Desktop;
 class FileSystem;
+struct UtilityContext;
 
 // The outcome of start-up: 0, or the number of the error that ends the program and the
 // file it concerns.
@@ -46,10 +47,18 @@ class LauncherWindow : public QMainWindow {
  private:
   void ConnectCommands();
   void ConnectMenuGrid(int index);
+  void RunUtility(void (*command)(UtilityContext&));
+  // Error numbers of the two catalogue readers, 0 when they succeeded.
+  struct CatalogueLoad {
+    int userError = 0;
+    int suiteError = 0;
+  };
+
   void LoadWorksList();
-  void LoadCatalogue();
-  int LoadCatalogueFiles();
+  CatalogueLoad LoadCatalogueFiles();
   void FillGrids();
+  void ResetShowAll();
+  void RestoreInitialMenu();
   void LoadViewState();
   void SaveViewState();
   void ApplyVisibility();

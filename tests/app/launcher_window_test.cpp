@@ -7,52 +7,17 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/window_fixture.h"
 #include "platform/spread_grid.h"
-#include "support/install_tree.h"
-#include "support/scripted_desktop.h"
 
 namespace orva {
 namespace {
 
-using test::CatalogueLine;
+using test::kUserIni;
+using test::kViewIni;
+using test::kMenuIni;
 
-constexpr const char* kMenuIni = "C:\\VORDELN\\MENU.INI";
-constexpr const char* kUserIni = "C:\\VORDELN\\USERMENU.INI";
-constexpr const char* kViewIni = "C:\\VORDELN\\dMENU.INI";
-
-class LauncherWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    tree.WriteText(kMenuIni,
-                   CatalogueLine("12501", "平成25年度", "VORDELN\\p25\\prog.exe", "a.png") +
-                       CatalogueLine("12601", "平成26年度 前期第1版 (H26/4)",
-                                     "VORDELN\\p26\\prog.exe", "a.png", "DIR.TXT", "DATA\\") +
-                       CatalogueLine("12602", "平成26年度 後期", "VORDELN\\missing.exe") +
-                       CatalogueLine("22601", "農林26", "VORDELN\\n26.exe") +
-                       CatalogueLine("21501", "農林15", "VORDELN\\n15.exe") +
-                       CatalogueLine("61001", "実行予算", "VORDELN\\j.exe", "nowhere.png"));
-    for (const char* exe : {"p25\\prog.exe", "p26\\prog.exe", "n26.exe", "n15.exe", "j.exe"}) {
-      tree.Touch(std::string("C:\\VORDELN\\") + exe);
-    }
-    QImage icon(32, 32, QImage::Format_RGB32);
-    icon.fill(Qt::red);
-    std::filesystem::create_directories(tree.Host("C:\\VORDELN\\icon\\"));
-    icon.save(QString::fromStdString(tree.Host("C:\\VORDELN\\icon\\a.png").string()));
-  }
-
-  std::unique_ptr<LauncherWindow> Start() {
-    auto window = std::make_unique<LauncherWindow>(desktop, tree.Files(),
-                                                   ResolveInstallPaths("C:\\VORDELN"));
-    result = window->Startup();
-    return window;
-  }
-
-  std::string Bytes(std::string_view utf8) { return *tree.Codec().Encode(utf8); }
-
-  test::InstallTree tree;
-  test::ScriptedDesktop desktop;
-  StartupResult result;
-};
+using LauncherWindowTest = test::WindowFixture;
 
 TEST_F(LauncherWindowTest, StartupLeavesTheWindowAsDesigned) {
   auto window = Start();
@@ -116,14 +81,7 @@ TEST_F(LauncherWindowTest, CloseWritesBothFilesExactly) {
   window->show();
   window->close();
   EXPECT_EQ(tree.ReadBytes(kViewIni), "0\r\n");
-  EXPECT_EQ(tree.ReadBytes(kUserIni),
-            Bytes("\"12501\",\"平成25年度\",\"C:\\VORDELN\\p25\\prog.exe\",\"a.png\",\"\",\"\"\r\n"
-                  "\"12601\",\"平成26年度 前期第1版 (H26/4)\",\"C:\\VORDELN\\p26\\prog.exe\","
-                  "\"a.png\",\"DIR.TXT\",\"DATA\\\"\r\n"
-                  "\"12602\",\"平成26年度 後期\",\"C:\\VORDELN\\missing.exe\",\"\",\"\",\"\"\r\n"
-                  "\"21501\",\"農林15\",\"C:\\VORDELN\\n15.exe\",\"\",\"\",\"\"\r\n"
-                  "\"22601\",\"農林26\",\"C:\\VORDELN\\n26.exe\",\"\",\"\",\"\"\r\n"
-                  "\"61001\",\"実行予算\",\"C:\\VORDELN\\j.exe\",\"nowhere.png\",\"\",\"\"\r\n"));
+  EXPECT_EQ(tree.ReadBytes(kUserIni), UnchangedUserMenu());
 }
 
 TEST_F(LauncherWindowTest, SavedCategoryViewComesBack) {

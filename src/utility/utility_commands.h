@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+class QWidget;
+
+namespace orva {
+
+class Desktop;
+class FileSystem;
+
+// The remote-support tool's fixed place; also the title of its "not found" message.
+inline constexpr const char* kRemoteToolPath = "c:\\adata\\TeamViewerQS_ja.exe";
+
+// What the utility commands act on. `window` is closed the way its exit command closes it.
+struct UtilityContext {
+  QWidget& window;
+  QWidget& Frame1;
+  Desktop& desktop;
+  const FileSystem& files;
+  const std::string& helpPdfPath;
+  const std::string& updaterPath;
+};
+
+// The maker's home page, fixed when the program is configured.
+QString HomePageAddress();
+
+// Opens the home page, then closes the launcher whether or not the open worked.
+void OpenHomePage(UtilityContext& context);
+// Opens the help document; a missing one is the viewer's business.
+void OpenHelp(UtilityContext& context);
+// Starts the remote-support tool with a notice up while it starts; tells the user when
+// it could not be started.
+void StartRemoteSupport(UtilityContext& context);
+// Starts the update tool and closes the launcher; does nothing when the tool is gone.
+void StartDataUpdate(UtilityContext& context);
+
+}  // namespace orva

@@ -1,0 +1,121 @@
+#include "ui/category_views.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+
+#include "app/window_fixture.h"
+#include "platform/spread_grid.h"
+#include "works/works_list.h"
+
+namespace orva {
+namespace {
+
+using test::kViewIni;
+
+class CategoryViewsTest : public test::WindowFixture {
+ protected:
+  std::unique_ptr<LauncherWindow> Shown() {
+    auto window = Start();
+    window->show();
+    return window;
+  }
+
+  static bool IsPink(const QPushButton& button) {
+    return button.palette().color(QPalette::Button) == kSelectedCategoryColor;
+  }
+
+  // Exactly one menu grid shows, the selected one, and only its button is pink.
+  static void ExpectSelected(const LauncherWindow& window, int index) {
+    const WindowControls& c = window.Controls();
+    EXPECT_EQ(window.State().curCategory, index + 1);
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_EQ(c.SSm[i]->isHidden(), i != index) << i;
+      EXPECT_EQ(IsPink(*c.Command1[i]), i == index) << i;
+    }
+  }
+};
+
+TEST_F(CategoryViewsTest, StartUpShowsCategoryOneWithNoPinkButton) {
+  auto window = Shown();
+  const WindowControls& c = window->Controls();
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(c.SSm[i]->isHidden(), i != 0) << i;
+    EXPECT_FALSE(IsPink(*c.Command1[i])) << i;
+  }
+}
+
+TEST_F(CategoryViewsTest, ClickingAButtonSelectsOnlyItsCategory) {
+  auto window = Shown();
+  const WindowControls& c = window->Controls();
+  c.Command1[1]->click();
+  ExpectSelected(*window, 1);
+  c.Command1[3]->click();
+  ExpectSelected(*window, 3);
+  EXPECT_EQ(c.Command1[1]->palette().color(QPalette::Button),
+            QApplication::palette().color(QPalette::Button));
+  c.Command1[3]->click();
+  ExpectSelected(*window, 3);
+}
+
+TEST_F(CategoryViewsTest, PinkReachesTheScreen) {
+  auto window = Shown();
+  QPushButton& button = *window->Controls().Command1[2];
+  button.click();
+  const QImage image = button.grab().toImage();
+  // Beside the caption, inside the frame.
+  const QColor pixel = image.pixelColor(6, image.height() / 2);
+  EXPECT_GT(pixel.red(), pixel.green() + 30) << pixel.name().toStdString();
+  EXPECT_GT(pixel.blue(), pixel.green() + 10) << pixel.name().toStdString();
+
+  window->Controls().Command1[0]->click();
+  const QColor face = button.grab().toImage().pixelColor(6, image.height() / 2);
+  EXPECT_LT(std::abs(face.red() - face.green()), 20) << face.name().toStdString();
+}
+
+TEST_F(CategoryViewsTest, SwitchingViewsFlipsOnlyTheCombinedGrid) {
+  auto window = Shown();
+  const WindowControls& c = window->Controls();
+  FillWorksGrid(*c.SS, {WorksRow{4, "H 21/04/01", "工事", "c", "r", 1, 2}});
+  c.SS->show();
+  c.Command1[1]->click();
+  ASSERT_FALSE(c.SSx[0]->isHidden());
+
+  c.dispSELECT->trigger();
+  EXPECT_TRUE(c.SSx[0]->isHidden());
+  ExpectSelected(*window, 1);
+  c.Command1[4]->click();
+  c.dispSELECT->trigger();
+  EXPECT_FALSE(c.SSx[0]->isHidden());
+  c.dispSELECT->trigger();
+  ExpectSelected(*window, 4);
+
+  EXPECT_FALSE(c.SS->isHidden());
+  EXPECT_EQ(c.SS->RowCount(), 1);
+  EXPECT_EQ(c.SS->Text(3, 1), QString::fromUtf8("工事"));
+  EXPECT_FALSE(tree.Exists(kViewIni));  // written only by the close
+  window->close();
+  EXPECT_EQ(tree.ReadBytes(kViewIni), "1\r\n");
+}
+
+TEST_F(CategoryViewsTest, ShowAllTicksAndReappliesRowHeights) {
+  auto window = Shown();
+  const WindowControls& c = window->Controls();
+  ASSERT_EQ(c.SSm[0]->RowHeight(1), 0);
+  c.dispALL->trigger();
+  EXPECT_TRUE(c.dispALL->isChecked());
+  EXPECT_EQ(window->State().showAll, 1);
+  EXPECT_EQ(c.SSm[0]->RowHeight(1), 35);
+  EXPECT_EQ(c.SSx[0]->RowHeight(1), 35);
+  c.dispALL->trigger();
+  EXPECT_FALSE(c.dispALL->isChecked());
+  EXPECT_EQ(window->State().showAll, 0);
+  EXPECT_EQ(c.SSm[0]->RowHeight(1), 0);
+  EXPECT_EQ(c.SSx[0]->RowHeight(1), 0);
+}
+
+}  // namespace
+}  // namespace orva

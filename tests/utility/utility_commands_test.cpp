@@ -1,0 +1,119 @@
+#include "utility/utility_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QGroupBox>
+
+#include "app/window_fixture.h"
+
+namespace orva {
+namespace {
+
+using test::kUserIni;
+using test::kViewIni;
+using Cursor = Desktop::Cursor;
+
+constexpr const char* kRemoteTool = "C:\\adata\\TeamViewerQS_ja.exe";
+
+class UtilityCommandsTest : public test::WindowFixture {
+ protected:
+  std::unique_ptr<LauncherWindow> Shown() {
+    auto window = Start();
+    window->show();
+    return window;
+  }
+
+  // Both files exactly as the exit command leaves them.
+  void ExpectClosedLikeExit(const LauncherWindow& window) {
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(tree.ReadBytes(kUserIni), UnchangedUserMenu());
+    EXPECT_EQ(tree.ReadBytes(kViewIni), "0\r\n");
+  }
+};
+
+TEST_F(UtilityCommandsTest, HomePageOpensTheConfiguredAddressThenCloses) {
+  auto window = Shown();
+  window->Controls().HOMEPAGE->trigger();
+  EXPECT_EQ(desktop.opened, std::vector<QString>{HomePageAddress()});
+  EXPECT_TRUE(HomePageAddress().startsWith("https://"));
+  EXPECT_TRUE(desktop.started.empty());
+  ExpectClosedLikeExit(*window);
+}
+
+TEST_F(UtilityCommandsTest, HelpOpensTheDocumentWithoutLookingForIt) {
+  auto window = Shown();
+  window->Controls().SHELP->trigger();
+  EXPECT_EQ(desktop.opened, std::vector<QString>{HostText("C:\\VORDELN\\tovrin.pdf")});
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(tree.Exists(kViewIni));
+}
+
+TEST_F(UtilityCommandsTest, DataUpdateStartsTheToolBesideTheLauncherThenCloses) {
+  tree.Touch("C:\\VORDELN\\vekup.exe");
+  auto window = Shown();
+  desktop.startSucceeds = false;  // not acted on: the launcher closes all the same
+  window->Controls().saishin->trigger();
+  EXPECT_EQ(desktop.started, std::vector<QString>{HostText("C:\\VORDELN\\vekup.exe")});
+  EXPECT_EQ(desktop.applicationCursors, (std::vector<Cursor>{Cursor::ArrowWait, Cursor::Default}));
+  EXPECT_EQ(desktop.eventPasses, 1);
+  EXPECT_TRUE(desktop.messages.empty());
+  ExpectClosedLikeExit(*window);
+}
+
+TEST_F(UtilityCommandsTest, DataUpdateDeletedAfterStartUpDoesNothing) {
+  tree.Touch("C:\\VORDELN\\vekup.exe");
+  auto window = Shown();
+  std::filesystem::remove(tree.Host("C:\\VORDELN\\vekup.exe"));
+  window->Controls().saishin->trigger();
+  EXPECT_TRUE(desktop.started.empty());
+  EXPECT_TRUE(desktop.applicationCursors.empty());
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(tree.Exists(kUserIni));
+}
+
+TEST_F(UtilityCommandsTest, RemoteSupportShowsTheNoticeOnlyWhileStarting) {
+  tree.Touch(kRemoteTool);
+  auto window = Shown();
+  QGroupBox& frame = *window->Controls().Frame1;
+  bool noticeUp = false;
+  desktop.duringStart = [&] { noticeUp = frame.isVisible(); };
+  window->Controls().remoto->trigger();
+  EXPECT_TRUE(noticeUp);
+  EXPECT_TRUE(frame.isHidden());
+  EXPECT_EQ(desktop.started, std::vector<QString>{HostText(kRemoteTool)});
+  EXPECT_EQ(desktop.windowCursors, (std::vector<Cursor>{Cursor::Wait, Cursor::Default}));
+  EXPECT_EQ(desktop.eventPasses, 1);
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(UtilityCommandsTest, RemoteSupportThatCannotStartIsReported) {
+  auto window = Shown();
+  const QGroupBox& frame = *window->Controls().Frame1;
+  auto expectReported = [&] {
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, QString::fromUtf8("遠隔操作ソフトが見つかりません。"));
+    EXPECT_EQ(desktop.messages[0].title, "c:\\adata\\TeamViewerQS_ja.exe");
+    EXPECT_EQ(desktop.messages[0].icon, Desktop::Icon::Information);
+    EXPECT_TRUE(frame.isHidden());
+    EXPECT_EQ(desktop.windowCursors, (std::vector<Cursor>{Cursor::Wait, Cursor::Default}));
+    EXPECT_TRUE(window->isVisible());
+  };
+
+  window->Controls().remoto->trigger();  // no tool installed
+  EXPECT_TRUE(desktop.started.empty());
+  expectReported();
+
+  desktop.messages.clear();
+  desktop.windowCursors.clear();
+  tree.Touch(kRemoteTool);
+  desktop.startSucceeds = false;  // there, but refused
+  window->Controls().remoto->trigger();
+  EXPECT_EQ(desktop.started.size(), 1u);
+  expectReported();
+}
+
+}  // namespace
+}  // namespace orva
