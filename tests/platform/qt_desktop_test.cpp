@@ -23,8 +23,10 @@ void WhenDialogOpens(const std::function<void(QFileDialog&)>& act, int triesLeft
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     // The dialog lists its folder in the background; act once the listing is there.
     auto* listing = dialog ? dialog->findChild<QFileSystemModel*>() : nullptr;
-    if (listing && listing->rowCount(listing->index(dialog->directory().absolutePath())) > 0) {
-      act(*dialog);
+    const bool listed =
+        listing && listing->rowCount(listing->index(dialog->directory().absolutePath())) > 0;
+    if (dialog && (listed || triesLeft == 0)) {
+      act(*dialog);  // acts at the latest when the tries run out, so the dialog always closes
     } else if (triesLeft > 0) {
       WhenDialogOpens(act, triesLeft - 1);
     } else {
