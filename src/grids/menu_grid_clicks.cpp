@@ -14,17 +14,12 @@
 #include "platform/desktop.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
+#include "grids/menu_grid_columns.h"
 #include "platform/spread_grid.h"
 #include "ui/window_design.h"
 
 namespace orva {
 namespace {
-
-constexpr int kIconColumn = 1;
-constexpr int kTitleColumn = 2;
-constexpr int kWorksColumn = 3;
-constexpr int kExeColumn = 4;
-constexpr int kCategoryColumn = 7;
 
 // Which grid raised the event and how its rows link back to the catalogue.
 struct ClickedRow {
@@ -57,7 +52,7 @@ void Highlight(SpreadGrid& grid, int column, int row) {
 }
 
 ClickedRow Identify(MenuGridClickContext& context, SpreadGrid& grid, bool combined, int row) {
-  ClickedRow clicked{&grid, combined, row, std::abs(CellNumber(grid, 5, row)), 0};
+  ClickedRow clicked{&grid, combined, row, std::abs(CellNumber(grid, kNumberColumn, row)), 0};
   if (combined) {
     clicked.category = CellNumber(grid, kCategoryColumn, row);
     context.state.allGridCategory = static_cast<std::int16_t>(clicked.category);
@@ -103,7 +98,7 @@ std::pair<SpreadGrid*, int> FindCounterpart(MenuGridClickContext& context,
   SpreadGrid* other = clicked.combined ? context.controls.SSm[clicked.category - 1]
                                        : context.controls.SSx[0];
   for (int row = 1; row <= other->RowCount(); ++row) {
-    if (std::abs(CellNumber(*other, 5, row)) != clicked.item) continue;
+    if (std::abs(CellNumber(*other, kNumberColumn, row)) != clicked.item) continue;
     if (!clicked.combined && CellNumber(*other, kCategoryColumn, row) != clicked.category) {
       continue;
     }

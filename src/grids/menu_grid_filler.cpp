@@ -2,19 +2,11 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/file_system.h"
+#include "grids/menu_grid_columns.h"
 #include "platform/spread_grid.h"
 
 namespace orva {
 namespace {
-
-constexpr int kIconColumn = 1;
-constexpr int kTitleColumn = 2;
-constexpr int kWorksColumn = 3;
-constexpr int kExeColumn = 4;
-constexpr int kNumberColumn = 5;
-constexpr int kDataFileColumn = 6;
-constexpr int kCategoryColumn = 7;
-constexpr int kEditionColumn = 8;
 
 const QColor kBlack(0, 0, 0);
 
