@@ -73,6 +73,7 @@ void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
     const int count = source.catalogue.menuCount(category);
     grid.SetRowCount(0);
     grid.SetRowCount(count);
+    const GridUpdateScope update(grid);
     int row = 0;
     for (int slot = count; slot >= 1; --slot) {
       const MenuEntry& entry = source.catalogue.Entry(category, slot);
@@ -90,6 +91,7 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
   }
   SSx.SetRowCount(0);
   SSx.SetRowCount(total);  // one resize instead of one per appended row
+  const GridUpdateScope update(SSx);
   int row = 0;
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (int slot = source.catalogue.menuCount(category); slot >= 1; --slot) {

@@ -137,9 +137,11 @@ void SpreadGrid::SetRowHeight(int row, double units) {
 
 void SpreadGrid::ApplyRowGeometry(int firstRow, int lastRow) {
   QHeaderView* header = verticalHeader();
+  // Asking the widget for its DPI looks up its screen: once per call, not once per row.
+  const double scale = logicalDpiY() / 96.0;
   for (int row = firstRow; row <= lastRow; ++row) {
     const int section = row - 1;
-    const int pixels = RowPixels(model_->Height(section));
+    const int pixels = static_cast<int>(std::lround(model_->Height(section) * scale));
     const bool hidden = header->isSectionHidden(section);
     if (pixels == 0) {
       if (!hidden) setRowHidden(section, true);
@@ -204,6 +206,10 @@ bool SpreadGrid::HasPicture(int column, int row) const {
 }
 
 int SpreadGrid::DistinctPictureCount() const { return model_->DistinctPictureCount(); }
+
+void SpreadGrid::BeginUpdate() { model_->BeginBatch(); }
+
+void SpreadGrid::EndUpdate() { model_->EndBatch(); }
 
 void SpreadGrid::SortRows(int firstRow, int lastRow, const std::vector<SortKey>& keys) {
   firstRow = std::max(firstRow, 1);

@@ -62,6 +62,11 @@ class SpreadGrid : public QTableView {
   bool HasPicture(int column, int row) const;
   int DistinctPictureCount() const;  // pixmaps actually kept for all picture cells
 
+  // Cell writes between these notify the view once, at EndUpdate: for large fills.
+  // Calls nest; every BeginUpdate needs its EndUpdate.
+  void BeginUpdate();
+  void EndUpdate();
+
   // Sorts rows first..last (whole rows move) on up to two keys; stable. Number cells
   // compare by value, others by text.
   void SortRows(int firstRow, int lastRow, const std::vector<SortKey>& keys);
@@ -91,6 +96,18 @@ class SpreadGrid : public QTableView {
   std::unique_ptr<SpreadGridModel> model_;
   SpreadGridDelegate* delegate_ = nullptr;
   double defaultRowHeight_ = 20;
+};
+
+// Holds a grid's view notifications for the life of the scope.
+class GridUpdateScope {
+ public:
+  explicit GridUpdateScope(SpreadGrid& grid) : grid_(grid) { grid_.BeginUpdate(); }
+  ~GridUpdateScope() { grid_.EndUpdate(); }
+  GridUpdateScope(const GridUpdateScope&) = delete;
+  GridUpdateScope& operator=(const GridUpdateScope&) = delete;
+
+ private:
+  SpreadGrid& grid_;
 };
 
 }  // namespace orva

@@ -32,6 +32,7 @@ bool IsSortSlot(int column) { return column >= 0 && column < 10; }
 void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
   // One resize, then plain cell writes: a list of tens of thousands of works stays quick.
   ss.SetRowCount(static_cast<int>(rows.size()));
+  const GridUpdateScope update(ss);
   int r = 0;
   for (const WorksRow& row : rows) {
     ++r;
