@@ -76,7 +76,7 @@ std::string IconName(int index) {
   return text;
 }
 
-std::string BuildCatalogue(int categories, int perCategory) {
+std::string BuildCatalogue(int categories, int perCategory, const std::string& exeRoot) {
   static constexpr const char* kNames[] = {"土木積算", "農林積算", "港湾積算",
                                            "民間見積", "水道積算", "実行予算"};
   std::string text;
@@ -86,7 +86,7 @@ std::string BuildCatalogue(int categories, int perCategory) {
       std::snprintf(code, sizeof code, "%d%04d", category, edition);
       const std::string name = std::string(kNames[category - 1]) + " 第" +
                                std::to_string(edition) + "版";
-      const std::string fields[] = {code, name, EntryExe(category, edition),
+      const std::string fields[] = {code, name, exeRoot + EntryExe(category, edition),
                                     IconName((category * 7 + edition) % kIconFiles),
                                     "DATA.TXT", ""};
       std::string line;

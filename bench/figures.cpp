@@ -30,9 +30,24 @@ int RatioLine(const Timings& times, const std::string& name, double goal) {
 
 }  // namespace
 
+benchmark::internal::Benchmark* Timed(benchmark::internal::Benchmark* bench, int repetitions,
+                                      int iterations) {
+  return bench->UseManualTime()
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(iterations)
+      ->Repetitions(repetitions)
+      ->ComputeStatistics("min",
+                          [](const std::vector<double>& v) {
+                            return *std::min_element(v.begin(), v.end());
+                          })
+      ->ReportAggregatesOnly(true);
+}
+
 void CollectingReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
-    if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+    if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min" || run.error_occurred) {
+      continue;
+    }
     times_[run.run_name.function_name] = ToMilliseconds(run.GetAdjustedRealTime(), run.time_unit);
   }
   ConsoleReporter::ReportRuns(runs);

@@ -20,7 +20,12 @@ class Stopwatch {
   std::chrono::steady_clock::time_point start_;
 };
 
-// Mean real time per iteration in milliseconds, by benchmark function name.
+// Manual time in ms, `repetitions` runs of `iterations` each, reporting the fastest run:
+// on a shared machine the fastest is the one least disturbed by others.
+benchmark::internal::Benchmark* Timed(benchmark::internal::Benchmark* bench, int repetitions,
+                                      int iterations = 1);
+
+// Fastest run's real time per iteration in milliseconds, by benchmark function name.
 using Timings = std::map<std::string, double>;
 
 // Passes runs to the console and keeps their times for the ratio lines.

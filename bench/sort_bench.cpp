@@ -69,10 +69,8 @@ void RegisterSortBenchmarks() {
   const std::pair<const char*, int> columns[] = {
       {"sort_number", 1}, {"sort_date", 2}, {"sort_name", 3}};
   for (auto [name, column] : columns) {
-    benchmark::RegisterBenchmark(name, Sort, column)
-        ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-    benchmark::RegisterBenchmark((std::string(name) + "/raw").c_str(), SortRaw, column)
-        ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+    Timed(benchmark::RegisterBenchmark(name, Sort, column), 7);
+    Timed(benchmark::RegisterBenchmark((std::string(name) + "/raw").c_str(), SortRaw, column), 15);
   }
 }
 

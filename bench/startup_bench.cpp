@@ -8,7 +8,9 @@
 #include "bench/bench_data.h"
 #include "bench/bench_prefix.h"
 #include "bench/figures.h"
+#include "grids/menu_grid_filler.h"
 #include "platform/cp932_codec.h"
+#include "platform/spread_grid.h"
 #include "support/scripted_desktop.h"
 
 namespace orva::bench {
@@ -18,10 +20,10 @@ namespace {
 struct Suite {
   Suite(int categories, int perCategory) : paths(ResolveInstallPaths("C:\\VORDELN")) {
     Cp932Codec codec;
-    const std::string catalogue = *codec.Encode(BuildCatalogue(categories, perCategory));
-    // The user file as the launcher saves it after a run: the same entries.
-    prefix.Write(paths.menuIniPath, catalogue);
-    prefix.Write(paths.userMenuIniPath, catalogue);
+    prefix.Write(paths.menuIniPath, *codec.Encode(BuildCatalogue(categories, perCategory, "")));
+    // The user file as the launcher saves it after a run: the same entries, full paths.
+    prefix.Write(paths.userMenuIniPath,
+                 *codec.Encode(BuildCatalogue(categories, perCategory, paths.driveRoot)));
     prefix.Write("C:\\VORDELN\\vekup.exe", "x");
     for (int category = 1; category <= categories; ++category) {
       for (int edition = 1; edition <= perCategory; ++edition) {
@@ -82,7 +84,10 @@ void Startup(benchmark::State& state, int categories, int perCategory) {
       QCoreApplication::processEvents();
     }
     state.SetIterationTime(watch.Seconds());
-    if (result.error != 0 || window->Menu().menuCount(categories) != perCategory) {
+    const SpreadGrid& all = *window->Controls().SSx[0];
+    if (result.error != 0 || window->Menu().menuCount(categories) != perCategory ||
+        all.RowCount() != categories * perCategory || RowItemNumber(all, 1) <= 0 ||
+        RowItemNumber(all, all.RowCount()) <= 0 || !all.HasPicture(1, all.RowCount())) {
       state.SkipWithError("start-up failed");
       break;
     }
@@ -112,12 +117,9 @@ void StartupRaw(benchmark::State& state, int categories, int perCategory) {
 }  // namespace
 
 void RegisterStartupBenchmarks() {
-  benchmark::RegisterBenchmark("startup_1", Startup, 1, 1)
-      ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
-  benchmark::RegisterBenchmark("startup_6x999", Startup, 6, 999)
-      ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
-  benchmark::RegisterBenchmark("startup_6x999/raw", StartupRaw, 6, 999)
-      ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+  Timed(benchmark::RegisterBenchmark("startup_1", Startup, 1, 1), 10);
+  Timed(benchmark::RegisterBenchmark("startup_6x999", Startup, 6, 999), 7);
+  Timed(benchmark::RegisterBenchmark("startup_6x999/raw", StartupRaw, 6, 999), 15);
 }
 
 }  // namespace orva::bench

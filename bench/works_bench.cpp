@@ -58,11 +58,9 @@ void WorksRaw(benchmark::State& state, int records) {
 void RegisterWorksBenchmarks() {
   for (int records : {1000, 8000, 32767}) {
     const std::string name = "works_" + std::to_string(records);
-    const int iterations = records < 32767 ? 20 : 5;
-    benchmark::RegisterBenchmark(name.c_str(), WorksLoad, records)
-        ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(iterations);
-    benchmark::RegisterBenchmark((name + "/raw").c_str(), WorksRaw, records)
-        ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(iterations);
+    const int repetitions = records < 32767 ? 15 : 7;
+    Timed(benchmark::RegisterBenchmark(name.c_str(), WorksLoad, records), repetitions);
+    Timed(benchmark::RegisterBenchmark((name + "/raw").c_str(), WorksRaw, records), repetitions);
   }
 }
 

@@ -1,5 +1,7 @@
 #include "grids/menu_grid_filler.h"
 
+#include <cmath>
+
 #include "catalogue/catalogue.h"
 #include "platform/file_system.h"
 #include "platform/spread_grid.h"
@@ -110,6 +112,11 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
 }
 
 int RowItemNumber(const SpreadGrid& grid, int row) {
+  // A whole number reads back as its own digits; only other cells need the text.
+  if (const auto number = grid.Number(kNumberColumn, row);
+      number && *number == std::trunc(*number) && std::fabs(*number) < 1e9) {
+    return static_cast<int>(*number);
+  }
   return static_cast<int>(grid.Text(kNumberColumn, row).toDouble());
 }
 

@@ -159,6 +159,10 @@ QString SpreadGrid::Text(int column, int row) const {
   return ValidCell(column, row) ? model_->Text(column - 1, row - 1) : QString();
 }
 
+std::optional<double> SpreadGrid::Number(int column, int row) const {
+  return ValidCell(column, row) ? model_->Number(column - 1, row - 1) : std::nullopt;
+}
+
 void SpreadGrid::SetText(int column, int row, const QString& text) {
   if (row == 0) {
     SetHeaderText(column, text);
@@ -222,8 +226,10 @@ void SpreadGrid::SortRows(int firstRow, int lastRow, const std::vector<SortKey>&
     if (modelKeys.size() == 2) break;
   }
   if (modelKeys.empty()) return;
+  // Rows of one height leave every section as it was, however they move.
+  const bool uniform = model_->HeightsUniform(firstRow - 1, lastRow - 1);
   model_->SortRows(firstRow - 1, lastRow - 1, modelKeys);
-  ApplyRowGeometry(firstRow, lastRow);
+  if (!uniform) ApplyRowGeometry(firstRow, lastRow);
 }
 
 void SpreadGrid::SetCurrentCell(int column, int row) {

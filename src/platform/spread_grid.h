@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTableView>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace orva {
@@ -49,6 +50,7 @@ class SpreadGrid : public QTableView {
 
   // Cells.
   QString Text(int column, int row) const;  // a number reads back as its decimal text
+  std::optional<double> Number(int column, int row) const;  // nullopt unless a number cell
   void SetText(int column, int row, const QString& text);
   void SetValue(int column, int row, double value);
   void ClearCell(int column, int row);       // empty text, no number

@@ -150,6 +150,11 @@ QString SpreadGridModel::Text(int column, int row) const {
   return (cell.flags & kNumber) ? NumberText(cell.value) : cell.text;
 }
 
+std::optional<double> SpreadGridModel::Number(int column, int row) const {
+  const Cell& cell = At(column, row);
+  return (cell.flags & kNumber) ? std::optional<double>(cell.value) : std::nullopt;
+}
+
 QString SpreadGridModel::DisplayText(int column, int row) const {
   const Cell& cell = At(column, row);
   const ColumnDesign& design = columns_[column];
@@ -266,6 +271,11 @@ void SpreadGridModel::SetPicture(int column, int row, const QPixmap& picture,
   Changed(column, row);
 }
 
+bool SpreadGridModel::HeightsUniform(int first, int last) const {
+  return std::all_of(heights_.begin() + first, heights_.begin() + last + 1,
+                     [&](float height) { return height == heights_[first]; });
+}
+
 bool SpreadGridModel::HasPicture(int column, int row) const {
   return At(column, row).picture >= 0;
 }
@@ -294,25 +304,6 @@ int CompareValues(const SortItem<N>& a, const SortItem<N>& b, size_t k) {
 // Stable order of the items on their N keys; `ascending` per key.
 template <size_t N>
 void SortItems(std::vector<SortItem<N>>& items, const bool (&ascending)[N]) {
-  const auto mixed = [&items](size_t k) {
-    return std::any_of(items.begin(), items.end(),
-                       [&](const SortItem<N>& item) { return item.isNumber[k] != items[0].isNumber[k]; });
-  };
-  // One key whose cells are all numbers, or all texts: the plainest comparison does.
-  if (N == 1 && !mixed(0)) {
-    const bool up = ascending[0];
-    if (items[0].isNumber[0]) {
-      std::stable_sort(items.begin(), items.end(), [up](const SortItem<N>& a, const SortItem<N>& b) {
-        return up ? a.number[0] < b.number[0] : b.number[0] < a.number[0];
-      });
-    } else {
-      std::stable_sort(items.begin(), items.end(), [up](const SortItem<N>& a, const SortItem<N>& b) {
-        const int c = QString::compare(*a.text[0], *b.text[0], Qt::CaseSensitive);
-        return up ? c < 0 : c > 0;
-      });
-    }
-    return;
-  }
   std::stable_sort(items.begin(), items.end(), [&](const SortItem<N>& a, const SortItem<N>& b) {
     for (size_t k = 0; k < N; ++k) {
       const int c = CompareValues(a, b, k);
@@ -322,11 +313,44 @@ void SortItems(std::vector<SortItem<N>>& items, const bool (&ascending)[N]) {
   });
 }
 
+// Stable order of one key's (value, row) pairs, all of one kind: the plainest comparison.
+template <typename Value, typename Less>
+std::vector<int> SortPairs(std::vector<std::pair<Value, int>>& pairs, bool ascending, Less less) {
+  using Pair = std::pair<Value, int>;
+  if (ascending) {
+    std::stable_sort(pairs.begin(), pairs.end(),
+                     [&](const Pair& a, const Pair& b) { return less(a.first, b.first); });
+  } else {
+    std::stable_sort(pairs.begin(), pairs.end(),
+                     [&](const Pair& a, const Pair& b) { return less(b.first, a.first); });
+  }
+  std::vector<int> source(pairs.size());
+  for (size_t r = 0; r < pairs.size(); ++r) source[r] = pairs[r].second;
+  return source;
+}
+
 }  // namespace
 
 template <size_t N>
 std::vector<int> SpreadGridModel::SortedRows(int first, int count,
                                              const std::vector<Key>& keys) const {
+  if (N == 1) {
+    const int column = keys[0].column;
+    int numbers = 0;
+    for (int r = 0; r < count; ++r) numbers += (At(column, first + r).flags & kNumber) != 0;
+    if (numbers == count) {
+      std::vector<std::pair<double, int>> pairs(count);
+      for (int r = 0; r < count; ++r) pairs[r] = {At(column, first + r).value, r};
+      return SortPairs(pairs, keys[0].ascending, [](double a, double b) { return a < b; });
+    }
+    if (numbers == 0) {
+      std::vector<std::pair<const QString*, int>> pairs(count);
+      for (int r = 0; r < count; ++r) pairs[r] = {&At(column, first + r).text, r};
+      return SortPairs(pairs, keys[0].ascending, [](const QString* a, const QString* b) {
+        return QString::compare(*a, *b, Qt::CaseSensitive) < 0;
+      });
+    }
+  }
   std::vector<SortItem<N>> items(count);
   bool ascending[N];
   for (size_t k = 0; k < N; ++k) ascending[k] = keys[k].ascending;

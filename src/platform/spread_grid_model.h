@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace orva {
@@ -45,10 +46,12 @@ class SpreadGridModel : public QAbstractTableModel {
   void SetRows(int rows, float height);
   float Height(int row) const { return heights_[row]; }
   void SetHeight(int row, float height) { heights_[row] = height; }
+  bool HeightsUniform(int first, int last) const;  // all rows first..last of one height
 
   // Cells; indexes must be in range.
   QString Text(int column, int row) const;
   QString DisplayText(int column, int row) const;
+  std::optional<double> Number(int column, int row) const;
   void SetText(int column, int row, const QString& text);
   void SetValue(int column, int row, double value);
   void Clear(int column, int row);
