@@ -1,5 +1,6 @@
 #include "catalogue/catalogue_files.h"
 
+#include <algorithm>
 #include <numeric>
 #include <string_view>
 #include <unordered_map>
@@ -101,10 +102,18 @@ void DATASort(Catalogue& catalogue, int category) {
   // The exchanges run on an index permutation; the entries move once at the end.
   std::vector<int> order(n);
   std::iota(order.begin(), order.end(), 0);
-  for (int i = n; i >= 2; --i) {
-    for (int j = 1; j <= i - 1; ++j) {
-      if (slots[order[j - 1]].menuCode >= slots[order[j]].menuCode) {
-        std::swap(order[j - 1], order[j]);
+  // With distinct codes the exchange sort ends in the one ascending order, which a fast
+  // sort finds too. Only equal codes, whose final order the exchanges decide, need them.
+  const auto codeOf = [&slots](int index) -> const std::string& { return slots[index].menuCode; };
+  std::sort(order.begin(), order.end(), [&](int a, int b) { return codeOf(a) < codeOf(b); });
+  const bool distinct = std::adjacent_find(order.begin(), order.end(), [&](int a, int b) {
+                          return codeOf(a) == codeOf(b);
+                        }) == order.end();
+  if (!distinct) {
+    std::iota(order.begin(), order.end(), 0);
+    for (int i = n; i >= 2; --i) {
+      for (int j = 1; j <= i - 1; ++j) {
+        if (codeOf(order[j - 1]) >= codeOf(order[j])) std::swap(order[j - 1], order[j]);
       }
     }
   }

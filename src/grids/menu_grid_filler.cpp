@@ -1,5 +1,7 @@
 #include "grids/menu_grid_filler.h"
 
+#include <cmath>
+
 #include "catalogue/catalogue.h"
 #include "platform/file_system.h"
 #include "grids/menu_grid_columns.h"
@@ -65,6 +67,7 @@ void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
     const int count = source.catalogue.menuCount(category);
     grid.SetRowCount(0);
     grid.SetRowCount(count);
+    const GridUpdateScope update(grid);
     int row = 0;
     for (int slot = count; slot >= 1; --slot) {
       const MenuEntry& entry = source.catalogue.Entry(category, slot);
@@ -82,6 +85,7 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
   }
   SSx.SetRowCount(0);
   SSx.SetRowCount(total);  // one resize instead of one per appended row
+  const GridUpdateScope update(SSx);
   int row = 0;
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (int slot = source.catalogue.menuCount(category); slot >= 1; --slot) {
@@ -100,6 +104,11 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
 }
 
 int RowItemNumber(const SpreadGrid& grid, int row) {
+  // A whole number reads back as its own digits; only other cells need the text.
+  if (const auto number = grid.Number(kNumberColumn, row);
+      number && *number == std::trunc(*number) && std::fabs(*number) < 1e9) {
+    return static_cast<int>(*number);
+  }
   return static_cast<int>(grid.Text(kNumberColumn, row).toDouble());
 }
 

@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -76,6 +77,7 @@ struct Cp932Codec::Tables {
   std::array<PackedUtf8, 256> single;  // U+FFFD for a byte that is no character on its own
   std::vector<PackedUtf8> pair;        // lead * 256 + trail; 0 when not a pair
   std::vector<std::uint16_t> encode;   // UTF-16 unit -> byte (< 0x100) or lead * 256 + trail
+  bool asciiAsIs = false;              // bytes below 0x80 decode to themselves
 };
 
 Cp932Codec::Cp932Codec() : tables_(new Tables) {
@@ -104,6 +106,8 @@ Cp932Codec::Cp932Codec() : tables_(new Tables) {
   }
 
   for (int b = 0; b < 256; ++b) tables->single[b] = Pack(single[b] == kNoChar ? 0xFFFD : single[b]);
+  tables->asciiAsIs = true;
+  for (int b = 0; b < 0x80; ++b) tables->asciiAsIs = tables->asciiAsIs && single[b] == b;
   tables->pair.assign(pair.size(), 0);
   for (std::size_t code = 0; code < pair.size(); ++code) {
     if (pair[code] != kNoChar) tables->pair[code] = Pack(pair[code]);
@@ -132,6 +136,11 @@ Cp932Codec::Cp932Codec() : tables_(new Tables) {
 Cp932Codec::~Cp932Codec() { delete tables_; }
 
 std::string Cp932Codec::Decode(std::string_view bytes) const {
+  // Codes, paths and numbers are mostly plain ASCII: a copy decodes them.
+  if (tables_->asciiAsIs &&
+      std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
+    return std::string(bytes);
+  }
   // Every byte yields at most three UTF-8 bytes; write straight into a buffer of that size.
   std::string out(bytes.size() * 3, '\0');
   char* write = out.data();

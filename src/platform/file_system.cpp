@@ -108,15 +108,70 @@ int CreateSibling(const fs::path& target, fs::path& created) {
   return -1;
 }
 
+// The host path the drive table gives when every component exists with its exact case:
+// the drive's folder and the components joined. nullopt when the path needs the table's
+// full resolution ("." or "..", characters no name holds, no components).
+std::optional<std::string> ExactCaseHostPath(const std::array<std::string, 26>& driveFolders,
+                                             std::string_view windowsPath) {
+  const auto separator = [](char c) { return c == '\\' || c == '/'; };
+  if (windowsPath.size() < 4 || windowsPath[1] != ':' || !separator(windowsPath[2])) {
+    return std::nullopt;
+  }
+  char letter = windowsPath[0];
+  if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+  if (letter < 'A' || letter > 'Z' || driveFolders[letter - 'A'].empty()) return std::nullopt;
+  std::string host = driveFolders[letter - 'A'];
+  bool any = false;
+  std::size_t i = 3;
+  while (i < windowsPath.size()) {
+    while (i < windowsPath.size() && separator(windowsPath[i])) ++i;
+    std::size_t end = i;
+    while (end < windowsPath.size() && !separator(windowsPath[end])) ++end;
+    const std::string_view part = windowsPath.substr(i, end - i);
+    i = end;
+    if (part.empty()) continue;
+    if (part == "." || part == "..") return std::nullopt;
+    for (char c : part) {
+      if (static_cast<unsigned char>(c) < 0x20 ||
+          std::string_view("<>:\"|?*").find(c) != std::string_view::npos) {
+        return std::nullopt;
+      }
+    }
+    if (host.empty() || host.back() != '/') host += '/';
+    host += part;
+    any = true;
+  }
+  if (!any) return std::nullopt;
+  return host;
+}
+
+// A regular file whose name does not mark it hidden.
+bool IsPlain(const struct stat& st, std::string_view name) {
+  return S_ISREG(st.st_mode) && !name.empty() && name[0] != '.';
+}
+
 }  // namespace
 
+FileSystem::FileSystem(DriveTable drives) : drives_(std::move(drives)) {
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const std::string root{letter, ':', '\\'};
+    if (const auto folder = drives_.ToHost(root)) driveFolders_[letter - 'A'] = folder->native();
+  }
+}
+
 bool FileSystem::IsPlainFile(std::string_view windowsPath) const {
+  // Resolving a path component by component costs several calls per component; a path
+  // that exists as written resolves to itself, and one test shows that.
+  if (const auto exact = ExactCaseHostPath(driveFolders_, windowsPath)) {
+    struct stat st;
+    if (::stat(exact->c_str(), &st) == 0) {
+      return IsPlain(st, std::string_view(*exact).substr(exact->rfind('/') + 1));
+    }
+  }
   const auto host = HostPath(windowsPath);
   if (!host) return false;
   struct stat st;
-  if (::stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  const std::string name = host->filename().string();
-  return !name.empty() && name[0] != '.';
+  return ::stat(host->c_str(), &st) == 0 && IsPlain(st, host->filename().string());
 }
 
 FileRead FileSystem::ReadAll(std::string_view windowsPath) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,7 +19,7 @@ struct FileRead {
 // Every file operation of the program, on Windows-form paths.
 class FileSystem {
  public:
-  explicit FileSystem(DriveTable drives) : drives_(std::move(drives)) {}
+  explicit FileSystem(DriveTable drives);
   virtual ~FileSystem() = default;
 
   const DriveTable& Drives() const { return drives_; }
@@ -41,6 +42,7 @@ class FileSystem {
 
  private:
   DriveTable drives_;
+  std::array<std::string, 26> driveFolders_;  // host folder of each drive; empty when none
 };
 
 }  // namespace orva

@@ -137,9 +137,11 @@ void SpreadGrid::SetRowHeight(int row, double units) {
 
 void SpreadGrid::ApplyRowGeometry(int firstRow, int lastRow) {
   QHeaderView* header = verticalHeader();
+  // Asking the widget for its DPI looks up its screen: once per call, not once per row.
+  const double scale = logicalDpiY() / 96.0;
   for (int row = firstRow; row <= lastRow; ++row) {
     const int section = row - 1;
-    const int pixels = RowPixels(model_->Height(section));
+    const int pixels = static_cast<int>(std::lround(model_->Height(section) * scale));
     const bool hidden = header->isSectionHidden(section);
     if (pixels == 0) {
       if (!hidden) setRowHidden(section, true);
@@ -155,6 +157,10 @@ QString SpreadGrid::Text(int column, int row) const {
     return model_->headerData(column - 1, Qt::Horizontal, Qt::DisplayRole).toString();
   }
   return ValidCell(column, row) ? model_->Text(column - 1, row - 1) : QString();
+}
+
+std::optional<double> SpreadGrid::Number(int column, int row) const {
+  return ValidCell(column, row) ? model_->Number(column - 1, row - 1) : std::nullopt;
 }
 
 void SpreadGrid::SetText(int column, int row, const QString& text) {
@@ -205,6 +211,10 @@ bool SpreadGrid::HasPicture(int column, int row) const {
 
 int SpreadGrid::DistinctPictureCount() const { return model_->DistinctPictureCount(); }
 
+void SpreadGrid::BeginUpdate() { model_->BeginBatch(); }
+
+void SpreadGrid::EndUpdate() { model_->EndBatch(); }
+
 void SpreadGrid::SortRows(int firstRow, int lastRow, const std::vector<SortKey>& keys) {
   firstRow = std::max(firstRow, 1);
   lastRow = std::min(lastRow, RowCount());
@@ -216,8 +226,10 @@ void SpreadGrid::SortRows(int firstRow, int lastRow, const std::vector<SortKey>&
     if (modelKeys.size() == 2) break;
   }
   if (modelKeys.empty()) return;
+  // Rows of one height leave every section as it was, however they move.
+  const bool uniform = model_->HeightsUniform(firstRow - 1, lastRow - 1);
   model_->SortRows(firstRow - 1, lastRow - 1, modelKeys);
-  ApplyRowGeometry(firstRow, lastRow);
+  if (!uniform) ApplyRowGeometry(firstRow, lastRow);
 }
 
 void SpreadGrid::SetCurrentCell(int column, int row) {

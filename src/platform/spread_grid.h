@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTableView>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace orva {
@@ -49,6 +50,7 @@ class SpreadGrid : public QTableView {
 
   // Cells.
   QString Text(int column, int row) const;  // a number reads back as its decimal text
+  std::optional<double> Number(int column, int row) const;  // nullopt unless a number cell
   void SetText(int column, int row, const QString& text);
   void SetValue(int column, int row, double value);
   void ClearCell(int column, int row);       // empty text, no number
@@ -61,6 +63,11 @@ class SpreadGrid : public QTableView {
   void SetPicture(int column, int row, const QPixmap& picture, const QString& name);
   bool HasPicture(int column, int row) const;
   int DistinctPictureCount() const;  // pixmaps actually kept for all picture cells
+
+  // Cell writes between these notify the view once, at EndUpdate: for large fills.
+  // Calls nest; every BeginUpdate needs its EndUpdate.
+  void BeginUpdate();
+  void EndUpdate();
 
   // Sorts rows first..last (whole rows move) on up to two keys; stable. Number cells
   // compare by value, others by text.
@@ -91,6 +98,18 @@ class SpreadGrid : public QTableView {
   std::unique_ptr<SpreadGridModel> model_;
   SpreadGridDelegate* delegate_ = nullptr;
   double defaultRowHeight_ = 20;
+};
+
+// Holds a grid's view notifications for the life of the scope.
+class GridUpdateScope {
+ public:
+  explicit GridUpdateScope(SpreadGrid& grid) : grid_(grid) { grid_.BeginUpdate(); }
+  ~GridUpdateScope() { grid_.EndUpdate(); }
+  GridUpdateScope(const GridUpdateScope&) = delete;
+  GridUpdateScope& operator=(const GridUpdateScope&) = delete;
+
+ private:
+  SpreadGrid& grid_;
 };
 
 }  // namespace orva

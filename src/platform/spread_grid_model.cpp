@@ -150,6 +150,11 @@ QString SpreadGridModel::Text(int column, int row) const {
   return (cell.flags & kNumber) ? NumberText(cell.value) : cell.text;
 }
 
+std::optional<double> SpreadGridModel::Number(int column, int row) const {
+  const Cell& cell = At(column, row);
+  return (cell.flags & kNumber) ? std::optional<double>(cell.value) : std::nullopt;
+}
+
 QString SpreadGridModel::DisplayText(int column, int row) const {
   const Cell& cell = At(column, row);
   const ColumnDesign& design = columns_[column];
@@ -165,8 +170,31 @@ QString SpreadGridModel::DisplayText(int column, int row) const {
 }
 
 void SpreadGridModel::Changed(int column, int row) {
+  if (batchDepth_ > 0) {
+    if (dirtyTop_ < 0) {
+      dirtyTop_ = dirtyBottom_ = row;
+      dirtyLeft_ = dirtyRight_ = column;
+    } else {
+      dirtyTop_ = std::min(dirtyTop_, row);
+      dirtyBottom_ = std::max(dirtyBottom_, row);
+      dirtyLeft_ = std::min(dirtyLeft_, column);
+      dirtyRight_ = std::max(dirtyRight_, column);
+    }
+    return;
+  }
   const QModelIndex i = index(row, column);
   emit dataChanged(i, i);
+}
+
+void SpreadGridModel::EndBatch() {
+  if (batchDepth_ == 0 || --batchDepth_ > 0 || dirtyTop_ < 0) return;
+  // Rows removed meanwhile may have taken part of the range with them.
+  const int bottom = std::min(dirtyBottom_, rowCount() - 1);
+  const int right = std::min(dirtyRight_, columnCount() - 1);
+  if (dirtyTop_ <= bottom && dirtyLeft_ <= right) {
+    emit dataChanged(index(dirtyTop_, dirtyLeft_), index(bottom, right));
+  }
+  dirtyTop_ = dirtyBottom_ = dirtyLeft_ = dirtyRight_ = -1;
 }
 
 void SpreadGridModel::SetText(int column, int row, const QString& text) {
@@ -243,60 +271,134 @@ void SpreadGridModel::SetPicture(int column, int row, const QPixmap& picture,
   Changed(column, row);
 }
 
+bool SpreadGridModel::HeightsUniform(int first, int last) const {
+  return std::all_of(heights_.begin() + first, heights_.begin() + last + 1,
+                     [&](float height) { return height == heights_[first]; });
+}
+
 bool SpreadGridModel::HasPicture(int column, int row) const {
   return At(column, row).picture >= 0;
 }
 
 namespace {
 
-// One precomputed sort value: comparisons then touch no model code and allocate nothing.
-struct SortValue {
-  const QString* text;
-  double number;
-  bool isNumber;
+// One row's precomputed sort values: comparisons then touch no model code, allocate
+// nothing and read one small contiguous item.
+template <size_t N>
+struct SortItem {
+  double number[N];
+  const QString* text[N];
+  int row;
+  bool isNumber[N];
 };
 
-int CompareValues(const SortValue& a, const SortValue& b) {
-  if (a.isNumber != b.isNumber) return a.isNumber ? -1 : 1;  // numbers before texts
-  if (a.isNumber) return a.number < b.number ? -1 : (b.number < a.number ? 1 : 0);
-  return QString::compare(*a.text, *b.text, Qt::CaseSensitive);
+template <size_t N>
+int CompareValues(const SortItem<N>& a, const SortItem<N>& b, size_t k) {
+  if (a.isNumber[k] != b.isNumber[k]) return a.isNumber[k] ? -1 : 1;  // numbers before texts
+  if (a.isNumber[k]) {
+    return a.number[k] < b.number[k] ? -1 : (b.number[k] < a.number[k] ? 1 : 0);
+  }
+  return QString::compare(*a.text[k], *b.text[k], Qt::CaseSensitive);
+}
+
+// Stable order of the items on their N keys; `ascending` per key.
+template <size_t N>
+void SortItems(std::vector<SortItem<N>>& items, const bool (&ascending)[N]) {
+  std::stable_sort(items.begin(), items.end(), [&](const SortItem<N>& a, const SortItem<N>& b) {
+    for (size_t k = 0; k < N; ++k) {
+      const int c = CompareValues(a, b, k);
+      if (c != 0) return ascending[k] ? c < 0 : c > 0;
+    }
+    return false;
+  });
+}
+
+// Stable order of one key's (value, row) pairs, all of one kind: the plainest comparison.
+template <typename Value, typename Less>
+std::vector<int> SortPairs(std::vector<std::pair<Value, int>>& pairs, bool ascending, Less less) {
+  using Pair = std::pair<Value, int>;
+  if (ascending) {
+    std::stable_sort(pairs.begin(), pairs.end(),
+                     [&](const Pair& a, const Pair& b) { return less(a.first, b.first); });
+  } else {
+    std::stable_sort(pairs.begin(), pairs.end(),
+                     [&](const Pair& a, const Pair& b) { return less(b.first, a.first); });
+  }
+  std::vector<int> source(pairs.size());
+  for (size_t r = 0; r < pairs.size(); ++r) source[r] = pairs[r].second;
+  return source;
 }
 
 }  // namespace
+
+template <size_t N>
+std::vector<int> SpreadGridModel::SortedRows(int first, int count,
+                                             const std::vector<Key>& keys) const {
+  if (N == 1) {
+    const int column = keys[0].column;
+    int numbers = 0;
+    for (int r = 0; r < count; ++r) numbers += (At(column, first + r).flags & kNumber) != 0;
+    if (numbers == count) {
+      std::vector<std::pair<double, int>> pairs(count);
+      for (int r = 0; r < count; ++r) pairs[r] = {At(column, first + r).value, r};
+      return SortPairs(pairs, keys[0].ascending, [](double a, double b) { return a < b; });
+    }
+    if (numbers == 0) {
+      std::vector<std::pair<const QString*, int>> pairs(count);
+      for (int r = 0; r < count; ++r) pairs[r] = {&At(column, first + r).text, r};
+      return SortPairs(pairs, keys[0].ascending, [](const QString* a, const QString* b) {
+        return QString::compare(*a, *b, Qt::CaseSensitive) < 0;
+      });
+    }
+  }
+  std::vector<SortItem<N>> items(count);
+  bool ascending[N];
+  for (size_t k = 0; k < N; ++k) ascending[k] = keys[k].ascending;
+  for (int r = 0; r < count; ++r) {
+    SortItem<N>& item = items[r];
+    item.row = r;
+    for (size_t k = 0; k < N; ++k) {
+      const Cell& cell = At(keys[k].column, first + r);
+      item.number[k] = cell.value;
+      item.text[k] = &cell.text;
+      item.isNumber[k] = (cell.flags & kNumber) != 0;
+    }
+  }
+  SortItems(items, ascending);
+  std::vector<int> source(count);
+  for (int r = 0; r < count; ++r) source[r] = items[r].row;
+  return source;
+}
 
 void SpreadGridModel::SortRows(int first, int last, const std::vector<Key>& keys) {
   first = std::max(first, 0);
   last = std::min(last, rowCount() - 1);
   if (last <= first || keys.empty()) return;
   const int count = last - first + 1;
-  const size_t keyCount = keys.size();
-  std::vector<SortValue> values(static_cast<size_t>(count) * keyCount);
-  for (int r = 0; r < count; ++r) {
-    for (size_t k = 0; k < keyCount; ++k) {
-      const Cell& cell = At(keys[k].column, first + r);
-      values[r * keyCount + k] = {&cell.text, cell.value, (cell.flags & kNumber) != 0};
-    }
-  }
-  std::vector<int> order(count);
-  for (int r = 0; r < count; ++r) order[r] = r;
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    for (size_t k = 0; k < keyCount; ++k) {
-      const int c = CompareValues(values[a * keyCount + k], values[b * keyCount + k]);
-      if (c != 0) return keys[k].ascending ? c < 0 : c > 0;
-    }
-    return false;
-  });
+  std::vector<int> source =
+      keys.size() == 1 ? SortedRows<1>(first, count, keys) : SortedRows<2>(first, count, keys);
 
+  // Rows move along the permutation's cycles through a one-row buffer: no copy of the
+  // whole range, which for a large list is megabytes of fresh pages.
   const size_t width = columns_.size();
-  std::vector<Cell> moved(static_cast<size_t>(count) * width);
-  std::vector<float> heights(count);
-  for (int r = 0; r < count; ++r) {
-    const size_t from = static_cast<size_t>(first + order[r]) * width;
-    std::move(cells_.begin() + from, cells_.begin() + from + width, moved.begin() + r * width);
-    heights[r] = heights_[first + order[r]];
+  std::vector<Cell> held(width);
+  for (int start = 0; start < count; ++start) {
+    if (source[start] == start || source[start] < 0) continue;
+    auto rowBegin = [&](int r) { return cells_.begin() + static_cast<size_t>(first + r) * width; };
+    std::move(rowBegin(start), rowBegin(start) + width, held.begin());
+    const float heldHeight = heights_[first + start];
+    int to = start;
+    while (source[to] != start) {
+      const int from = source[to];
+      std::move(rowBegin(from), rowBegin(from) + width, rowBegin(to));
+      heights_[first + to] = heights_[first + from];
+      source[to] = -1;
+      to = from;
+    }
+    std::move(held.begin(), held.end(), rowBegin(to));
+    heights_[first + to] = heldHeight;
+    source[to] = -1;
   }
-  std::move(moved.begin(), moved.end(), cells_.begin() + static_cast<size_t>(first) * width);
-  std::copy(heights.begin(), heights.end(), heights_.begin() + first);
   if (width > 0) emit dataChanged(index(first, 0), index(last, static_cast<int>(width) - 1));
 }
 

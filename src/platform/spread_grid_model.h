@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace orva {
@@ -45,10 +46,12 @@ class SpreadGridModel : public QAbstractTableModel {
   void SetRows(int rows, float height);
   float Height(int row) const { return heights_[row]; }
   void SetHeight(int row, float height) { heights_[row] = height; }
+  bool HeightsUniform(int first, int last) const;  // all rows first..last of one height
 
   // Cells; indexes must be in range.
   QString Text(int column, int row) const;
   QString DisplayText(int column, int row) const;
+  std::optional<double> Number(int column, int row) const;
   void SetText(int column, int row, const QString& text);
   void SetValue(int column, int row, double value);
   void Clear(int column, int row);
@@ -60,12 +63,17 @@ class SpreadGridModel : public QAbstractTableModel {
   bool HasPicture(int column, int row) const;
   int DistinctPictureCount() const { return static_cast<int>(pictures_.size()); }
 
-  // Stable sort of rows first..last on (column, ascending) keys.
+  // Stable sort of rows first..last on up to two (column, ascending) keys.
   struct Key {
     int column;
     bool ascending;
   };
   void SortRows(int first, int last, const std::vector<Key>& keys);
+
+  // Between these, cell writes only widen one changed range, announced once at the end:
+  // a signal per cell would cost more than the writes themselves. Calls nest.
+  void BeginBatch() { ++batchDepth_; }
+  void EndBatch();
 
   // Decimal text of a stored number: integers plain and signed, others up to 15 digits.
   static QString NumberText(double value);
@@ -100,6 +108,9 @@ class SpreadGridModel : public QAbstractTableModel {
     return cells_[static_cast<size_t>(row) * columns_.size() + column];
   }
   void Changed(int column, int row);
+  // For each row of first..first+count-1 in sorted order, its offset before the sort.
+  template <size_t N>
+  std::vector<int> SortedRows(int first, int count, const std::vector<Key>& keys) const;
   int PictureIndex(const QPixmap& picture, const QString& name);
 
   std::vector<ColumnDesign> columns_;
@@ -109,6 +120,11 @@ class SpreadGridModel : public QAbstractTableModel {
   QHash<qint64, int> pictureByKey_;
   QHash<QString, int> pictureByName_;
   QLocale groupingLocale_;
+  int batchDepth_ = 0;
+  int dirtyTop_ = -1;  // changed range while batched; -1 when none
+  int dirtyBottom_ = -1;
+  int dirtyLeft_ = -1;
+  int dirtyRight_ = -1;
 };
 
 }  // namespace orva

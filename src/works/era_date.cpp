@@ -20,11 +20,19 @@ bool IsLeapYear(int year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-bool IsCalendarDate(int year, int month, int day) {
+int DaysInMonth(int year, int month) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+}
+
+bool IsCalendarDate(int year, int month, int day) {
   if (year < 1 || month < 1 || month > 12 || day < 1) return false;
-  const int last = kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
-  return day <= last;
+  return day <= DaysInMonth(year, month);
+}
+
+void AppendTwoDigits(std::string& text, int value) {
+  text += static_cast<char>('0' + value / 10);
+  text += static_cast<char>('0' + value % 10);
 }
 
 // The date field as it stands, for dates that cannot be shown in era form. The field
@@ -104,15 +112,48 @@ std::string EraDateFormatter::Format(std::string_view eightBytes) const {
 // Same text as ICU's "GGGGG yy/MM/dd" in the Japanese calendar: the calendar's months and
 // days are the Gregorian ones, and "yy" keeps the last two digits of the era year.
 std::string EraDateFormatter::FormatValidDate(int year, int month, int day) const {
-  UErrorCode status = U_ZERO_ERROR;
-  const UDate instant = icu_->Instant(year, month, day, status);
-  const std::int32_t era = icu_->Era(instant, status);
-  const std::int32_t eraYear = icu_->japanese->get(UCAL_YEAR, status);
-  if (U_FAILURE(status) || era < icu_->meijiEra) return Western(year, month, day);
+  std::int32_t era = 0;
+  std::int32_t eraYear = 0;
+  UDate instant = 0;
+  if (const MonthEra& known = EraOfMonth(year, month); known.uniform) {
+    era = known.era;
+    eraYear = known.eraYear;
+    instant = known.instant;
+  } else {
+    UErrorCode status = U_ZERO_ERROR;
+    instant = icu_->Instant(year, month, day, status);
+    era = icu_->Era(instant, status);
+    eraYear = icu_->japanese->get(UCAL_YEAR, status);
+    if (U_FAILURE(status)) return Western(year, month, day);
+  }
+  if (era < icu_->meijiEra) return Western(year, month, day);
 
-  char digits[16];
-  std::snprintf(digits, sizeof digits, " %02d/%02d/%02d", eraYear % 100, month, day);
-  return EraText(era, instant) + digits;
+  std::string text = EraText(era, instant);
+  text += ' ';
+  AppendTwoDigits(text, eraYear % 100);
+  text += '/';
+  AppendTwoDigits(text, month);
+  text += '/';
+  AppendTwoDigits(text, day);
+  return text;
+}
+
+const EraDateFormatter::MonthEra& EraDateFormatter::EraOfMonth(int year, int month) const {
+  const std::int32_t key = year * 12 + month - 1;
+  auto found = monthEras_.find(key);
+  if (found != monthEras_.end()) return found->second;
+  // Eras only count up, so the same era and year on the first and the last day hold for
+  // every day between.
+  UErrorCode status = U_ZERO_ERROR;
+  MonthEra first;
+  first.instant = icu_->Instant(year, month, 1, status);
+  first.era = icu_->Era(first.instant, status);
+  first.eraYear = icu_->japanese->get(UCAL_YEAR, status);
+  const UDate lastInstant = icu_->Instant(year, month, DaysInMonth(year, month), status);
+  const std::int32_t lastEra = icu_->Era(lastInstant, status);
+  const std::int32_t lastYear = icu_->japanese->get(UCAL_YEAR, status);
+  first.uniform = U_SUCCESS(status) && lastEra == first.era && lastYear == first.eraYear;
+  return monthEras_.emplace(key, first).first->second;
 }
 
 const std::string& EraDateFormatter::EraText(std::int32_t era, double instant) const {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace orva {
 
@@ -25,7 +26,16 @@ class EraDateFormatter {
 
  private:
   struct Icu;
+  // The era and era year of every day of a month, when they are the same for all of them.
+  struct MonthEra {
+    bool uniform = false;
+    std::int32_t era = 0;
+    std::int32_t eraYear = 0;
+    double instant = 0;  // a moment of the month, to name the era by
+  };
+
   std::string FormatValidDate(int year, int month, int day) const;
+  const MonthEra& EraOfMonth(int year, int month) const;
   const std::string& EraText(std::int32_t era, double instant) const;
 
   std::unique_ptr<Icu> icu_;
@@ -33,6 +43,9 @@ class EraDateFormatter {
   // fields; a list may hold tens of thousands of dates. So ICU formats each era's initial
   // once and the digits are written here.
   mutable std::map<std::int32_t, std::string> eraTexts_;
+  // Asking ICU for each date costs more than all the rest of a works row; a month's era
+  // changes at most once, so most months are asked about once.
+  mutable std::unordered_map<std::int32_t, MonthEra> monthEras_;
 };
 
 // The number formed by the leading decimal digits of `text`, blanks ignored; 0 when it

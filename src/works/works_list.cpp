@@ -27,21 +27,57 @@ void SetCost(SpreadGrid& ss, int column, int row, const std::optional<double>& c
 
 bool IsSortSlot(int column) { return column >= 0 && column < 10; }
 
+// The decoded rows hold well-formed UTF-8 of characters below U+10000, which converts
+// without the general converter's checks, at a fraction of its cost; text of any other
+// shape (or opening with a byte-order mark) is left to the general converter.
+QString FromDecodedUtf8(const std::string& utf8) {
+  const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t size = utf8.size();
+  const auto general = [&] { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(size)); };
+  if (size >= 3 && in[0] == 0xEF && in[1] == 0xBB && in[2] == 0xBF) return general();
+  QString text(static_cast<qsizetype>(size), Qt::Uninitialized);
+  auto* out = reinterpret_cast<char16_t*>(text.data());
+  qsizetype written = 0;
+  const auto continuation = [in](std::size_t at) { return (in[at] & 0xC0) == 0x80; };
+  for (std::size_t i = 0; i < size;) {
+    const unsigned char b = in[i];
+    if (b < 0x80) {
+      out[written++] = b;
+      i += 1;
+    } else if (b >= 0xC2 && b < 0xE0 && i + 1 < size && continuation(i + 1)) {
+      out[written++] = static_cast<char16_t>(((b & 0x1F) << 6) | (in[i + 1] & 0x3F));
+      i += 2;
+    } else if (b >= 0xE0 && b < 0xF0 && i + 2 < size && continuation(i + 1) &&
+               continuation(i + 2)) {
+      const auto c = static_cast<char16_t>(((b & 0x0F) << 12) | ((in[i + 1] & 0x3F) << 6) |
+                                           (in[i + 2] & 0x3F));
+      if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)) return general();
+      out[written++] = c;
+      i += 3;
+    } else {
+      return general();
+    }
+  }
+  text.truncate(written);
+  return text;
+}
+
 }  // namespace
 
 void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
   // One resize, then plain cell writes: a list of tens of thousands of works stays quick.
   ss.SetRowCount(static_cast<int>(rows.size()));
+  const GridUpdateScope update(ss);
   int r = 0;
   for (const WorksRow& row : rows) {
     ++r;
     ss.SetValue(kNumber, r, row.number);
-    ss.SetText(kDate, r, QString::fromStdString(row.date));
-    ss.SetText(kName, r, QString::fromStdString(row.name));
+    ss.SetText(kDate, r, FromDecodedUtf8(row.date));
+    ss.SetText(kName, r, FromDecodedUtf8(row.name));
     SetCost(ss, kDirectCost, r, row.directCost);
     SetCost(ss, kTotalCost, r, row.totalCost);
-    ss.SetText(kClient, r, QString::fromStdString(row.client));
-    ss.SetText(kRoute, r, QString::fromStdString(row.route));
+    ss.SetText(kClient, r, FromDecodedUtf8(row.client));
+    ss.SetText(kRoute, r, FromDecodedUtf8(row.route));
   }
 }
 

@@ -103,6 +103,16 @@ TEST_F(CatalogueFilesTest, EqualCodesAreExchangedOnEveryPass) {
   EXPECT_EQ(order, "ZCBA");
 }
 
+TEST_F(CatalogueFilesTest, DistinctCodesEndAscending) {
+  for (const char* code : {"30000", "10000", "20000", "09999", "10001", "1000"}) {
+    catalogue.Append(1, MenuEntry{code, code, "", "", "", ""});
+  }
+  DATASort(catalogue, 1);
+  std::string order;
+  for (const MenuEntry& entry : catalogue.Slots(1)) order += entry.menuName + " ";
+  EXPECT_EQ(order, "09999 1000 10000 10001 20000 30000 ");
+}
+
 TEST_F(CatalogueFilesTest, EntriesOutsideTheSixCategoriesAreSkipped) {
   std::string lines;
   for (const char* code : {"01234", "71234", "A1234", "", "61234"}) {

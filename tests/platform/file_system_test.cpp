@@ -61,6 +61,29 @@ TEST_F(FileSystemTest, PlainFileTest) {
   EXPECT_FALSE(files_.IsPlainFile(""));
 }
 
+// Plain-file tests take a short way for paths that exist as written; every path must get
+// the answer the drive table's full resolution gives.
+TEST_F(FileSystemTest, PlainFileTestAgreesWithFullResolution) {
+  temp_.Write("VORDELN/Prog/a.exe", "MZ");
+  temp_.Write("VORDELN/.dot/b.exe", "MZ");
+  fs::create_directories(temp_.Path() / "VORDELN/empty");
+  const auto expected = [this](const std::string& path) {
+    const auto host = files_.HostPath(path);
+    std::error_code ec;
+    return host && fs::is_regular_file(*host, ec) && !host->filename().string().starts_with('.');
+  };
+  for (const std::string path :
+       {"C:\\VORDELN\\Prog\\a.exe", "C:/VORDELN/Prog/a.exe", "C:\\\\VORDELN\\\\Prog\\a.exe",
+        "C:\\VORDELN\\Prog\\a.exe\\", "C:\\VORDELN\\empty\\..\\Prog\\a.exe",
+        "C:\\VORDELN\\.\\Prog\\a.exe", "C:\\VORDELN\\PROG\\a.exe", "c:\\vordeln\\prog\\A.exe",
+        "C:\\VORDELN\\.dot\\b.exe", "C:\\VORDELN\\Prog\\a?.exe", "C:\\VORDELN\\Prog",
+        "C:\\", "C:VORDELN\\Prog\\a.exe", "C:\\..\\..\\VORDELN\\Prog\\a.exe"}) {
+    EXPECT_EQ(files_.IsPlainFile(path), expected(path)) << path;
+  }
+  EXPECT_TRUE(files_.IsPlainFile("C:\\VORDELN\\PROG\\a.exe"));
+  EXPECT_TRUE(files_.IsPlainFile("C:\\VORDELN\\.dot\\b.exe"));  // only the name counts
+}
+
 TEST_F(FileSystemTest, ReadAllReturnsTheBytes) {
   const std::string bytes("\"1\",\"\x95\xBD\"\r\n\0\xFF", 13);
   temp_.Write("VORDELN/MENU.INI", bytes);

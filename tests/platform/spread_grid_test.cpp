@@ -241,6 +241,85 @@ TEST(SpreadGridTest, SortIsStableOnTwoKeysAndComparesByKind) {
   EXPECT_EQ(order, (QStringList{"9", "a", "", "10", "b"}));
 }
 
+TEST(SpreadGridTest, WritesInAnUpdateSignalOnceWhenTheOutermostEnds) {
+  SpreadGrid grid;
+  grid.SetColumnCount(5);
+  grid.SetRowCount(6);
+  std::vector<std::pair<QModelIndex, QModelIndex>> changes;
+  QObject::connect(grid.model(), &QAbstractItemModel::dataChanged,
+                   [&](const QModelIndex& from, const QModelIndex& to) {
+                     changes.emplace_back(from, to);
+                   });
+  {
+    const GridUpdateScope outer(grid);
+    {
+      const GridUpdateScope inner(grid);
+      grid.SetText(2, 3, "x");
+    }
+    grid.SetValue(4, 1, 5);
+    grid.SetBackColor(3, 5, Qt::red);
+    EXPECT_TRUE(changes.empty());
+    EXPECT_EQ(grid.Text(2, 3), "x");  // stored at once, only the signal waits
+  }
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].first, grid.model()->index(0, 1));
+  EXPECT_EQ(changes[0].second, grid.model()->index(4, 3));
+
+  changes.clear();
+  {
+    const GridUpdateScope update(grid);
+    grid.SetText(5, 6, "gone");
+    grid.SetRowCount(2);  // takes the written row with it
+  }
+  EXPECT_TRUE(changes.empty());
+  grid.SetText(1, 1, "y");
+  EXPECT_EQ(changes.size(), 1u);  // outside an update, each write signals
+}
+
+TEST(SpreadGridTest, NumberReadsOnlyNumberCells) {
+  SpreadGrid grid;
+  grid.SetColumnCount(2);
+  grid.SetRowCount(1);
+  grid.SetValue(1, 1, -3.5);
+  grid.SetText(2, 1, "7");
+  EXPECT_EQ(grid.Number(1, 1), -3.5);
+  EXPECT_EQ(grid.Number(2, 1), std::nullopt);
+  EXPECT_EQ(grid.Number(1, 2), std::nullopt);
+}
+
+// One-key sorts of a single kind take a shorter path; ties must keep their order both ways,
+// and rows keep their heights whether all rows share one or not.
+TEST(SpreadGridTest, OneKeySortsKeepTiesAndHeights) {
+  SpreadGrid grid;
+  grid.SetColumnCount(3);
+  const std::vector<std::pair<double, const char*>> rows = {
+      {2, "b"}, {1, "a"}, {2, "a"}, {1, "b"}, {3, "a"}};
+  grid.SetRowCount(static_cast<int>(rows.size()));
+  for (int r = 1; r <= grid.RowCount(); ++r) {
+    grid.SetValue(1, r, rows[r - 1].first);
+    grid.SetText(2, r, rows[r - 1].second);
+    grid.SetText(3, r, QString::number(r));  // original position
+  }
+  const auto order = [&grid] {
+    QString text;
+    for (int r = 1; r <= grid.RowCount(); ++r) text += grid.Text(3, r);
+    return text;
+  };
+  grid.SortRows(1, 5, {{1, false}});
+  EXPECT_EQ(order(), "51324");
+  grid.SortRows(1, 5, {{2, true}});
+  EXPECT_EQ(order(), "53214");
+  grid.SortRows(1, 5, {{2, false}});
+  EXPECT_EQ(order(), "14532");
+
+  grid.SetRowHeight(1, 0);  // row "1"
+  grid.SortRows(1, 5, {{3, true}});
+  EXPECT_EQ(order(), "12345");
+  EXPECT_EQ(grid.RowHeight(1), 0);
+  EXPECT_TRUE(grid.isRowHidden(0));
+  EXPECT_FALSE(grid.isRowHidden(1));
+}
+
 TEST(SpreadGridTest, EqualPicturesAreKeptOnce) {
   SpreadGrid grid;
   grid.SetColumnCount(1);

@@ -51,6 +51,22 @@ TEST_F(WorksSortTest, FillWritesEveryColumn) {
   EXPECT_EQ(ss_.Text(5, 2), "");
 }
 
+// The grid takes the rows' UTF-8 by a quick conversion; it must match the general one,
+// including what it hands back to it.
+TEST_F(WorksSortTest, FillConvertsTextLikeQt) {
+  const std::vector<std::string> texts = {
+      "ｱｲｳ 半角と全角", "é and ß", "\xEF\xBF\xBD", std::string("a\0b", 3), "\xEF\xBB\xBF" "bom",
+      "bad \xC3", "\xF0\x9F\x98\x80 outside the BMP", "\xED\xA0\x80", ""};
+  std::vector<WorksRow> rows;
+  for (const std::string& text : texts) rows.push_back({1, text, text, text, text, 0.0, 0.0});
+  FillWorksGrid(ss_, rows);
+  for (int row = 1; row <= static_cast<int>(texts.size()); ++row) {
+    const std::string& text = texts[row - 1];
+    const QString expected = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    for (int column : {2, 3, 6, 7}) EXPECT_EQ(ss_.Text(column, row), expected) << row;
+  }
+}
+
 TEST_F(WorksSortTest, SameHeaderAlternatesStartingDescending) {
   sorter_.OnHeaderClick(ss_, 2, 0);
   EXPECT_EQ(sorter_.Direction(2), 1);

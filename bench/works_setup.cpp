@@ -1,0 +1,55 @@
+#include "bench/works_setup.h"
+
+#include <QApplication>
+
+#include "bench/bench_data.h"
+#include "platform/error_codes.h"
+#include "platform/spread_grid.h"
+#include "ui/grid_designs.h"
+#include "works/works_file.h"
+#include "works/works_list.h"
+
+namespace orva::bench {
+namespace {
+
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+}  // namespace
+
+WorksSetup::WorksSetup(int records) {
+  if (records > 0) prefix_.Write(kWorksFile, BuildWorksFile(records, codec_));
+}
+
+void WorksSetup::Design(SpreadGrid& grid) const {
+  DesignWorksGrid(grid);
+  grid.resize(1000, 560);
+  grid.show();
+  QCoreApplication::processEvents();
+}
+
+void WorksSetup::Load(SpreadGrid& grid) const {
+  PaintCounter counter;
+  grid.viewport()->installEventFilter(&counter);
+  const FileSystem& files = prefix_.Files();
+  if (files.IsPlainFile(kWorksFile)) {
+    const FileRead file = files.ReadAll(kWorksFile);
+    if (file.error == err::kNone) {
+      FillWorksGrid(grid, DecodeWorksFile(file.bytes, false, codec_, dates_));
+    }
+  }
+  // A grid whose look did not change schedules no paint; then paint it directly.
+  for (int pass = 0; counter.paints == 0 && pass < 100; ++pass) QCoreApplication::processEvents();
+  if (counter.paints == 0) grid.viewport()->repaint();
+  grid.viewport()->removeEventFilter(&counter);
+}
+
+}  // namespace orva::bench
