@@ -87,9 +87,8 @@ void LauncherWindow::LoadWorksList() {
   const int category = c_.SSx[0]->isHidden() ? state_.curCategory : state_.allGridCategory;
   const std::string path = WorksFilePath(state_.dataDir, category);
   if (!files_.IsPlainFile(path)) return;
-  const FileRead file = files_.ReadAll(path);
-  if (file.error != err::kNone) return;
-  FillWorksGrid(*c_.SS, DecodeWorksFile(file.bytes, category == 6, codec_, eraDates_));
+  // A read that fails part-way leaves the rows listed so far; nothing to report.
+  LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_);
 }
 
 StartupResult LauncherWindow::Startup() {

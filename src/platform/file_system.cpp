@@ -27,6 +27,11 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int Get() const { return fd_; }
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
   // Closes now, reporting the result (a delayed write error can surface here).
   int Close() {
     const int result = ::close(fd_);
@@ -174,51 +179,92 @@ bool FileSystem::IsPlainFile(std::string_view windowsPath) const {
   return ::stat(host->c_str(), &st) == 0 && IsPlain(st, host->filename().string());
 }
 
-FileRead FileSystem::ReadAll(std::string_view windowsPath) const {
-  FileRead result;
+int FileSystem::OpenForReading(std::string_view windowsPath, int& error, bool& sized,
+                               std::size_t& size) const {
   const auto host = HostPath(windowsPath);
   if (!host) {
-    result.error = err::kBadFileName;
-    return result;
+    error = err::kBadFileName;
+    return -1;
   }
   FileDescriptor fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.Get() < 0) {
-    result.error = OpenErrorNumber(*host, errno);
-    return result;
+    error = OpenErrorNumber(*host, errno);
+    return -1;
   }
   struct stat st;
   if (::fstat(fd.Get(), &st) != 0) {
-    result.error = ErrorNumberFromErrno(errno);
-    return result;
+    error = ErrorNumberFromErrno(errno);
+    return -1;
   }
   if (S_ISDIR(st.st_mode)) {
-    result.error = err::kPathFileAccess;
-    return result;
+    error = err::kPathFileAccess;
+    return -1;
   }
+  // Files that report no size (pipes, /proc) are read to their end.
+  sized = S_ISREG(st.st_mode) && st.st_size > 0;
+  size = sized ? static_cast<std::size_t>(st.st_size) : 0;
+  error = err::kNone;
+  return fd.Release();
+}
 
-  // One read of the known size; files that report no size (pipes, /proc) are read to the end.
-  const bool sized = S_ISREG(st.st_mode) && st.st_size > 0;
-  std::size_t capacity = sized ? static_cast<std::size_t>(st.st_size) : 64 * 1024;
-  std::string bytes(capacity, '\0');
+namespace {
+
+// Fills `buffer` from the descriptor as far as the file goes: the count read, or -1.
+ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
   std::size_t done = 0;
-  while (true) {
-    if (done == capacity) {
-      if (sized) break;
-      capacity *= 2;
-      bytes.resize(capacity);
-    }
-    const ssize_t n = ::read(fd.Get(), bytes.data() + done, capacity - done);
+  while (done < size) {
+    const ssize_t n = ::read(fd, buffer + done, size - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      result.error = ErrorNumberFromErrno(errno);
-      return result;
+      return -1;
     }
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
+  return static_cast<ssize_t>(done);
+}
+
+}  // namespace
+
+FileRead FileSystem::ReadAll(std::string_view windowsPath) const {
+  FileRead result;
+  bool sized = false;
+  std::size_t size = 0;
+  FileDescriptor fd(OpenForReading(windowsPath, result.error, sized, size));
+  if (fd.Get() < 0) return result;
+
+  std::string bytes(sized ? size : 64 * 1024, '\0');
+  std::size_t done = 0;
+  while (true) {
+    const ssize_t n = ReadFull(fd.Get(), bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      result.error = ErrorNumberFromErrno(errno);
+      return result;
+    }
+    done += static_cast<std::size_t>(n);
+    if (sized || done < bytes.size()) break;
+    bytes.resize(bytes.size() * 2);
+  }
   bytes.resize(done);
   result.bytes = std::move(bytes);
   return result;
+}
+
+int FileSystem::ReadChunks(
+    std::string_view windowsPath, std::size_t chunkSize,
+    const std::function<void(std::string_view chunk, std::size_t fileSize)>& consume) const {
+  int error = err::kNone;
+  bool sized = false;
+  std::size_t size = 0;
+  FileDescriptor fd(OpenForReading(windowsPath, error, sized, size));
+  if (fd.Get() < 0) return error;
+  std::string chunk(std::max<std::size_t>(chunkSize, 1), '\0');
+  while (true) {
+    const ssize_t n = ReadFull(fd.Get(), chunk.data(), chunk.size());
+    if (n < 0) return ErrorNumberFromErrno(errno);
+    if (n > 0) consume(std::string_view(chunk.data(), static_cast<std::size_t>(n)), size);
+    if (static_cast<std::size_t>(n) < chunk.size()) return err::kNone;
+  }
 }
 
 int FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view bytes) const {

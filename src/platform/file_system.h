@@ -2,6 +2,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,13 @@ class FileSystem {
   // Whole file; errors: 53 missing, 76 folder missing, 75 a folder, 70 access refused, 52 bad name.
   FileRead ReadAll(std::string_view windowsPath) const;
 
+  // Reads the file in pieces of `chunkSize` bytes (the last may be shorter), so a large
+  // file never sits in memory whole; `consume` also learns the file's size (0 when the
+  // file reports none). Returns 0 or an error number as ReadAll does.
+  int ReadChunks(std::string_view windowsPath, std::size_t chunkSize,
+                 const std::function<void(std::string_view chunk, std::size_t fileSize)>&
+                     consume) const;
+
   // Writes a sibling temporary file and renames it over the target, so a failed write
   // leaves the previous file whole. Returns 0 or an error number.
   virtual int WriteAtomically(std::string_view windowsPath, std::string_view bytes) const;
@@ -42,6 +50,10 @@ class FileSystem {
 
  private:
   DriveTable drives_;
+  // Opens for reading: the descriptor, or -1 with the error number in `error`.
+  int OpenForReading(std::string_view windowsPath, int& error, bool& sized,
+                     std::size_t& size) const;
+
   std::array<std::string, 26> driveFolders_;  // host folder of each drive; empty when none
 };
 

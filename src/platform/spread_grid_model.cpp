@@ -111,6 +111,12 @@ void SpreadGridModel::SetDesignBack(int column, QColor color) {
   if (!heights_.empty()) emit dataChanged(index(0, column), index(rowCount() - 1, column));
 }
 
+void SpreadGridModel::ReserveRows(int rows) {
+  if (rows <= 0) return;
+  cells_.reserve(static_cast<size_t>(rows) * columns_.size());
+  heights_.reserve(static_cast<size_t>(rows));
+}
+
 void SpreadGridModel::SetRows(int rows, float height) {
   rows = std::max(rows, 0);
   const int old = rowCount();

@@ -1,6 +1,11 @@
 #include "works/works_list.h"
 
 #include <QString>
+#include <algorithm>
+#include <limits>
+
+#include "platform/file_system.h"
+#include "works/works_record.h"
 
 #include "platform/spread_grid.h"
 
@@ -62,13 +67,10 @@ QString FromDecodedUtf8(const std::string& utf8) {
   return text;
 }
 
-}  // namespace
-
-void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
-  // One resize, then plain cell writes: a list of tens of thousands of works stays quick.
-  ss.SetRowCount(static_cast<int>(rows.size()));
-  const GridUpdateScope update(ss);
-  int r = 0;
+// Writes rows below the grid's last row.
+void AppendWorksRows(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
+  int r = ss.RowCount();
+  ss.SetRowCount(r + static_cast<int>(rows.size()));
   for (const WorksRow& row : rows) {
     ++r;
     ss.SetValue(kNumber, r, row.number);
@@ -79,6 +81,32 @@ void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
     ss.SetText(kClient, r, FromDecodedUtf8(row.client));
     ss.SetText(kRoute, r, FromDecodedUtf8(row.route));
   }
+}
+
+}  // namespace
+
+void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
+  const GridUpdateScope update(ss);
+  ss.SetRowCount(0);
+  ss.ReserveRows(static_cast<int>(rows.size()));
+  AppendWorksRows(ss, rows);
+}
+
+int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
+                  bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates) {
+  // About a megabyte of whole records at a time.
+  constexpr std::size_t kChunk = 1024 * kWorksRecordSize;
+  const GridUpdateScope update(ss);
+  ss.SetRowCount(0);
+  bool reserved = false;
+  return files.ReadChunks(path, kChunk, [&](std::string_view chunk, std::size_t fileSize) {
+    if (!reserved) {
+      ss.ReserveRows(static_cast<int>(std::min<std::size_t>(fileSize / kWorksRecordSize,
+                                                             std::numeric_limits<int>::max())));
+      reserved = true;
+    }
+    AppendWorksRows(ss, DecodeWorksFile(chunk, costsHidden, codec, dates));
+  });
 }
 
 void WorksSorter::SortWorksByColumn(SpreadGrid& ss, int column) {

@@ -8,10 +8,19 @@
 
 namespace orva {
 
+class Cp932Codec;
+class EraDateFormatter;
+class FileSystem;
 class SpreadGrid;
 
 // Replaces the works grid's rows with `rows`, in their order.
 void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows);
+
+// Lists the works file at `path` in the works grid, in file order. The file is read a piece
+// at a time, so a list of decades never sits in memory twice. Returns 0, or the error that
+// stopped the listing (rows listed by then stay).
+int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
+                  bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates);
 
 // Header-click sorting of the works grid. Each column remembers its own direction for the
 // whole run, whatever list is shown.

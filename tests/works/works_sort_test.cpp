@@ -2,7 +2,11 @@
 
 #include <QString>
 
+#include "platform/cp932_codec.h"
 #include "platform/spread_grid.h"
+#include "support/install_tree.h"
+#include "support/works_file_builder.h"
+#include "works/era_date.h"
 #include "works/works_list.h"
 
 namespace orva {
@@ -115,6 +119,29 @@ TEST_F(WorksSortTest, CornerAndOutOfRangeColumns) {
   sorter_.OnHeaderClick(ss_, -1, 0);
   EXPECT_EQ(sorter_.Direction(12), 0);
   EXPECT_EQ(Numbers(), (std::vector<QString>{"2", "10", "1"}));
+}
+
+TEST_F(WorksSortTest, LoadingAFileInPiecesKeepsFileOrderAcrossEveryPiece) {
+  test::InstallTree tree;
+  std::string file;
+  for (int i = 1; i <= 2500; ++i) {
+    file += test::WorksRecordBuilder().Number(i % 7 == 0 ? 0 : i).Bytes();
+  }
+  file += std::string(17, 'x');  // a partial record at the end is no record
+  tree.WriteBytes("C:\\DATA\\n_KOJI.RDM", file);
+  EraDateFormatter dates;
+  ASSERT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\n_KOJI.RDM", false, tree.Codec(), dates),
+            0);
+  ASSERT_EQ(ss_.RowCount(), 2500 - 2500 / 7);
+  int expected = 0;
+  for (int row = 1; row <= ss_.RowCount(); ++row) {
+    do ++expected;
+    while (expected % 7 == 0);
+    ASSERT_EQ(ss_.Text(1, row), QString::number(expected)) << row;
+  }
+  EXPECT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\none.RDM", false, tree.Codec(), dates),
+            53);
+  EXPECT_EQ(ss_.RowCount(), 0);
 }
 
 }  // namespace
