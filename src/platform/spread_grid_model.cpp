@@ -72,16 +72,22 @@ void SpreadGridModel::SetColumns(int columns) {
   const size_t oldColumns = columns_.size();
   if (static_cast<size_t>(columns) == oldColumns) return;
   beginResetModel();
-  std::vector<Cell> cells(heights_.size() * columns);
-  const size_t kept = std::min<size_t>(oldColumns, columns);
-  for (size_t r = 0; r < heights_.size(); ++r) {
-    for (size_t c = 0; c < kept; ++c) {
-      cells[r * columns + c] = std::move(cells_[r * oldColumns + c]);
-    }
-  }
-  cells_ = std::move(cells);
+  cells_ = CellsInShownOrder(static_cast<size_t>(columns));
   columns_.resize(columns);
   endResetModel();
+}
+
+std::vector<SpreadGridModel::Cell> SpreadGridModel::CellsInShownOrder(size_t columns) {
+  const size_t oldColumns = columns_.size();
+  const size_t kept = std::min(oldColumns, columns);
+  std::vector<Cell> cells(order_.size() * columns);
+  for (size_t r = 0; r < order_.size(); ++r) {
+    for (size_t c = 0; c < kept; ++c) {
+      cells[r * columns + c] = std::move(cells_[static_cast<size_t>(order_[r]) * oldColumns + c]);
+    }
+    order_[r] = static_cast<int>(r);
+  }
+  return cells;
 }
 
 void SpreadGridModel::SetKind(int column, Kind kind) {
@@ -115,6 +121,7 @@ void SpreadGridModel::ReserveRows(int rows) {
   if (rows <= 0) return;
   cells_.reserve(static_cast<size_t>(rows) * columns_.size());
   heights_.reserve(static_cast<size_t>(rows));
+  order_.reserve(static_cast<size_t>(rows));
 }
 
 void SpreadGridModel::SetRows(int rows, float height) {
@@ -127,6 +134,7 @@ void SpreadGridModel::SetRows(int rows, float height) {
     beginResetModel();
     cells_.clear();
     heights_.clear();
+    order_.clear();
     pictures_.clear();
     pictureByKey_.clear();
     pictureByName_.clear();
@@ -135,11 +143,14 @@ void SpreadGridModel::SetRows(int rows, float height) {
     beginInsertRows(QModelIndex(), old, rows - 1);
     cells_.resize(static_cast<size_t>(rows) * width);
     heights_.resize(rows, height);
+    for (int stored = old; stored < rows; ++stored) order_.push_back(stored);
     endInsertRows();
   } else {
     beginRemoveRows(QModelIndex(), rows, old - 1);
+    cells_ = CellsInShownOrder(width);  // the rows to drop are then the last stored ones
     cells_.resize(static_cast<size_t>(rows) * width);
     heights_.resize(rows);
+    order_.resize(rows);
     endRemoveRows();
   }
 }
@@ -384,27 +395,16 @@ void SpreadGridModel::SortRows(int first, int last, const std::vector<Key>& keys
   std::vector<int> source =
       keys.size() == 1 ? SortedRows<1>(first, count, keys) : SortedRows<2>(first, count, keys);
 
-  // Rows move along the permutation's cycles through a one-row buffer: no copy of the
-  // whole range, which for a large list is megabytes of fresh pages.
+  // Only the row indexes and heights move; the cells stay where they are stored.
   const size_t width = columns_.size();
-  std::vector<Cell> held(width);
-  for (int start = 0; start < count; ++start) {
-    if (source[start] == start || source[start] < 0) continue;
-    auto rowBegin = [&](int r) { return cells_.begin() + static_cast<size_t>(first + r) * width; };
-    std::move(rowBegin(start), rowBegin(start) + width, held.begin());
-    const float heldHeight = heights_[first + start];
-    int to = start;
-    while (source[to] != start) {
-      const int from = source[to];
-      std::move(rowBegin(from), rowBegin(from) + width, rowBegin(to));
-      heights_[first + to] = heights_[first + from];
-      source[to] = -1;
-      to = from;
-    }
-    std::move(held.begin(), held.end(), rowBegin(to));
-    heights_[first + to] = heldHeight;
-    source[to] = -1;
+  std::vector<int> order(count);
+  std::vector<float> heights(count);
+  for (int r = 0; r < count; ++r) {
+    order[r] = order_[first + source[r]];
+    heights[r] = heights_[first + source[r]];
   }
+  std::copy(order.begin(), order.end(), order_.begin() + first);
+  std::copy(heights.begin(), heights.end(), heights_.begin() + first);
   if (width > 0) emit dataChanged(index(first, 0), index(last, static_cast<int>(width) - 1));
 }
 

@@ -104,10 +104,14 @@ class SpreadGridModel : public QAbstractTableModel {
     QString name;
   };
 
-  Cell& At(int column, int row) { return cells_[static_cast<size_t>(row) * columns_.size() + column]; }
-  const Cell& At(int column, int row) const {
-    return cells_[static_cast<size_t>(row) * columns_.size() + column];
+  Cell& At(int column, int row) {
+    return cells_[static_cast<size_t>(order_[row]) * columns_.size() + column];
   }
+  const Cell& At(int column, int row) const {
+    return cells_[static_cast<size_t>(order_[row]) * columns_.size() + column];
+  }
+  // Cells in shown order with `columns` columns; the order becomes the identity.
+  std::vector<Cell> CellsInShownOrder(size_t columns);
   void Changed(int column, int row);
   // For each row of first..first+count-1 in sorted order, its offset before the sort.
   template <size_t N>
@@ -116,6 +120,7 @@ class SpreadGridModel : public QAbstractTableModel {
 
   std::vector<ColumnDesign> columns_;
   std::vector<Cell> cells_;
+  std::vector<int> order_;  // stored row of each shown row: a sort moves indexes, not cells
   std::vector<float> heights_;
   std::vector<Picture> pictures_;
   QHash<qint64, int> pictureByKey_;

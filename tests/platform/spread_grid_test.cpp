@@ -318,6 +318,16 @@ TEST(SpreadGridTest, OneKeySortsKeepTiesAndHeights) {
   EXPECT_EQ(grid.RowHeight(1), 0);
   EXPECT_TRUE(grid.isRowHidden(0));
   EXPECT_FALSE(grid.isRowHidden(1));
+
+  // Sorted rows keep their cells through a shrink, a regrow and a change of columns.
+  grid.SortRows(1, 5, {{2, false}});
+  grid.SetRowCount(3);
+  EXPECT_EQ(order(), "142");
+  grid.SetRowCount(4);
+  grid.SetText(3, 4, "9");
+  grid.SetColumnCount(4);
+  EXPECT_EQ(order(), "1429");
+  EXPECT_EQ(grid.Text(2, 3), "a");
 }
 
 TEST(SpreadGridTest, EqualPicturesAreKeptOnce) {
