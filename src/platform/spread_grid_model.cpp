@@ -361,10 +361,11 @@ std::vector<int> SpreadGridModel::SortedRows(int first, int count,
       return SortPairs(pairs, keys[0].ascending, [](double a, double b) { return a < b; });
     }
     if (numbers == 0) {
-      std::vector<std::pair<const QString*, int>> pairs(count);
-      for (int r = 0; r < count; ++r) pairs[r] = {&At(column, first + r).text, r};
-      return SortPairs(pairs, keys[0].ascending, [](const QString* a, const QString* b) {
-        return QString::compare(*a, *b, Qt::CaseSensitive) < 0;
+      // Shared copies, not pointers: the keys then lie side by side as the sort reads them.
+      std::vector<std::pair<QString, int>> pairs(count);
+      for (int r = 0; r < count; ++r) pairs[r] = {At(column, first + r).text, r};
+      return SortPairs(pairs, keys[0].ascending, [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseSensitive) < 0;
       });
     }
   }
