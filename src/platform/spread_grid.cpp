@@ -120,8 +120,6 @@ void SpreadGrid::SetRowCount(int rows) {
   model_->SetRows(rows, static_cast<float>(defaultRowHeight_));
 }
 
-void SpreadGrid::ReserveRows(int rows) { model_->ReserveRows(rows); }
-
 int SpreadGrid::RowCount() const { return model_->rowCount(); }
 
 double SpreadGrid::RowHeight(int row) const {

@@ -44,8 +44,6 @@ class SpreadGrid : public QTableView {
 
   // Rows. Setting 0 empties the grid; growing appends empty rows.
   void SetRowCount(int rows);
-  // Makes room for `rows` rows, so growing to them later moves no cell.
-  void ReserveRows(int rows);
   int RowCount() const;
   double RowHeight(int row) const;
   void SetRowHeight(int row, double units);  // 0 hides the row: no paint, click or keyboard

@@ -79,6 +79,10 @@ void SpreadGridModel::SetColumns(int columns) {
 
 std::vector<SpreadGridModel::Cell> SpreadGridModel::CellsInShownOrder(size_t columns) {
   const size_t oldColumns = columns_.size();
+  const bool stored = columns == oldColumns &&
+                      std::all_of(order_.begin(), order_.end(),
+                                  [i = 0](int row) mutable { return row == i++; });
+  if (stored) return std::move(cells_);  // already in shown order
   const size_t kept = std::min(oldColumns, columns);
   std::vector<Cell> cells(order_.size() * columns);
   for (size_t r = 0; r < order_.size(); ++r) {
@@ -115,13 +119,6 @@ void SpreadGridModel::SetDesignBack(int column, QColor color) {
   columns_[column].back = color.rgb();
   columns_[column].backSet = color.isValid();
   if (!heights_.empty()) emit dataChanged(index(0, column), index(rowCount() - 1, column));
-}
-
-void SpreadGridModel::ReserveRows(int rows) {
-  if (rows <= 0) return;
-  cells_.reserve(static_cast<size_t>(rows) * columns_.size());
-  heights_.reserve(static_cast<size_t>(rows));
-  order_.reserve(static_cast<size_t>(rows));
 }
 
 void SpreadGridModel::SetRows(int rows, float height) {

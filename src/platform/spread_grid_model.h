@@ -44,7 +44,6 @@ class SpreadGridModel : public QAbstractTableModel {
 
   // Rows. New rows get `height`; heights travel with their rows when sorted.
   void SetRows(int rows, float height);
-  void ReserveRows(int rows);
   float Height(int row) const { return heights_[row]; }
   void SetHeight(int row, float height) { heights_[row] = height; }
   bool HeightsUniform(int first, int last) const;  // all rows first..last of one height

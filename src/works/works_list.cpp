@@ -67,10 +67,8 @@ QString FromDecodedUtf8(const std::string& utf8) {
   return text;
 }
 
-// Writes rows below the grid's last row.
-void AppendWorksRows(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
-  int r = ss.RowCount();
-  ss.SetRowCount(r + static_cast<int>(rows.size()));
+// Writes rows from row `r` + 1 on; the grid already has room for them.
+int WriteWorksRows(SpreadGrid& ss, int r, const std::vector<WorksRow>& rows) {
   for (const WorksRow& row : rows) {
     ++r;
     ss.SetValue(kNumber, r, row.number);
@@ -81,6 +79,7 @@ void AppendWorksRows(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
     ss.SetText(kClient, r, FromDecodedUtf8(row.client));
     ss.SetText(kRoute, r, FromDecodedUtf8(row.route));
   }
+  return r;
 }
 
 }  // namespace
@@ -88,25 +87,31 @@ void AppendWorksRows(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
 void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
   const GridUpdateScope update(ss);
   ss.SetRowCount(0);
-  ss.ReserveRows(static_cast<int>(rows.size()));
-  AppendWorksRows(ss, rows);
+  ss.SetRowCount(static_cast<int>(rows.size()));
+  WriteWorksRows(ss, 0, rows);
 }
 
 int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
                   bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates) {
-  // About a megabyte of whole records at a time.
-  constexpr std::size_t kChunk = 1024 * kWorksRecordSize;
+  // Small pieces keep the read buffer in reused memory; the grid gets room for every
+  // record at once and gives back what deleted records left unused.
+  constexpr std::size_t kChunk = 64 * kWorksRecordSize;
   const GridUpdateScope update(ss);
   ss.SetRowCount(0);
-  bool reserved = false;
-  return files.ReadChunks(path, kChunk, [&](std::string_view chunk, std::size_t fileSize) {
-    if (!reserved) {
-      ss.ReserveRows(static_cast<int>(std::min<std::size_t>(fileSize / kWorksRecordSize,
-                                                             std::numeric_limits<int>::max())));
-      reserved = true;
-    }
-    AppendWorksRows(ss, DecodeWorksFile(chunk, costsHidden, codec, dates));
-  });
+  int written = 0;
+  const int error =
+      files.ReadChunks(path, kChunk, [&](std::string_view chunk, std::size_t fileSize) {
+        const std::vector<WorksRow> rows = DecodeWorksFile(chunk, costsHidden, codec, dates);
+        const int needed = written + static_cast<int>(rows.size());
+        if (needed > ss.RowCount()) {
+          const std::size_t records = fileSize / kWorksRecordSize;
+          ss.SetRowCount(std::max(needed, static_cast<int>(std::min<std::size_t>(
+                                              records, std::numeric_limits<int>::max()))));
+        }
+        written = WriteWorksRows(ss, written, rows);
+      });
+  ss.SetRowCount(written);
+  return error;
 }
 
 void WorksSorter::SortWorksByColumn(SpreadGrid& ss, int column) {
