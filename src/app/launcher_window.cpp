@@ -139,8 +139,10 @@ void LauncherWindow::RestoreInitialMenu() {
 }
 
 void LauncherWindow::FillGrids() {
-  const MenuGridSource source{catalogue_, files_, state_.paths.iconDir, state_.paths.installDir,
-                              state_.gridColors};
+  // Both views show the same entries: their texts and icons are prepared once.
+  const MenuTexts texts(catalogue_);
+  IconFinder icons(files_, state_.paths.iconDir, state_.paths.installDir);
+  const MenuGridSource source{catalogue_, texts, files_, icons, state_.gridColors};
   FillCategoryGrids(c_.SSm, source);
   FillAllGrid(*c_.SSx[0], source);
 }

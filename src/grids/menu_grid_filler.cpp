@@ -10,7 +10,6 @@
 namespace orva {
 namespace {
 
-const QColor kBlack(0, 0, 0);
 
 QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -30,11 +29,12 @@ void SetIcon(SpreadGrid& grid, int row, const FoundIcon& icon) {
 }
 
 // The part both fillers share: captions, colours, icon and signed number of one row.
-void WriteRow(SpreadGrid& grid, int row, const MenuEntry& entry, const QString& title, int slot,
-              bool installed, int titleColorSlot, const GridColors& colors, IconFinder& icons) {
+void WriteRow(SpreadGrid& grid, int row, const MenuEntry& entry, const MenuTexts::Texts& texts,
+              const QString& title, int slot, bool installed, int titleColorSlot,
+              const GridColors& colors, IconFinder& icons) {
   grid.SetButtonText(kTitleColumn, row, title);
-  grid.SetButtonText(kExeColumn, row, Q(entry.menuExe));
-  grid.SetText(kDataFileColumn, row, Q(entry.menuDataFile));
+  grid.SetButtonText(kExeColumn, row, texts.exe);
+  grid.SetText(kDataFileColumn, row, texts.dataFile);
   if (installed) {
     SetIcon(grid, row, icons.Find(entry.menuIcon));
     grid.SetBackColor(kTitleColumn, row, ToQColor(colors[titleColorSlot]));
@@ -45,13 +45,22 @@ void WriteRow(SpreadGrid& grid, int row, const MenuEntry& entry, const QString& 
       grid.SetBackColor(column, row, ToQColor(colors[kMissingColorSlot]));
     }
   }
-  for (int column = kTitleColumn; column <= kExeColumn; ++column) {
-    grid.SetForeColor(column, row, kBlack);
-  }
+  // Captions are black: the fillers write into freshly emptied rows, whose captions are
+  // black already, so no colour is written for them.
   grid.SetValue(kNumberColumn, row, installed ? slot : -slot);
 }
 
 }  // namespace
+
+MenuTexts::MenuTexts(const Catalogue& catalogue) {
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    auto& texts = texts_[category - 1];
+    texts.reserve(catalogue.Slots(category).size());
+    for (const MenuEntry& entry : catalogue.Slots(category)) {
+      texts.push_back({Q(entry.menuName), Q(entry.menuExe), Q(entry.menuDataFile)});
+    }
+  }
+}
 
 const char* CategoryLabel(const std::string& menuCode) {
   static constexpr const char* kLabels[] = {" 土木積算", " 農林積算", " 港湾積算",
@@ -61,7 +70,6 @@ const char* CategoryLabel(const std::string& menuCode) {
 }
 
 void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
-  IconFinder icons(source.files, source.iconDir, source.installDir);
   for (int category = 1; category <= kCategoryCount; ++category) {
     SpreadGrid& grid = *SSm[category - 1];
     const int count = source.catalogue.menuCount(category);
@@ -71,14 +79,15 @@ void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
     int row = 0;
     for (int slot = count; slot >= 1; --slot) {
       const MenuEntry& entry = source.catalogue.Entry(category, slot);
-      WriteRow(grid, ++row, entry, Q(entry.menuName), slot, source.files.IsPlainFile(entry.menuExe),
-               kMenuTitleColorSlot, source.gridColors, icons);
+      const MenuTexts::Texts& texts = source.texts.Of(category, slot);
+      WriteRow(grid, ++row, entry, texts, texts.name, slot,
+               source.files.IsPlainFile(entry.menuExe), kMenuTitleColorSlot, source.gridColors,
+               source.icons);
     }
   }
 }
 
 void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
-  IconFinder icons(source.files, source.iconDir, source.installDir);
   int total = 0;
   for (int category = 1; category <= kCategoryCount; ++category) {
     total += source.catalogue.menuCount(category);
@@ -92,9 +101,10 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
       const MenuEntry& entry = source.catalogue.Entry(category, slot);
       ++row;
       const char* label = CategoryLabel(entry.menuCode);
-      WriteRow(SSx, row, entry, *label ? Q(entry.menuName + label) : QString(), slot,
-               source.files.IsPlainFile(entry.menuExe), kCombinedTitleColorSlot,
-               source.gridColors, icons);
+      const MenuTexts::Texts& texts = source.texts.Of(category, slot);
+      WriteRow(SSx, row, entry, texts, *label ? texts.name + QString::fromUtf8(label) : QString(),
+               slot, source.files.IsPlainFile(entry.menuExe), kCombinedTitleColorSlot,
+               source.gridColors, source.icons);
       SSx.SetValue(kCategoryColumn, row, category);
       // Edition digits; a code that has none reads as 0.
       SSx.SetValue(kEditionColumn, row, LeadingNumber(Q(entry.menuCode).mid(1, 4)));

@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include <QString>
 
 #include "grids/grid_colors.h"
 #include "grids/icon_finder.h"
@@ -16,12 +19,27 @@ struct MenuEntry;
 
 using MenuGrids = std::array<SpreadGrid*, 6>;
 
+// The catalogue's texts as the grids show them, converted once for both fillers.
+class MenuTexts {
+ public:
+  struct Texts {
+    QString name;
+    QString exe;
+    QString dataFile;
+  };
+  explicit MenuTexts(const Catalogue& catalogue);
+  const Texts& Of(int category, int slot) const { return texts_[category - 1][slot - 1]; }
+
+ private:
+  std::array<std::vector<Texts>, 6> texts_;
+};
+
 // What filling a grid needs besides the catalogue.
 struct MenuGridSource {
   const Catalogue& catalogue;
+  const MenuTexts& texts;
   const FileSystem& files;
-  const std::string& iconDir;
-  const std::string& installDir;
+  IconFinder& icons;
   const GridColors& gridColors;
 };
 

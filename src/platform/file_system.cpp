@@ -137,9 +137,11 @@ std::optional<std::string> ExactCaseHostPath(const std::array<std::string, 26>& 
     if (part.empty()) continue;
     if (part == "." || part == "..") return std::nullopt;
     for (char c : part) {
-      if (static_cast<unsigned char>(c) < 0x20 ||
-          std::string_view("<>:\"|?*").find(c) != std::string_view::npos) {
-        return std::nullopt;
+      switch (c) {
+        case '<': case '>': case ':': case '"': case '|': case '?': case '*':
+          return std::nullopt;
+        default:
+          if (static_cast<unsigned char>(c) < 0x20) return std::nullopt;
       }
     }
     if (host.empty() || host.back() != '/') host += '/';
