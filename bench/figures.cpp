@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <utility>
 
 namespace orva::bench {
@@ -89,7 +90,9 @@ int PrintFigures(const Timings& times) {
     highest = std::max(highest, perRecord);
   }
   if (all) {
-    const double spread = highest / lowest;
+    // A cost that is not positive means the machine's noise hid the records' cost: that is
+    // no figure, and it counts as missed.
+    const double spread = lowest > 0 ? highest / lowest : std::numeric_limits<double>::infinity();
     std::printf("works_per_record: %.2f x (dearest vs cheapest size, goal <= 1.5)  first paint "
                 "of 100 records %.1f ms%s\n",
                 spread, single->second, spread <= 1.5 ? "" : "  MISSED");
