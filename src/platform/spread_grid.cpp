@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QStyle>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -60,7 +61,13 @@ int SpreadGrid::RowPixels(double units) const {
 }
 
 int SpreadGrid::ColumnPixels(double characters) const {
-  return static_cast<int>(std::lround(characters * QFontMetrics(font()).averageCharWidth()));
+  // A width counts digits, as spreadsheets count it, plus the cell's text margins: a column
+  // designed for "H 21/04/01" then shows it whole. Slivers of under a digit stay slivers.
+  const QFontMetrics metrics(font());
+  const int digits = static_cast<int>(std::lround(characters * metrics.horizontalAdvance(u'0')));
+  if (characters < 1) return digits;
+  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+  return digits + 2 * margin;
 }
 
 void SpreadGrid::SetColumnCount(int columns) { model_->SetColumns(columns); }
