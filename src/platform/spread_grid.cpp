@@ -2,10 +2,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QStyle>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <cmath>
 
 #include "platform/spread_grid_delegate.h"
