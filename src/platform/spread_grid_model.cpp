@@ -351,11 +351,14 @@ std::vector<int> SpreadGridModel::SortedRows(int first, int count,
   if (N == 1) {
     const int column = keys[0].column;
     int numbers = 0;
-    for (int r = 0; r < count; ++r) numbers += (At(column, first + r).flags & kNumber) != 0;
+    std::vector<std::pair<double, int>> values(count);
+    for (int r = 0; r < count; ++r) {
+      const Cell& cell = At(column, first + r);
+      numbers += (cell.flags & kNumber) != 0;
+      values[r] = {cell.value, r};
+    }
     if (numbers == count) {
-      std::vector<std::pair<double, int>> pairs(count);
-      for (int r = 0; r < count; ++r) pairs[r] = {At(column, first + r).value, r};
-      return SortPairs(pairs, keys[0].ascending, [](double a, double b) { return a < b; });
+      return SortPairs(values, keys[0].ascending, [](double a, double b) { return a < b; });
     }
     if (numbers == 0) {
       // Shared copies, not pointers: the keys then lie side by side as the sort reads them.
