@@ -8,6 +8,7 @@
 #include "bench/bench_data.h"
 #include "bench/bench_prefix.h"
 #include "bench/figures.h"
+#include "bench/paint_counter.h"
 #include "grids/menu_grid_filler.h"
 #include "platform/cp932_codec.h"
 #include "platform/spread_grid.h"
@@ -56,18 +57,6 @@ struct Suite {
   BenchPrefix prefix;
   InstallPaths paths;
   std::vector<std::filesystem::path> testedPaths;
-};
-
-// Counts paints, to be sure the timed stretch ends with a painted window.
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
 };
 
 void Startup(benchmark::State& state, int categories, int perCategory) {

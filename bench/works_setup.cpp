@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "bench/bench_data.h"
+#include "bench/paint_counter.h"
 #include "platform/error_codes.h"
 #include "platform/spread_grid.h"
 #include "ui/grid_designs.h"
@@ -10,20 +11,6 @@
 #include "works/works_list.h"
 
 namespace orva::bench {
-namespace {
-
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
-
-}  // namespace
 
 WorksSetup::WorksSetup(int records) {
   if (records > 0) prefix_.Write(kWorksFile, BuildWorksFile(records, codec_));
