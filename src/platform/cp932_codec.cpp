@@ -77,6 +77,8 @@ struct Cp932Codec::Tables {
   std::array<PackedUtf8, 256> single;  // U+FFFD for a byte that is no character on its own
   std::vector<PackedUtf8> pair;        // lead * 256 + trail; 0 when not a pair
   std::vector<std::uint16_t> encode;   // UTF-16 unit -> byte (< 0x100) or lead * 256 + trail
+  std::array<char16_t, 256> single16;  // the same characters as UTF-16
+  std::vector<char16_t> pair16;        // 0 when not a pair
   bool asciiAsIs = false;              // bytes below 0x80 decode to themselves
 };
 
@@ -109,9 +111,13 @@ Cp932Codec::Cp932Codec() : tables_(new Tables) {
   tables->asciiAsIs = true;
   for (int b = 0; b < 0x80; ++b) tables->asciiAsIs = tables->asciiAsIs && single[b] == b;
   tables->pair.assign(pair.size(), 0);
+  tables->pair16.assign(pair.size(), 0);
   for (std::size_t code = 0; code < pair.size(); ++code) {
-    if (pair[code] != kNoChar) tables->pair[code] = Pack(pair[code]);
+    if (pair[code] == kNoChar) continue;
+    tables->pair[code] = Pack(pair[code]);
+    tables->pair16[code] = pair[code];
   }
+  for (int b = 0; b < 256; ++b) tables->single16[b] = single[b] == kNoChar ? 0xFFFD : single[b];
 
   // Encoding writes the lowest code of a character, never lead byte ED or EE (the NEC-selected
   // duplicates of the IBM extension), so a file round-trips as Windows writes it.
@@ -165,6 +171,26 @@ std::string Cp932Codec::Decode(std::string_view bytes) const {
   }
   out.resize(static_cast<std::size_t>(write - out.data()));
   return out;
+}
+
+std::size_t Cp932Codec::DecodeUtf16(std::string_view bytes, char16_t* out) const {
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t size = bytes.size();
+  char16_t* write = out;
+  std::size_t i = 0;
+  while (i < size) {
+    const unsigned char b = data[i];
+    char16_t c = 0;
+    if (b >= 0x80 && i + 1 < size) c = tables_->pair16[b * 256 + data[i + 1]];
+    if (c != 0) {
+      i += 2;
+    } else {
+      c = tables_->single16[b];
+      ++i;
+    }
+    *write++ = c;
+  }
+  return static_cast<std::size_t>(write - out);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,10 @@ class Cp932Codec {
 
   // Invalid byte sequences decode to U+FFFD, one per bad byte; NUL bytes are kept.
   std::string Decode(std::string_view bytes) const;
+
+  // The same decoding straight to UTF-16 (every character of the code page is below U+10000):
+  // writes at most bytes.size() units to `out` and returns how many it wrote.
+  std::size_t DecodeUtf16(std::string_view bytes, char16_t* out) const;
 
   // Characters code page 932 cannot hold become '?', as Windows writes them.
   std::string EncodeLossy(std::string_view utf8) const;

@@ -2,19 +2,20 @@
 
 #include "platform/cp932_codec.h"
 #include "works/era_date.h"
-#include "works/works_record.h"
 
 namespace orva {
 namespace {
 
-// Trailing blanks are removed from the raw bytes: 0x20 is never part of a double-byte
-// character, so this equals decoding first and trimming after.
 std::string DecodeTrimmed(std::string_view field, const Cp932Codec& codec) {
-  while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
-  return codec.Decode(field);
+  return codec.Decode(TrimmedField(field));
 }
 
 }  // namespace
+
+std::string_view TrimmedField(std::string_view field) {
+  while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
+  return field;
+}
 
 std::string WorksFileName(int category) {
   return category == kBudgetCategory ? "njKOJI.RDM" : "n_KOJI.RDM";
@@ -28,13 +29,9 @@ bool WorksCostsHidden(int category) { return category == kBudgetCategory; }
 
 std::vector<WorksRow> DecodeWorksFile(std::string_view fileBytes, bool costsHidden,
                                       const Cp932Codec& codec, const EraDateFormatter& dates) {
-  const std::size_t count = fileBytes.size() / kWorksRecordSize;
   std::vector<WorksRow> rows;
-  rows.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    const WorksRecord record =
-        ReadWorksRecord(fileBytes.substr(i * kWorksRecordSize, kWorksRecordSize));
-    if (record.number <= 0) continue;
+  rows.reserve(fileBytes.size() / kWorksRecordSize);
+  ForEachLiveRecord(fileBytes, [&](const WorksRecord& record) {
     WorksRow& row = rows.emplace_back();
     row.number = record.number;
     row.date = dates.Format(record.date);
@@ -46,7 +43,7 @@ std::vector<WorksRow> DecodeWorksFile(std::string_view fileBytes, bool costsHidd
     }
     row.client = DecodeTrimmed(record.client, codec);
     row.route = DecodeTrimmed(record.route, codec);
-  }
+  });
   return rows;
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "works/works_record.h"
+
 namespace orva {
 
 class Cp932Codec;
@@ -37,7 +39,23 @@ std::string WorksFileName(int category);
 std::string WorksFilePath(const std::string& dataDir, int category);
 bool WorksCostsHidden(int category);
 
-// One row per live record (number > 0), in file order. A partial last record is ignored.
+// A text field without its blank padding. 0x20 is never part of a double-byte character, so
+// trimming the bytes equals decoding first and trimming after.
+std::string_view TrimmedField(std::string_view field);
+
+// Calls onRecord for every live record (number > 0), in file order; a partial last record
+// is no record.
+template <typename OnRecord>
+void ForEachLiveRecord(std::string_view fileBytes, OnRecord&& onRecord) {
+  const std::size_t count = fileBytes.size() / kWorksRecordSize;
+  for (std::size_t i = 0; i < count; ++i) {
+    const WorksRecord record =
+        ReadWorksRecord(fileBytes.substr(i * kWorksRecordSize, kWorksRecordSize));
+    if (record.number > 0) onRecord(record);
+  }
+}
+
+// One row per live record, in file order.
 std::vector<WorksRow> DecodeWorksFile(std::string_view fileBytes, bool costsHidden,
                                       const Cp932Codec& codec, const EraDateFormatter& dates);
 

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/cp932_codec.h"
 #include "platform/file_system.h"
+#include "works/era_date.h"
 #include "works/works_record.h"
 
 #include "platform/spread_grid.h"
@@ -82,6 +84,35 @@ int WriteWorksRows(SpreadGrid& ss, int r, const std::vector<WorksRow>& rows) {
   return r;
 }
 
+// A text field decoded straight into the grid's UTF-16; the halves of a name are decoded
+// each by itself and joined.
+QString GridText(const Cp932Codec& codec, std::string_view first, std::string_view second = {}) {
+  first = TrimmedField(first);
+  second = TrimmedField(second);
+  QString text(static_cast<qsizetype>(first.size() + second.size()), Qt::Uninitialized);
+  auto* out = reinterpret_cast<char16_t*>(text.data());
+  std::size_t written = codec.DecodeUtf16(first, out);
+  written += codec.DecodeUtf16(second, out + written);
+  text.truncate(static_cast<qsizetype>(written));
+  return text;
+}
+
+// Writes the file's live records from row `r` + 1 on; the grid already has room for them.
+int WriteWorksRecords(SpreadGrid& ss, int r, std::string_view bytes, bool costsHidden,
+                      const Cp932Codec& codec, const EraDateFormatter& dates) {
+  ForEachLiveRecord(bytes, [&](const WorksRecord& record) {
+    ++r;
+    ss.SetValue(kNumber, r, record.number);
+    ss.SetText(kDate, r, FromDecodedUtf8(dates.Format(record.date)));
+    ss.SetText(kName, r, GridText(codec, record.nameFirst, record.nameSecond));
+    SetCost(ss, kDirectCost, r, costsHidden ? std::nullopt : std::optional(record.directCost));
+    SetCost(ss, kTotalCost, r, costsHidden ? std::nullopt : std::optional(record.totalCost));
+    ss.SetText(kClient, r, GridText(codec, record.client));
+    ss.SetText(kRoute, r, GridText(codec, record.route));
+  });
+  return r;
+}
+
 }  // namespace
 
 void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
@@ -101,14 +132,14 @@ int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& pa
   int written = 0;
   const int error =
       files.ReadChunks(path, kChunk, [&](std::string_view chunk, std::size_t fileSize) {
-        const std::vector<WorksRow> rows = DecodeWorksFile(chunk, costsHidden, codec, dates);
-        const int needed = written + static_cast<int>(rows.size());
+        // Room for every record of the chunk, and at the first chunk for the whole file.
+        const int needed = written + static_cast<int>(chunk.size() / kWorksRecordSize);
         if (needed > ss.RowCount()) {
           const std::size_t records = fileSize / kWorksRecordSize;
           ss.SetRowCount(std::max(needed, static_cast<int>(std::min<std::size_t>(
                                               records, std::numeric_limits<int>::max()))));
         }
-        written = WriteWorksRows(ss, written, rows);
+        written = WriteWorksRecords(ss, written, chunk, costsHidden, codec, dates);
       });
   ss.SetRowCount(written);
   return error;

@@ -89,6 +89,14 @@ TEST_F(Cp932CodecTest, DecodesEveryByteSequenceAsWindows) {
       if (codec_->Decode(bytes) != expected && ++mismatches <= 20) {
         ADD_FAILURE() << "pair " << std::hex << lead << " " << trail;
       }
+      // The UTF-16 decoding must agree with the UTF-8 one on every pair.
+      char16_t units[2];
+      const std::size_t count = codec_->DecodeUtf16(bytes, units);
+      std::string reencoded;
+      for (std::size_t u = 0; u < count; ++u) reencoded += Utf8(units[u]);
+      if (reencoded != expected && ++mismatches <= 20) {
+        ADD_FAILURE() << "UTF-16 pair " << std::hex << lead << " " << trail;
+      }
     }
   }
   EXPECT_EQ(mismatches, 0);

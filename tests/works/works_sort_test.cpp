@@ -139,6 +139,21 @@ TEST_F(WorksSortTest, LoadingAFileInPiecesKeepsFileOrderAcrossEveryPiece) {
     while (expected % 7 == 0);
     ASSERT_EQ(ss_.Text(1, row), QString::number(expected)) << row;
   }
+  // The grid's direct decoding shows what the file's rows hold, odd bytes included.
+  const std::string odd = test::WorksRecordBuilder()
+                              .NameFirst(*tree.Codec().Encode("県道改良工事") + "\x88")
+                              .NameSecond("\x9F" + *tree.Codec().Encode("（第２工区）"))
+                              .Client("\xFF\x80\xA0 bad")
+                              .Route(*tree.Codec().Encode("国道１４１号"))
+                              .Bytes();
+  tree.WriteBytes("C:\\DATA\\odd.RDM", odd);
+  ASSERT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\odd.RDM", true, tree.Codec(), dates), 0);
+  const WorksRow row = DecodeWorksFile(odd, true, tree.Codec(), dates).at(0);
+  EXPECT_EQ(ss_.Text(3, 1), QString::fromStdString(row.name));
+  EXPECT_EQ(ss_.Text(6, 1), QString::fromStdString(row.client));
+  EXPECT_EQ(ss_.Text(7, 1), QString::fromUtf8("国道１４１号"));
+  EXPECT_EQ(ss_.Text(4, 1), "");
+
   EXPECT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\none.RDM", false, tree.Codec(), dates),
             53);
   EXPECT_EQ(ss_.RowCount(), 0);
