@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
 
   std::cout << "\n";
-  int missed = orva::bench::PrintFigures(reporter.Times());
+  int missed = orva::bench::PrintFigures(reporter.Times(), reporter.Counters());
   missed += orva::bench::PrintMemoryFigure(argv[0]);
   std::cout << (missed == 0 ? "all goals met" : std::to_string(missed) + " goal(s) missed")
             << std::endl;

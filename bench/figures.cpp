@@ -51,15 +51,17 @@ benchmark::internal::Benchmark* Timed(benchmark::internal::Benchmark* bench, int
 
 void CollectingReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
-    if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min" || run.error_occurred) {
-      continue;
+    if (run.error_occurred) continue;
+    for (const auto& [name, counter] : run.counters) {
+      counters_[run.run_name.function_name][name] = counter.value;
     }
+    if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min") continue;
     times_[run.run_name.function_name] = ToMilliseconds(run.GetAdjustedRealTime(), run.time_unit);
   }
   ConsoleReporter::ReportRuns(runs);
 }
 
-int PrintFigures(const Timings& times) {
+int PrintFigures(const Timings& times, const std::map<std::string, Timings>& counters) {
   int missed = 0;
   missed += RatioLine(times, "startup_6x999", 2.0);
   for (const char* name : {"startup_1", "startup_6x999"}) {
@@ -69,32 +71,17 @@ int PrintFigures(const Timings& times) {
   }
   missed += RatioLine(times, "works_32767", 2.0);
   for (const char* name : {"works_1000", "works_8000"}) RatioLine(times, name, 0);
-  // Cost per record: the slope between 1,000 and 8,000 records against the slope between
-  // 8,000 and 32,767, so that the fixed costs (opening the file, the first paint, the row
-  // header growing a digit) cancel out. A slope that noise makes non-positive is no figure
-  // and counts as missed.
-  const auto at = [&times](const char* name) {
-    const auto it = times.find(name);
-    return it == times.end() ? -1.0 : it->second;
-  };
-  const double t1000 = at("works_1000");
-  const double t8000 = at("works_8000");
-  const double t32767 = at("works_32767");
-  if (t1000 > 0 && t8000 > 0 && t32767 > 0) {
-    const double lower = (t8000 - t1000) / 7000;
-    const double upper = (t32767 - t8000) / 24767;
-    const bool measured = lower > 0 && upper > 0;
-    const double spread = measured ? std::max(lower, upper) / std::min(lower, upper)
-                                   : std::numeric_limits<double>::infinity();
-    std::printf("works_per_record: %.2f x (goal <= 1.5)  %.2f us per record from 1,000 to "
-                "8,000, %.2f us from 8,000 to 32,767%s\n",
-                spread, lower * 1e3, upper * 1e3, spread <= 1.5 ? "" : "  MISSED");
-    missed += spread <= 1.5 ? 0 : 1;
-    if (const double t100 = at("works_100"); t100 > 0) {
-      std::printf("works_100: abs %.1f ms (a full window's first paint); 1,000 records cost "
-                  "%.2f us each beyond it\n",
-                  t100, (t1000 - t100) / 900 * 1e3);
-    }
+  // Cost per record, measured by works_scaling (see works_bench.cpp).
+  if (const auto it = counters.find("works_scaling"); it != counters.end()) {
+    const Timings& c = it->second;
+    const double spread = c.count("spread") ? c.at("spread") : -1;
+    const bool met = spread > 0 && spread <= 1.5;
+    std::printf("works_per_record: %.2f x (goal <= 1.5)  median of %.0f rounds: %.2f us per "
+                "record from 1,000 to 8,000, %.2f us from 8,000 to 32,767%s\n",
+                spread, c.count("rounds") ? c.at("rounds") : 0.0,
+                c.count("lower_us") ? c.at("lower_us") : 0.0,
+                c.count("upper_us") ? c.at("upper_us") : 0.0, met ? "" : "  MISSED");
+    missed += met ? 0 : 1;
   }
   for (const char* name : {"sort_number", "sort_date", "sort_name"}) {
     missed += RatioLine(times, name, 3.0);

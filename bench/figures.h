@@ -33,9 +33,12 @@ class CollectingReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override;
   const Timings& Times() const { return times_; }
+  // Counters a benchmark computed itself, by function name and counter name.
+  const std::map<std::string, Timings>& Counters() const { return counters_; }
 
  private:
   Timings times_;
+  std::map<std::string, Timings> counters_;
 };
 
 void RegisterStartupBenchmarks();
@@ -43,7 +46,7 @@ void RegisterWorksBenchmarks();
 void RegisterSortBenchmarks();
 
 // Prints one line per figure; returns the number of goals missed.
-int PrintFigures(const Timings& times);
+int PrintFigures(const Timings& times, const std::map<std::string, Timings>& counters);
 
 // Peak resident memory of a child process showing a works grid; see memory_bench.cpp.
 int RunMemoryChild(const std::string& prefix, bool loadWorks);
