@@ -73,12 +73,20 @@ int LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files, const std::stri
     auto& index = slotsByCode[category - 1];
     auto found = index.find(staged.menuCode);
     if (found != index.end()) {
-      for (int slot : found->second) {
-        MenuEntry& entry = catalogue.Entry(category, slot);
-        entry.menuName = staged.menuName;
-        entry.menuIcon = staged.menuIcon;
-        entry.menuDataFile = staged.menuDataFile;
-        entry.menuDataDir = staged.menuDataDir;
+      const std::vector<int>& slots = found->second;
+      for (std::size_t k = 0; k < slots.size(); ++k) {
+        MenuEntry& entry = catalogue.Entry(category, slots[k]);
+        if (k + 1 < slots.size()) {
+          entry.menuName = staged.menuName;
+          entry.menuIcon = staged.menuIcon;
+          entry.menuDataFile = staged.menuDataFile;
+          entry.menuDataDir = staged.menuDataDir;
+        } else {  // the last taker may have the staged texts themselves
+          entry.menuName = std::move(staged.menuName);
+          entry.menuIcon = std::move(staged.menuIcon);
+          entry.menuDataFile = std::move(staged.menuDataFile);
+          entry.menuDataDir = std::move(staged.menuDataDir);
+        }
       }
       return;
     }
