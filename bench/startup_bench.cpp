@@ -39,17 +39,17 @@ struct Suite {
       icon.save(QString::fromStdString(prefix.Host(windowsPath).string()), "PNG");
     }
     // What start-up tests: each program once per filler (category grids and combined
-    // grid), each icon once per filler, and the updater.
+    // grid, each when it writes the row), each icon once, and the updater.
     for (int filler = 0; filler < 2; ++filler) {
       for (int category = 1; category <= categories; ++category) {
         for (int edition = 1; edition <= perCategory; ++edition) {
           testedPaths.push_back(prefix.Host("C:\\" + EntryExe(category, edition)));
         }
       }
-      const int icons = std::min(kIconFiles, categories * perCategory);
-      for (int index = 0; index < icons; ++index) {
-        testedPaths.push_back(prefix.Host(paths.iconDir + IconName(index)));
-      }
+    }
+    const int icons = std::min(kIconFiles, categories * perCategory);
+    for (int index = 0; index < icons; ++index) {
+      testedPaths.push_back(prefix.Host(paths.iconDir + IconName(index)));
     }
     testedPaths.push_back(prefix.Host(paths.updaterPath));
   }
