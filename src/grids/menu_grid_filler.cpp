@@ -4,6 +4,7 @@
 
 #include "catalogue/catalogue.h"
 #include "platform/file_system.h"
+#include "platform/leading_number.h"
 #include "grids/menu_grid_columns.h"
 #include "platform/spread_grid.h"
 
@@ -12,17 +13,6 @@ namespace {
 
 
 QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
-
-// The value of a text's leading digits, blanks ignored; 0 when it starts with none.
-double LeadingNumber(const QString& text) {
-  double value = 0;
-  for (QChar c : text) {
-    if (c == u' ') continue;
-    if (c < u'0' || c > u'9') break;
-    value = value * 10 + (c.unicode() - u'0');
-  }
-  return value;
-}
 
 void SetIcon(SpreadGrid& grid, int row, const FoundIcon& icon) {
   if (!icon.picture.isNull()) grid.SetPicture(kIconColumn, row, icon.picture, icon.name);
@@ -107,7 +97,8 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
                source.gridColors, source.icons);
       SSx.SetValue(kCategoryColumn, row, category);
       // Edition digits; a code that has none reads as 0.
-      SSx.SetValue(kEditionColumn, row, LeadingNumber(Q(entry.menuCode).mid(1, 4)));
+      const std::string edition = Q(entry.menuCode).mid(1, 4).toStdString();
+      SSx.SetValue(kEditionColumn, row, static_cast<double>(LeadingNumber(edition)));
     }
   }
   SSx.SortRows(1, SSx.RowCount(), {{kEditionColumn, false}, {kCategoryColumn, true}});

@@ -76,9 +76,6 @@ class SpreadGrid : public QTableView {
   // Makes (column, row) the current cell (keyboard focus cell), if that row is shown.
   void SetCurrentCell(int column, int row);
 
-  // Accessible name of the whole control.
-  void SetAccessibleDescriptionName(const QString& name) { setAccessibleName(name); }
-
  signals:
   void ButtonClicked(int column, int row);
   void CellClicked(int column, int row);  // row 0 for a header click

@@ -168,15 +168,4 @@ const std::string& EraDateFormatter::EraText(std::int32_t era, double instant) c
   return found->second;
 }
 
-std::int64_t LeadingNumber(std::string_view text) {
-  std::int64_t value = 0;
-  for (const char c : text) {
-    if (c == ' ') continue;
-    if (c < '0' || c > '9') break;
-    value = value * 10 + (c - '0');
-    if (value > 999'999'999'999) break;  // far beyond any date; keeps the sum in range
-  }
-  return value;
-}
-
 }  // namespace orva

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/leading_number.h"
+
 namespace orva {
 
 // Shows a works file's "YYYYMMDD" date text in Japanese era form ("H 21/04/01"). The eras
@@ -47,9 +49,5 @@ class EraDateFormatter {
   // changes at most once, so most months are asked about once.
   mutable std::unordered_map<std::int32_t, MonthEra> monthEras_;
 };
-
-// The number formed by the leading decimal digits of `text`, blanks ignored; 0 when it
-// starts with no digit.
-std::int64_t LeadingNumber(std::string_view text);
 
 }  // namespace orva

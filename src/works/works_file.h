@@ -24,13 +24,6 @@ struct WorksRow {
   std::optional<double> totalCost;
 };
 
-// What the works-list loader needs from the window: the program's data folder (ending in
-// "\") and the category whose works are listed.
-struct WorksListRequest {
-  std::string dataDir;
-  int category = 1;
-};
-
 // The execution-budget category keeps its works in a file of its own without costs.
 inline constexpr int kBudgetCategory = 6;
 
