@@ -69,19 +69,18 @@ QString FromDecodedUtf8(const std::string& utf8) {
   return text;
 }
 
-// Writes rows from row `r` + 1 on; the grid already has room for them.
-int WriteWorksRows(SpreadGrid& ss, int r, const std::vector<WorksRow>& rows) {
-  for (const WorksRow& row : rows) {
-    ++r;
-    ss.SetValue(kNumber, r, row.number);
-    ss.SetText(kDate, r, FromDecodedUtf8(row.date));
-    ss.SetText(kName, r, FromDecodedUtf8(row.name));
-    SetCost(ss, kDirectCost, r, row.directCost);
-    SetCost(ss, kTotalCost, r, row.totalCost);
-    ss.SetText(kClient, r, FromDecodedUtf8(row.client));
-    ss.SetText(kRoute, r, FromDecodedUtf8(row.route));
-  }
-  return r;
+// One works row's seven cells.
+void WriteRow(SpreadGrid& ss, int r, std::int32_t number, const QString& date,
+              const QString& name, const std::optional<double>& directCost,
+              const std::optional<double>& totalCost, const QString& client,
+              const QString& route) {
+  ss.SetValue(kNumber, r, number);
+  ss.SetText(kDate, r, date);
+  ss.SetText(kName, r, name);
+  SetCost(ss, kDirectCost, r, directCost);
+  SetCost(ss, kTotalCost, r, totalCost);
+  ss.SetText(kClient, r, client);
+  ss.SetText(kRoute, r, route);
 }
 
 // A text field decoded straight into the grid's UTF-16; the halves of a name are decoded
@@ -101,14 +100,12 @@ QString GridText(const Cp932Codec& codec, std::string_view first, std::string_vi
 int WriteWorksRecords(SpreadGrid& ss, int r, std::string_view bytes, bool costsHidden,
                       const Cp932Codec& codec, const EraDateFormatter& dates) {
   ForEachLiveRecord(bytes, [&](const WorksRecord& record) {
-    ++r;
-    ss.SetValue(kNumber, r, record.number);
-    ss.SetText(kDate, r, FromDecodedUtf8(dates.Format(record.date)));
-    ss.SetText(kName, r, GridText(codec, record.nameFirst, record.nameSecond));
-    SetCost(ss, kDirectCost, r, costsHidden ? std::nullopt : std::optional(record.directCost));
-    SetCost(ss, kTotalCost, r, costsHidden ? std::nullopt : std::optional(record.totalCost));
-    ss.SetText(kClient, r, GridText(codec, record.client));
-    ss.SetText(kRoute, r, GridText(codec, record.route));
+    const auto cost = [costsHidden](double value) {
+      return costsHidden ? std::nullopt : std::optional<double>(value);
+    };
+    WriteRow(ss, ++r, record.number, FromDecodedUtf8(dates.Format(record.date)),
+             GridText(codec, record.nameFirst, record.nameSecond), cost(record.directCost),
+             cost(record.totalCost), GridText(codec, record.client), GridText(codec, record.route));
   });
   return r;
 }
@@ -119,7 +116,12 @@ void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
   const GridUpdateScope update(ss);
   ss.SetRowCount(0);
   ss.SetRowCount(static_cast<int>(rows.size()));
-  WriteWorksRows(ss, 0, rows);
+  int r = 0;
+  for (const WorksRow& row : rows) {
+    WriteRow(ss, ++r, row.number, FromDecodedUtf8(row.date), FromDecodedUtf8(row.name),
+             row.directCost, row.totalCost, FromDecodedUtf8(row.client),
+             FromDecodedUtf8(row.route));
+  }
 }
 
 int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
