@@ -34,7 +34,7 @@ void SetRect(QWidget& widget, const TwipsRect& r) {
 LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths)
     : desktop_(desktop),
       files_(files),
-      clicks_{*this,  c_,       catalogue_, state_, files_,
+      clicks_{*this, c_, catalogue_, state_, files_,
               desktop_, codec_, [this] { LoadWorksList(); }} {
   state_.paths = std::move(paths);
   c_ = BuildWindowDesign(*this);
