@@ -5,6 +5,7 @@
 #include "catalogue/catalogue.h"
 #include "platform/file_system.h"
 #include "platform/leading_number.h"
+#include "platform/plain_file_tests.h"
 #include "grids/menu_grid_columns.h"
 #include "platform/spread_grid.h"
 
@@ -12,20 +13,45 @@ namespace orva {
 namespace {
 
 
+constexpr const char* kCategoryLabels[] = {" 土木積算", " 農林積算", " 港湾積算",
+                                           " 民間見積", " 水道積算", " 実行予算"};
+
 QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// 1..6 for a code whose first character names a category, else 0.
+int LabelIndex(const std::string& menuCode) {
+  if (menuCode.empty() || menuCode[0] < '1' || menuCode[0] > '6') return 0;
+  return menuCode[0] - '0';
+}
+
+// The number in the four characters after a code's first; 0 when they start with no digit.
+std::int64_t EditionNumber(const std::string& menuCode) {
+  // Characters, not bytes: skip one UTF-8 sequence, then take up to four.
+  const auto sequenceEnd = [&menuCode](std::size_t at) {
+    do {
+      ++at;
+    } while (at < menuCode.size() && (static_cast<unsigned char>(menuCode[at]) & 0xC0) == 0x80);
+    return at;
+  };
+  if (menuCode.empty()) return 0;
+  const std::size_t begin = sequenceEnd(0);
+  std::size_t end = begin;
+  for (int taken = 0; taken < 4 && end < menuCode.size(); ++taken) end = sequenceEnd(end);
+  return LeadingNumber(std::string_view(menuCode).substr(begin, end - begin));
+}
 
 void SetIcon(SpreadGrid& grid, int row, const FoundIcon& icon) {
   if (!icon.picture.isNull()) grid.SetPicture(kIconColumn, row, icon.picture, icon.name);
 }
 
 // The part both fillers share: captions, colours, icon and signed number of one row.
-void WriteRow(SpreadGrid& grid, int row, const MenuEntry& entry, const MenuTexts::Texts& texts,
-              const QString& title, int slot, bool installed, int titleColorSlot,
-              const GridColors& colors, IconFinder& icons) {
+void WriteRow(SpreadGrid& grid, int row, const MenuEntry& entry, const MenuRows::Row& shown,
+              const QString& title, int slot, int titleColorSlot, const GridColors& colors,
+              IconFinder& icons) {
   grid.SetButtonText(kTitleColumn, row, title);
-  grid.SetButtonText(kExeColumn, row, texts.exe);
-  grid.SetText(kDataFileColumn, row, texts.dataFile);
-  if (installed) {
+  grid.SetButtonText(kExeColumn, row, shown.exe);
+  grid.SetText(kDataFileColumn, row, shown.dataFile);
+  if (shown.installed) {
     SetIcon(grid, row, icons.Find(entry.menuIcon));
     grid.SetBackColor(kTitleColumn, row, ToQColor(colors[titleColorSlot]));
     grid.SetBackColor(kWorksColumn, row, ToQColor(colors[kWorksListColorSlot]));
@@ -37,26 +63,35 @@ void WriteRow(SpreadGrid& grid, int row, const MenuEntry& entry, const MenuTexts
   }
   // Captions are black: the fillers write into freshly emptied rows, whose captions are
   // black already, so no colour is written for them.
-  grid.SetValue(kNumberColumn, row, installed ? slot : -slot);
+  grid.SetValue(kNumberColumn, row, shown.installed ? slot : -slot);
 }
 
 }  // namespace
 
-MenuTexts::MenuTexts(const Catalogue& catalogue) {
+MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
+  std::vector<std::string_view> programs;
   for (int category = 1; category <= kCategoryCount; ++category) {
-    auto& texts = texts_[category - 1];
-    texts.reserve(catalogue.Slots(category).size());
+    for (const MenuEntry& entry : catalogue.Slots(category)) programs.push_back(entry.menuExe);
+  }
+  // The texts are converted while the programs are being looked for.
+  PlainFileTests tests(files, std::move(programs));
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    auto& rows = rows_[category - 1];
+    rows.reserve(catalogue.Slots(category).size());
     for (const MenuEntry& entry : catalogue.Slots(category)) {
-      texts.push_back({Q(entry.menuName), Q(entry.menuExe), Q(entry.menuDataFile)});
+      rows.push_back({Q(entry.menuName), Q(entry.menuExe), Q(entry.menuDataFile)});
     }
+  }
+  const std::vector<std::uint8_t> installed = tests.Results();
+  std::size_t next = 0;
+  for (auto& rows : rows_) {
+    for (Row& row : rows) row.installed = installed[next++] != 0;
   }
 }
 
 const char* CategoryLabel(const std::string& menuCode) {
-  static constexpr const char* kLabels[] = {" 土木積算", " 農林積算", " 港湾積算",
-                                            " 民間見積", " 水道積算", " 実行予算"};
-  if (menuCode.empty() || menuCode[0] < '1' || menuCode[0] > '6') return "";
-  return kLabels[menuCode[0] - '1'];
+  const int index = LabelIndex(menuCode);
+  return index == 0 ? "" : kCategoryLabels[index - 1];
 }
 
 void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
@@ -69,10 +104,9 @@ void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
     int row = 0;
     for (int slot = count; slot >= 1; --slot) {
       const MenuEntry& entry = source.catalogue.Entry(category, slot);
-      const MenuTexts::Texts& texts = source.texts.Of(category, slot);
-      WriteRow(grid, ++row, entry, texts, texts.name, slot,
-               source.files.IsPlainFile(entry.menuExe), kMenuTitleColorSlot, source.gridColors,
-               source.icons);
+      const MenuRows::Row& shown = source.rows.Of(category, slot);
+      WriteRow(grid, ++row, entry, shown, shown.name, slot, kMenuTitleColorSlot,
+               source.gridColors, source.icons);
     }
   }
 }
@@ -82,6 +116,10 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
   for (int category = 1; category <= kCategoryCount; ++category) {
     total += source.catalogue.menuCount(category);
   }
+  std::array<QString, kCategoryCount + 1> labels;  // index 0: no label
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    labels[category] = QString::fromUtf8(kCategoryLabels[category - 1]);
+  }
   SSx.SetRowCount(0);
   SSx.SetRowCount(total);  // one resize instead of one per appended row
   const GridUpdateScope update(SSx);
@@ -90,15 +128,12 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
     for (int slot = source.catalogue.menuCount(category); slot >= 1; --slot) {
       const MenuEntry& entry = source.catalogue.Entry(category, slot);
       ++row;
-      const char* label = CategoryLabel(entry.menuCode);
-      const MenuTexts::Texts& texts = source.texts.Of(category, slot);
-      WriteRow(SSx, row, entry, texts, *label ? texts.name + QString::fromUtf8(label) : QString(),
-               slot, source.files.IsPlainFile(entry.menuExe), kCombinedTitleColorSlot,
-               source.gridColors, source.icons);
+      const QString& label = labels[LabelIndex(entry.menuCode)];
+      const MenuRows::Row& shown = source.rows.Of(category, slot);
+      WriteRow(SSx, row, entry, shown, label.isEmpty() ? QString() : shown.name + label, slot,
+               kCombinedTitleColorSlot, source.gridColors, source.icons);
       SSx.SetValue(kCategoryColumn, row, category);
-      // Edition digits; a code that has none reads as 0.
-      const std::string edition = Q(entry.menuCode).mid(1, 4).toStdString();
-      SSx.SetValue(kEditionColumn, row, static_cast<double>(LeadingNumber(edition)));
+      SSx.SetValue(kEditionColumn, row, static_cast<double>(EditionNumber(entry.menuCode)));
     }
   }
   SSx.SortRows(1, SSx.RowCount(), {{kEditionColumn, false}, {kCategoryColumn, true}});

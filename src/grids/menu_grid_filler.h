@@ -19,26 +19,27 @@ struct MenuEntry;
 
 using MenuGrids = std::array<SpreadGrid*, 6>;
 
-// The catalogue's texts as the grids show them, converted once for both fillers.
-class MenuTexts {
+// What both views show of each entry, prepared once for both fillers: the texts, and
+// whether the program is installed (one file test per entry, not one per view).
+class MenuRows {
  public:
-  struct Texts {
+  struct Row {
     QString name;
     QString exe;
     QString dataFile;
+    bool installed = false;
   };
-  explicit MenuTexts(const Catalogue& catalogue);
-  const Texts& Of(int category, int slot) const { return texts_[category - 1][slot - 1]; }
+  MenuRows(const Catalogue& catalogue, const FileSystem& files);
+  const Row& Of(int category, int slot) const { return rows_[category - 1][slot - 1]; }
 
  private:
-  std::array<std::vector<Texts>, 6> texts_;
+  std::array<std::vector<Row>, 6> rows_;
 };
 
 // What filling a grid needs besides the catalogue.
 struct MenuGridSource {
   const Catalogue& catalogue;
-  const MenuTexts& texts;
-  const FileSystem& files;
+  const MenuRows& rows;
   IconFinder& icons;
   const GridColors& gridColors;
 };
