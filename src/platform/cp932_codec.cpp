@@ -82,8 +82,22 @@ struct Cp932Codec::Tables {
   bool asciiAsIs = false;              // bytes below 0x80 decode to themselves
 };
 
-Cp932Codec::Cp932Codec() : tables_(new Tables) {
-  std::unique_ptr<Tables> tables(tables_);
+namespace {
+
+std::unique_ptr<const Cp932Codec::Tables> BuildTables();
+
+}  // namespace
+
+// The tables are the same for every codec and never change: built once per process.
+Cp932Codec::Cp932Codec() {
+  static const std::unique_ptr<const Tables> shared = BuildTables();
+  tables_ = shared.get();
+}
+
+namespace {
+
+std::unique_ptr<const Cp932Codec::Tables> BuildTables() {
+  auto tables = std::make_unique<Cp932Codec::Tables>();
   UErrorCode status = U_ZERO_ERROR;
   std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open("windows-31j", &status));
   if (U_FAILURE(status)) throw std::runtime_error("ICU converter windows-31j is missing");
@@ -136,19 +150,26 @@ Cp932Codec::Cp932Codec() : tables_(new Tables) {
       tables->encode[c] = static_cast<std::uint16_t>(code);
     }
   }
-  tables.release();
+  return tables;
 }
 
-Cp932Codec::~Cp932Codec() { delete tables_; }
+}  // namespace
 
 std::string Cp932Codec::Decode(std::string_view bytes) const {
+  std::string out;
+  DecodeInto(bytes, out);
+  return out;
+}
+
+void Cp932Codec::DecodeInto(std::string_view bytes, std::string& out) const {
   // Codes, paths and numbers are mostly plain ASCII: a copy decodes them.
   if (tables_->asciiAsIs &&
       std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
-    return std::string(bytes);
+    out.assign(bytes);
+    return;
   }
   // Every byte yields at most three UTF-8 bytes; write straight into a buffer of that size.
-  std::string out(bytes.size() * 3, '\0');
+  out.resize(bytes.size() * 3);
   char* write = out.data();
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
@@ -170,7 +191,6 @@ std::string Cp932Codec::Decode(std::string_view bytes) const {
     write += packed >> 24;
   }
   out.resize(static_cast<std::size_t>(write - out.data()));
-  return out;
 }
 
 std::size_t Cp932Codec::DecodeUtf16(std::string_view bytes, char16_t* out) const {

@@ -8,16 +8,15 @@
 namespace orva {
 
 // Code page 932 exactly as Windows reads and writes it. Text inside the program is UTF-8.
-// Construct once and reuse: construction builds lookup tables.
+// The first codec of a process builds the lookup tables; later ones share them.
 class Cp932Codec {
  public:
   Cp932Codec();
-  ~Cp932Codec();
-  Cp932Codec(const Cp932Codec&) = delete;
-  Cp932Codec& operator=(const Cp932Codec&) = delete;
 
   // Invalid byte sequences decode to U+FFFD, one per bad byte; NUL bytes are kept.
   std::string Decode(std::string_view bytes) const;
+  // The same into `out`, whose storage is reused: readers of many fields allocate less.
+  void DecodeInto(std::string_view bytes, std::string& out) const;
 
   // The same decoding straight to UTF-16 (every character of the code page is below U+10000):
   // writes at most bytes.size() units to `out` and returns how many it wrote.
@@ -29,9 +28,10 @@ class Cp932Codec {
   // nullopt when any character cannot be written.
   std::optional<std::string> Encode(std::string_view utf8) const;
 
+  struct Tables;  // the lookup tables, private to the codec's source
+
  private:
-  struct Tables;
-  Tables* tables_;
+  const Tables* tables_;
 };
 
 }  // namespace orva
