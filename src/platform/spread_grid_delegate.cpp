@@ -27,8 +27,9 @@ void SpreadGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
 void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewItem& option,
                                      const QModelIndex& index) const {
+  if (option.rect.isEmpty()) return;
   QStyleOptionButton button;
-  button.rect = option.rect;
+  button.rect = QRect(QPoint(0, 0), option.rect.size());  // the bevel is drawn apart, then copied
   button.fontMetrics = option.fontMetrics;
   button.direction = option.direction;
   button.palette = option.palette;
@@ -39,6 +40,7 @@ void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewIt
   if (option.state & QStyle::State_HasFocus) button.state |= QStyle::State_HasFocus;
 
   const QColor face = index.data(SpreadGridModel::ButtonFaceRole).value<QColor>();
+  const qint64 paletteKey = option.palette.cacheKey();  // before the copy is changed
   if (face.isValid()) {
     button.palette.setColor(QPalette::Button, face);
     button.palette.setColor(QPalette::Window, face);
@@ -50,7 +52,8 @@ void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewIt
   const QWidget* widget = option.widget;
   QStyle* style = widget ? widget->style() : QApplication::style();
   painter->save();
-  style->drawControl(QStyle::CE_PushButtonBevel, &button, painter, widget);
+  const qreal pixelRatio = painter->device()->devicePixelRatioF();
+  painter->drawPixmap(option.rect.topLeft(), Bevel(button, paletteKey, style, widget, pixelRatio));
   // Own caption drawing: the style's label margins would clip short captions in
   // narrow columns such as the works-list button.
   QRect textRect = option.rect.adjusted(2, 1, -2, -1);
@@ -66,6 +69,32 @@ void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewIt
   painter->setClipRect(option.rect);
   painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, button.text);
   painter->restore();
+}
+
+const QPixmap& SpreadGridDelegate::Bevel(const QStyleOptionButton& button, qint64 paletteKey,
+                                         QStyle* style, const QWidget* widget,
+                                         qreal pixelRatio) const {
+  // A styled bevel costs far more to draw than to copy, and a grid's buttons share a few looks.
+  const QRgb face = button.palette.color(QPalette::Button).rgba();
+  const int state = static_cast<int>(button.state);
+  for (const CachedBevel& cached : bevels_) {
+    if (cached.size == button.rect.size() && cached.face == face && cached.state == state &&
+        cached.paletteKey == paletteKey && cached.pixelRatio == pixelRatio &&
+        cached.style == style) {
+      return cached.pixmap;
+    }
+  }
+  constexpr std::size_t kMostLooks = 64;
+  if (bevels_.size() >= kMostLooks) bevels_.clear();
+  QPixmap pixmap(button.rect.size() * pixelRatio);
+  pixmap.setDevicePixelRatio(pixelRatio);
+  pixmap.fill(Qt::transparent);
+  {
+    QPainter bevelPainter(&pixmap);
+    style->drawControl(QStyle::CE_PushButtonBevel, &button, &bevelPainter, widget);
+  }
+  bevels_.push_back({button.rect.size(), face, state, paletteKey, pixelRatio, style, pixmap});
+  return bevels_.back().pixmap;
 }
 
 void SpreadGridDelegate::PaintPicture(QPainter* painter, const QStyleOptionViewItem& option,

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QModelIndex>
+#include <QPixmap>
 #include <QStyledItemDelegate>
+#include <vector>
+
+class QStyle;
+class QStyleOptionButton;
 
 namespace orva {
 
@@ -25,8 +30,22 @@ class SpreadGridDelegate : public QStyledItemDelegate {
                    const QModelIndex& index) const;
   void PaintPicture(QPainter* painter, const QStyleOptionViewItem& option,
                     const QModelIndex& index) const;
+  // The style's bevel for `button` (its rect at the origin), drawn once per look.
+  const QPixmap& Bevel(const QStyleOptionButton& button, qint64 paletteKey, QStyle* style,
+                       const QWidget* widget, qreal pixelRatio) const;
+
+  struct CachedBevel {
+    QSize size;
+    QRgb face;
+    int state;
+    qint64 paletteKey;
+    qreal pixelRatio;
+    const QStyle* style;
+    QPixmap pixmap;
+  };
 
   QPersistentModelIndex pressed_;
+  mutable std::vector<CachedBevel> bevels_;
 };
 
 }  // namespace orva
