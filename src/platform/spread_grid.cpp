@@ -12,9 +12,39 @@
 #include "platform/spread_grid_model.h"
 
 namespace orva {
+namespace {
+
+// The view asks its headers for a size hint at every layout, and the stock answer measures
+// the contents of up to 200 sections. A header the design gives a fixed thickness needs no
+// measuring; row numbers are widest in the last row.
+class DesignedHeader : public QHeaderView {
+ public:
+  DesignedHeader(Qt::Orientation orientation, QWidget* parent)
+      : QHeaderView(orientation, parent) {
+    setSectionsClickable(true);
+    setHighlightSections(true);
+  }
+
+  QSize sizeHint() const override {
+    if (orientation() == Qt::Horizontal && minimumHeight() == maximumHeight()) {
+      return {defaultSectionSize(), minimumHeight()};
+    }
+    if (orientation() == Qt::Vertical && minimumWidth() == maximumWidth()) {
+      return {minimumWidth(), defaultSectionSize()};
+    }
+    if (orientation() == Qt::Vertical && count() > 0) {
+      return {sectionSizeFromContents(count() - 1).width(), defaultSectionSize()};
+    }
+    return QHeaderView::sizeHint();
+  }
+};
+
+}  // namespace
 
 SpreadGrid::SpreadGrid(QWidget* parent)
     : QTableView(parent), model_(std::make_unique<SpreadGridModel>()) {
+  setHorizontalHeader(new DesignedHeader(Qt::Horizontal, this));
+  setVerticalHeader(new DesignedHeader(Qt::Vertical, this));
   QFont gridFont = font();
   gridFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
                         QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
@@ -52,8 +82,7 @@ SpreadGrid::~SpreadGrid() {
 }
 
 bool SpreadGrid::ValidCell(int column, int row) const {
-  return column >= 1 && column <= model_->columnCount() && row >= 1 &&
-         row <= model_->rowCount();
+  return column >= 1 && column <= model_->Columns() && row >= 1 && row <= model_->Rows();
 }
 
 int SpreadGrid::RowPixels(double units) const {

@@ -29,6 +29,9 @@ class SpreadGridModel : public QAbstractTableModel {
   explicit SpreadGridModel(QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  // The same counts without a virtual call, for the grid's per-cell checks.
+  int Rows() const { return static_cast<int>(heights_.size()); }
+  int Columns() const { return static_cast<int>(columns_.size()); }
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
