@@ -1,6 +1,7 @@
 #include "catalogue/catalogue_files.h"
 
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 #include <string_view>
 #include <unordered_map>
@@ -13,23 +14,55 @@
 namespace orva {
 namespace {
 
-// Reads entries of six fields until the end of the text; calls onEntry for each one after
-// the edition-code correction. Returns 0, or 62 when the text ends inside an entry.
+// Reads entries of six fields until the end of the text; calls onEntry(entry) for each one
+// after the edition-code correction. The entry's storage is reused for the next one unless
+// onEntry moves from it. Returns 0, or 62 when the text ends inside an entry.
 template <typename OnEntry>
 int ReadEntries(std::string_view bytes, const Cp932Codec& codec, OnEntry onEntry) {
   FieldReader reader(bytes);
+  MenuEntry entry;
+  std::string* const targets[] = {&entry.menuCode, &entry.menuName,     &entry.menuExe,
+                                  &entry.menuIcon, &entry.menuDataFile, &entry.menuDataDir};
   while (!reader.AtEnd()) {
-    std::string_view fields[6];
+    std::string_view fields[std::size(targets)];
     for (auto& field : fields) {
       if (!reader.Next(field)) return err::kInputPastEnd;
     }
-    MenuEntry entry{codec.Decode(fields[0]), codec.Decode(fields[1]), codec.Decode(fields[2]),
-                    codec.Decode(fields[3]), codec.Decode(fields[4]), codec.Decode(fields[5])};
+    for (std::size_t i = 0; i < std::size(targets); ++i) codec.DecodeInto(fields[i], *targets[i]);
     CorrectEditionCode(entry);
-    onEntry(std::move(entry));
+    onEntry(entry);
   }
   return err::kNone;
 }
+
+// The slots holding each code of one category, so that a master entry finds every equal
+// code without a scan: the latest slot added per code, then for each slot the one before it.
+class CodeIndex {
+ public:
+  explicit CodeIndex(std::size_t expected) {
+    latest_.reserve(expected);
+    before_.reserve(expected + 1);
+  }
+  void Add(const std::string& code, int slot) {
+    if (before_.size() <= static_cast<std::size_t>(slot)) before_.resize(slot + 1, 0);
+    auto [found, added] = latest_.try_emplace(code, slot);
+    if (!added) {
+      before_[slot] = found->second;
+      found->second = slot;
+    }
+  }
+  template <typename Visit>
+  bool ForEachSlot(const std::string& code, Visit visit) const {
+    const auto found = latest_.find(code);
+    if (found == latest_.end()) return false;
+    for (int slot = found->second; slot != 0; slot = before_[slot]) visit(slot);
+    return true;
+  }
+
+ private:
+  std::unordered_map<std::string, int> latest_;
+  std::vector<int> before_;  // 0: no earlier slot with the code
+};
 
 bool IsCategory(int category) { return category >= 1 && category <= kCategoryCount; }
 
@@ -47,7 +80,7 @@ int LoadUserMenu(Catalogue& catalogue, const FileSystem& files, const std::strin
   FileRead file = files.ReadAll(userMenuIniPath);
   if (file.error == err::kFileNotFound) return err::kNone;
   if (file.error != err::kNone) return file.error;
-  return ReadEntries(file.bytes, codec, [&](MenuEntry entry) {
+  return ReadEntries(file.bytes, codec, [&](MenuEntry& entry) {
     int category = CategoryOfCode(entry.menuCode);
     if (IsCategory(category)) catalogue.Append(category, std::move(entry));
   });
@@ -58,41 +91,32 @@ int LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files, const std::stri
   FileRead file = files.ReadAll(menuIniPath);
   if (file.error != err::kNone) return file.error;
 
-  // Slots per code, so that each master entry finds every equal code without a scan.
-  std::array<std::unordered_map<std::string, std::vector<int>>, kCategoryCount> slotsByCode;
+  std::vector<CodeIndex> slotsByCode;
+  slotsByCode.reserve(kCategoryCount);
   for (int category = 1; category <= kCategoryCount; ++category) {
+    CodeIndex& index = slotsByCode.emplace_back(kMaxSlots);
     for (int slot = 1; slot <= catalogue.menuCount(category); ++slot) {
-      slotsByCode[category - 1][catalogue.Entry(category, slot).menuCode].push_back(slot);
+      index.Add(catalogue.Entry(category, slot).menuCode, slot);
     }
   }
 
-  int error = ReadEntries(file.bytes, codec, [&](MenuEntry staged) {
+  int error = ReadEntries(file.bytes, codec, [&](const MenuEntry& staged) {
     int category = CategoryOfCode(staged.menuCode);
     if (!IsCategory(category)) return;
-    staged.menuExe = driveRoot + staged.menuExe;
-    auto& index = slotsByCode[category - 1];
-    auto found = index.find(staged.menuCode);
-    if (found != index.end()) {
-      const std::vector<int>& slots = found->second;
-      for (std::size_t k = 0; k < slots.size(); ++k) {
-        MenuEntry& entry = catalogue.Entry(category, slots[k]);
-        if (k + 1 < slots.size()) {
-          entry.menuName = staged.menuName;
-          entry.menuIcon = staged.menuIcon;
-          entry.menuDataFile = staged.menuDataFile;
-          entry.menuDataDir = staged.menuDataDir;
-        } else {  // the last taker may have the staged texts themselves
-          entry.menuName = std::move(staged.menuName);
-          entry.menuIcon = std::move(staged.menuIcon);
-          entry.menuDataFile = std::move(staged.menuDataFile);
-          entry.menuDataDir = std::move(staged.menuDataDir);
-        }
-      }
-      return;
-    }
-    std::string code = staged.menuCode;
-    if (catalogue.Append(category, std::move(staged))) {
-      index[code].push_back(catalogue.menuCount(category));
+    CodeIndex& index = slotsByCode[category - 1];
+    const bool known = index.ForEachSlot(staged.menuCode, [&](int slot) {
+      // Assigned, not moved: the strings keep their storage for the next entry.
+      MenuEntry& entry = catalogue.Entry(category, slot);
+      entry.menuName = staged.menuName;
+      entry.menuIcon = staged.menuIcon;
+      entry.menuDataFile = staged.menuDataFile;
+      entry.menuDataDir = staged.menuDataDir;
+    });
+    if (known) return;
+    MenuEntry added = staged;
+    added.menuExe = driveRoot + staged.menuExe;
+    if (catalogue.Append(category, std::move(added))) {
+      index.Add(staged.menuCode, catalogue.menuCount(category));
     }
   });
   if (error != err::kNone) return error;
@@ -107,6 +131,11 @@ void DATASort(Catalogue& catalogue, int category) {
   auto& slots = catalogue.Slots(category);
   const int n = static_cast<int>(slots.size());
   if (n <= 1) return;
+  // Codes already strictly ascending (a catalogue as it was saved) are the sorted result.
+  const auto notBefore = [](const MenuEntry& a, const MenuEntry& b) {
+    return a.menuCode >= b.menuCode;
+  };
+  if (std::adjacent_find(slots.begin(), slots.end(), notBefore) == slots.end()) return;
   // The exchanges run on an index permutation; the entries move once at the end.
   std::vector<int> order(n);
   std::iota(order.begin(), order.end(), 0);
