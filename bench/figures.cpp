@@ -49,6 +49,11 @@ benchmark::internal::Benchmark* Timed(benchmark::internal::Benchmark* bench, int
       ->ReportAggregatesOnly(true);
 }
 
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
 void CollectingReporter::ReportRuns(const std::vector<Run>& runs) {
   for (const Run& run : runs) {
     if (run.error_occurred) continue;
@@ -63,11 +68,20 @@ void CollectingReporter::ReportRuns(const std::vector<Run>& runs) {
 
 int PrintFigures(const Timings& times, const std::map<std::string, Timings>& counters) {
   int missed = 0;
-  missed += RatioLine(times, "startup_6x999", 2.0);
-  for (const char* name : {"startup_1", "startup_6x999"}) {
-    if (auto it = times.find(name); it != times.end()) {
-      std::printf("%s: abs %.1f ms\n", name, it->second);
-    }
+  // Start-up against its raw cost, measured in turns by startup_6x999 (startup_bench.cpp).
+  if (const auto it = counters.find("startup_6x999"); it != counters.end()) {
+    const Timings& c = it->second;
+    const double ratio = c.count("ratio") ? c.at("ratio") : -1;
+    const bool met = ratio > 0 && ratio <= 2.0;
+    std::printf("startup_6x999: %.2f x raw (goal <= 2.0)  median of %.0f rounds: %.1f ms, "
+                "raw %.1f ms%s\n",
+                ratio, c.count("rounds") ? c.at("rounds") : 0.0,
+                c.count("launcher_ms") ? c.at("launcher_ms") : 0.0,
+                c.count("raw_ms") ? c.at("raw_ms") : 0.0, met ? "" : "  MISSED");
+    missed += met ? 0 : 1;
+  }
+  if (auto it = times.find("startup_1"); it != times.end()) {
+    std::printf("startup_1: abs %.1f ms\n", it->second);
   }
   missed += RatioLine(times, "works_32767", 2.0);
   for (const char* name : {"works_1000", "works_8000"}) RatioLine(times, name, 0);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace orva::bench {
 
@@ -24,6 +25,9 @@ class Stopwatch {
 // on a shared machine the fastest is the one least disturbed by others.
 benchmark::internal::Benchmark* Timed(benchmark::internal::Benchmark* bench, int repetitions,
                                       int iterations = 1);
+
+// The middle value (the upper one of an even count); 0 when there is none.
+double Median(std::vector<double> values);
 
 // Fastest run's real time per iteration in milliseconds, by benchmark function name.
 using Timings = std::map<std::string, double>;

@@ -57,11 +57,6 @@ void WorksRaw(benchmark::State& state, int records) {
   }
 }
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0 : values[values.size() / 2];
-}
-
 // Whether a record costs more in a larger file: the slope of the load time from 1,000 to
 // 8,000 records against the slope from 8,000 to 32,767, so that fixed costs (opening the
 // file, the first paint, the row header growing a digit) cancel out. A difference of two
