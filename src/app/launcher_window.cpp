@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QPushButton>
+#include <future>
 
 #include "catalogue/catalogue_files.h"
 #include "grids/menu_grid_filler.h"
@@ -93,6 +94,10 @@ void LauncherWindow::LoadWorksList() {
 }
 
 StartupResult LauncherWindow::Startup() {
+  // Reading the catalogue touches no widget, so it runs while the grid copies are made
+  // (or, with no thread to be had, when it is waited for).
+  std::future<CatalogueLoad> loading = std::async(std::launch::async | std::launch::deferred,
+                                                  [this] { return LoadCatalogueFiles(); });
   c_.Frame1->hide();
   for (int index = 1; index < kCategoryButtons; ++index) {
     CreateMenuGridCopy(c_, index);
@@ -106,7 +111,7 @@ StartupResult LauncherWindow::Startup() {
   state_.gridColors = DefaultGridColors();
   move(0, 0);
 
-  const CatalogueLoad load = LoadCatalogueFiles();
+  const CatalogueLoad load = loading.get();
   if (load.userError != err::kNone) ReportError(load.userError);
   if (load.suiteError != err::kNone) return {load.suiteError, state_.paths.menuIniPath};
   FillGrids();
