@@ -1,6 +1,7 @@
 #include "catalogue/catalogue_files.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <numeric>
 #include <string_view>
@@ -64,6 +65,18 @@ class CodeIndex {
   std::vector<int> before_;  // 0: no earlier slot with the code
 };
 
+// Line ends plus one; memchr finds them far faster than a byte loop.
+std::size_t CountLines(std::string_view bytes) {
+  std::size_t lines = 1;
+  const char* end = bytes.data() + bytes.size();
+  for (const char* at = bytes.data(); at < end; ++lines) {
+    at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at)));
+    if (at == nullptr) break;
+    ++at;
+  }
+  return lines;
+}
+
 bool IsCategory(int category) { return category >= 1 && category <= kCategoryCount; }
 
 void AppendQuoted(std::string& out, const std::string& field, const Cp932Codec& codec) {
@@ -80,6 +93,11 @@ int LoadUserMenu(Catalogue& catalogue, const FileSystem& files, const std::strin
   FileRead file = files.ReadAll(userMenuIniPath);
   if (file.error == err::kFileNotFound) return err::kNone;
   if (file.error != err::kNone) return file.error;
+  // An entry per line is the rule: room for that many saves moving entries as slots grow.
+  const std::size_t lines = CountLines(file.bytes);
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    catalogue.Slots(category).reserve(std::min<std::size_t>(lines, kMaxSlots));
+  }
   return ReadEntries(file.bytes, codec, [&](MenuEntry& entry) {
     int category = CategoryOfCode(entry.menuCode);
     if (IsCategory(category)) catalogue.Append(category, std::move(entry));

@@ -101,6 +101,11 @@ TEST_F(CatalogueFilesTest, EqualCodesAreExchangedOnEveryPass) {
   std::string order;
   for (const MenuEntry& entry : catalogue.Slots(1)) order += entry.menuName;
   EXPECT_EQ(order, "ZCBA");
+  // Codes in order but not distinct are still exchanged.
+  DATASort(catalogue, 1);
+  order.clear();
+  for (const MenuEntry& entry : catalogue.Slots(1)) order += entry.menuName;
+  EXPECT_EQ(order, "ZABC");
 }
 
 TEST_F(CatalogueFilesTest, DistinctCodesEndAscending) {
