@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/error_codes.h"
+#include "platform/plain_file_tests.h"
 #include "support/temp_dir.h"
 
 namespace orva {
@@ -59,6 +60,26 @@ TEST_F(FileSystemTest, PlainFileTest) {
   EXPECT_FALSE(files_.IsPlainFile("C:\\VORDELN\\missing.exe"));
   EXPECT_FALSE(files_.IsPlainFile("D:\\VORDELN\\a.exe"));
   EXPECT_FALSE(files_.IsPlainFile(""));
+}
+
+// Many tests share two threads; each answer must land at its own path's place, for short
+// lists (tested by the caller alone) and long ones alike, and an unread batch must not hang.
+TEST_F(FileSystemTest, PlainFileTestsOfManyPathsKeepTheirOrder) {
+  fs::create_directories(temp_.Path() / "P/folder");
+  std::vector<std::string> paths;
+  std::vector<std::uint8_t> expected;
+  for (int i = 0; i < 500; ++i) {
+    const std::string name = "P\\f" + std::to_string(i);
+    if (i % 3 == 0) temp_.Write("P/f" + std::to_string(i), "x");
+    paths.push_back("C:\\" + (i % 7 == 0 ? std::string("P\\folder") : name));
+    expected.push_back(i % 3 == 0 && i % 7 != 0 ? 1 : 0);
+  }
+  for (const std::size_t count : {std::size_t{5}, paths.size()}) {
+    const std::vector<std::string_view> views(paths.begin(), paths.begin() + count);
+    PlainFileTests tests(files_, views);
+    EXPECT_EQ(tests.Results(), std::vector<std::uint8_t>(expected.begin(), expected.begin() + count));
+  }
+  PlainFileTests unread(files_, std::vector<std::string_view>(paths.begin(), paths.end()));
 }
 
 // Plain-file tests take a short way for paths that exist as written; every path must get
