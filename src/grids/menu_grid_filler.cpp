@@ -12,7 +12,6 @@
 namespace orva {
 namespace {
 
-
 constexpr const char* kCategoryLabels[] = {" 土木積算", " 農林積算", " 港湾積算",
                                            " 民間見積", " 水道積算", " 実行予算"};
 

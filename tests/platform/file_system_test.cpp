@@ -77,7 +77,8 @@ TEST_F(FileSystemTest, PlainFileTestsOfManyPathsKeepTheirOrder) {
   for (const std::size_t count : {std::size_t{5}, paths.size()}) {
     const std::vector<std::string_view> views(paths.begin(), paths.begin() + count);
     PlainFileTests tests(files_, views);
-    EXPECT_EQ(tests.Results(), std::vector<std::uint8_t>(expected.begin(), expected.begin() + count));
+    const std::vector<std::uint8_t> wanted(expected.begin(), expected.begin() + count);
+    EXPECT_EQ(tests.Results(), wanted);
   }
   PlainFileTests unread(files_, std::vector<std::string_view>(paths.begin(), paths.end()));
 }
