@@ -34,6 +34,20 @@ int RatioLine(const Timings& times, const std::string& name, double goal) {
   return ratio <= goal ? 0 : 1;
 }
 
+// A counter a benchmark set, or `missing` when it set none (it failed or was filtered out).
+double Counter(const Timings& counters, const char* name, double missing = 0) {
+  const auto it = counters.find(name);
+  return it == counters.end() ? missing : it->second;
+}
+
+// Ends a figure's line; 1 when the ratio misses its goal (a ratio noise made zero or
+// negative counts as a miss).
+int GoalVerdict(double ratio, double goal) {
+  const bool met = ratio > 0 && ratio <= goal;
+  std::printf("%s\n", met ? "" : "  MISSED");
+  return met ? 0 : 1;
+}
+
 }  // namespace
 
 benchmark::internal::Benchmark* Timed(benchmark::internal::Benchmark* bench, int repetitions,
@@ -71,14 +85,11 @@ int PrintFigures(const Timings& times, const std::map<std::string, Timings>& cou
   // Start-up against its raw cost, measured in turns by startup_6x999 (startup_bench.cpp).
   if (const auto it = counters.find("startup_6x999"); it != counters.end()) {
     const Timings& c = it->second;
-    const double ratio = c.count("ratio") ? c.at("ratio") : -1;
-    const bool met = ratio > 0 && ratio <= 2.0;
+    const double ratio = Counter(c, "ratio", -1);
     std::printf("startup_6x999: %.2f x raw (goal <= 2.0)  median of %.0f rounds: %.1f ms, "
-                "raw %.1f ms%s\n",
-                ratio, c.count("rounds") ? c.at("rounds") : 0.0,
-                c.count("launcher_ms") ? c.at("launcher_ms") : 0.0,
-                c.count("raw_ms") ? c.at("raw_ms") : 0.0, met ? "" : "  MISSED");
-    missed += met ? 0 : 1;
+                "raw %.1f ms",
+                ratio, Counter(c, "rounds"), Counter(c, "launcher_ms"), Counter(c, "raw_ms"));
+    missed += GoalVerdict(ratio, 2.0);
   }
   if (auto it = times.find("startup_1"); it != times.end()) {
     std::printf("startup_1: abs %.1f ms\n", it->second);
@@ -88,14 +99,11 @@ int PrintFigures(const Timings& times, const std::map<std::string, Timings>& cou
   // Cost per record, measured by works_scaling (see works_bench.cpp).
   if (const auto it = counters.find("works_scaling"); it != counters.end()) {
     const Timings& c = it->second;
-    const double spread = c.count("spread") ? c.at("spread") : -1;
-    const bool met = spread > 0 && spread <= 1.5;
+    const double spread = Counter(c, "spread", -1);
     std::printf("works_per_record: %.2f x (goal <= 1.5)  median of %.0f rounds: %.2f us per "
-                "record from 1,000 to 8,000, %.2f us from 8,000 to 32,767%s\n",
-                spread, c.count("rounds") ? c.at("rounds") : 0.0,
-                c.count("lower_us") ? c.at("lower_us") : 0.0,
-                c.count("upper_us") ? c.at("upper_us") : 0.0, met ? "" : "  MISSED");
-    missed += met ? 0 : 1;
+                "record from 1,000 to 8,000, %.2f us from 8,000 to 32,767",
+                spread, Counter(c, "rounds"), Counter(c, "lower_us"), Counter(c, "upper_us"));
+    missed += GoalVerdict(spread, 1.5);
   }
   for (const char* name : {"sort_number", "sort_date", "sort_name"}) {
     missed += RatioLine(times, name, 3.0);

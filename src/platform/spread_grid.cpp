@@ -14,28 +14,20 @@
 namespace orva {
 namespace {
 
-// The view asks its headers for a size hint at every layout, and the stock answer measures
-// the contents of up to 200 sections. A header the design gives a fixed thickness needs no
-// measuring; row numbers are widest in the last row.
-class DesignedHeader : public QHeaderView {
+// The view asks its row header for a size hint at every layout, and the stock answer
+// measures the numbers of up to 200 rows; the widest number is the last row's. A header the
+// design gives a fixed width needs no measuring at all.
+class RowNumberHeader : public QHeaderView {
  public:
-  DesignedHeader(Qt::Orientation orientation, QWidget* parent)
-      : QHeaderView(orientation, parent) {
+  explicit RowNumberHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {
     setSectionsClickable(true);
     setHighlightSections(true);
   }
 
   QSize sizeHint() const override {
-    if (orientation() == Qt::Horizontal && minimumHeight() == maximumHeight()) {
-      return {defaultSectionSize(), minimumHeight()};
-    }
-    if (orientation() == Qt::Vertical && minimumWidth() == maximumWidth()) {
-      return {minimumWidth(), defaultSectionSize()};
-    }
-    if (orientation() == Qt::Vertical && count() > 0) {
-      return {sectionSizeFromContents(count() - 1).width(), defaultSectionSize()};
-    }
-    return QHeaderView::sizeHint();
+    if (minimumWidth() == maximumWidth()) return {minimumWidth(), defaultSectionSize()};
+    if (count() == 0) return QHeaderView::sizeHint();
+    return {sectionSizeFromContents(count() - 1).width(), defaultSectionSize()};
   }
 };
 
@@ -43,8 +35,7 @@ class DesignedHeader : public QHeaderView {
 
 SpreadGrid::SpreadGrid(QWidget* parent)
     : QTableView(parent), model_(std::make_unique<SpreadGridModel>()) {
-  setHorizontalHeader(new DesignedHeader(Qt::Horizontal, this));
-  setVerticalHeader(new DesignedHeader(Qt::Vertical, this));
+  setVerticalHeader(new RowNumberHeader(this));
   QFont gridFont = font();
   gridFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
                         QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
