@@ -18,6 +18,14 @@ double ToMilliseconds(double time, benchmark::TimeUnit unit) {
   return time;
 }
 
+// Ends a figure's line; 1 when the ratio misses its goal (a ratio noise made zero or
+// negative counts as a miss).
+int GoalVerdict(double ratio, double goal) {
+  const bool met = ratio > 0 && ratio <= goal;
+  std::printf("%s\n", met ? "" : "  MISSED");
+  return met ? 0 : 1;
+}
+
 // One "name: ratio x raw (goal)" line; returns 1 when the goal is missed. No goal: 0.
 int RatioLine(const Timings& times, const std::string& name, double goal) {
   const auto measured = times.find(name);
@@ -29,23 +37,15 @@ int RatioLine(const Timings& times, const std::string& name, double goal) {
                 measured->second, raw->second);
     return 0;
   }
-  std::printf("%s: %.2f x raw (goal <= %.1f)  abs %.1f ms, raw %.1f ms%s\n", name.c_str(), ratio,
-              goal, measured->second, raw->second, ratio <= goal ? "" : "  MISSED");
-  return ratio <= goal ? 0 : 1;
+  std::printf("%s: %.2f x raw (goal <= %.1f)  abs %.1f ms, raw %.1f ms", name.c_str(), ratio,
+              goal, measured->second, raw->second);
+  return GoalVerdict(ratio, goal);
 }
 
 // A counter a benchmark set, or `missing` when it set none (it failed or was filtered out).
 double Counter(const Timings& counters, const char* name, double missing = 0) {
   const auto it = counters.find(name);
   return it == counters.end() ? missing : it->second;
-}
-
-// Ends a figure's line; 1 when the ratio misses its goal (a ratio noise made zero or
-// negative counts as a miss).
-int GoalVerdict(double ratio, double goal) {
-  const bool met = ratio > 0 && ratio <= goal;
-  std::printf("%s\n", met ? "" : "  MISSED");
-  return met ? 0 : 1;
 }
 
 }  // namespace

@@ -146,9 +146,9 @@ void LauncherWindow::RestoreInitialMenu() {
 
 void LauncherWindow::FillGrids() {
   // Both views show the same entries: their texts, file tests and icons are prepared once.
-  const MenuRows rows(catalogue_, files_);
   IconFinder icons(files_, state_.paths.iconDir, state_.paths.installDir);
-  const MenuGridSource source{catalogue_, rows, icons, state_.gridColors};
+  const MenuRows rows(catalogue_, files_, icons);
+  const MenuGridSource source{catalogue_, rows, state_.gridColors};
   FillCategoryGrids(c_.SSm, source);
   FillAllGrid(*c_.SSx[0], source);
 }

@@ -25,6 +25,8 @@ struct MenuEntry {
 // a digit, else 0.
 int CategoryOfCode(std::string_view code);
 
+inline bool IsCategory(int category) { return category >= 1 && category <= kCategoryCount; }
+
 // The one edition published under a wrong code keeps its place in category 1.
 void CorrectEditionCode(MenuEntry& entry);
 
@@ -39,8 +41,7 @@ class Catalogue {
 
   // True when (category, slot) names a valid entry.
   bool Contains(int category, int slot) const {
-    return category >= 1 && category <= kCategoryCount && slot >= 1 &&
-           slot <= menuCount(category);
+    return IsCategory(category) && slot >= 1 && slot <= menuCount(category);
   }
 
   // Appends to its category; false (and nothing stored) when the category is full.

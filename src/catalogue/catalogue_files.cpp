@@ -77,8 +77,6 @@ std::size_t CountLines(std::string_view bytes) {
   return lines;
 }
 
-bool IsCategory(int category) { return category >= 1 && category <= kCategoryCount; }
-
 void AppendQuoted(std::string& out, const std::string& field, const Cp932Codec& codec) {
   out += '"';
   out += codec.EncodeLossy(field);

@@ -17,10 +17,10 @@ constexpr const char* kCategoryLabels[] = {" 土木積算", " 農林積算", " �
 
 QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-// 1..6 for a code whose first character names a category, else 0.
+// The category a code names, 1..6, or 0 (no label) for any other code.
 int LabelIndex(const std::string& menuCode) {
-  if (menuCode.empty() || menuCode[0] < '1' || menuCode[0] > '6') return 0;
-  return menuCode[0] - '0';
+  const int category = CategoryOfCode(menuCode);
+  return IsCategory(category) ? category : 0;
 }
 
 // The number in the four characters after a code's first; 0 when they start with no digit.
@@ -44,14 +44,13 @@ void SetIcon(SpreadGrid& grid, int row, const FoundIcon& icon) {
 }
 
 // The part both fillers share: captions, colours, icon and signed number of one row.
-void WriteRow(SpreadGrid& grid, int row, const MenuEntry& entry, const MenuRows::Row& shown,
-              const QString& title, int slot, int titleColorSlot, const GridColors& colors,
-              IconFinder& icons) {
+void WriteRow(SpreadGrid& grid, int row, const MenuRows::Row& shown, const QString& title,
+              int slot, int titleColorSlot, const GridColors& colors) {
   grid.SetButtonText(kTitleColumn, row, title);
   grid.SetButtonText(kExeColumn, row, shown.exe);
   grid.SetText(kDataFileColumn, row, shown.dataFile);
   if (shown.installed) {
-    SetIcon(grid, row, icons.Find(entry.menuIcon));
+    SetIcon(grid, row, *shown.icon);
     grid.SetBackColor(kTitleColumn, row, ToQColor(colors[titleColorSlot]));
     grid.SetBackColor(kWorksColumn, row, ToQColor(colors[kWorksListColorSlot]));
     grid.SetBackColor(kExeColumn, row, ToQColor(colors[kExecutableColorSlot]));
@@ -67,7 +66,7 @@ void WriteRow(SpreadGrid& grid, int row, const MenuEntry& entry, const MenuRows:
 
 }  // namespace
 
-MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
+MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFinder& icons) {
   std::vector<std::string_view> programs;
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (const MenuEntry& entry : catalogue.Slots(category)) programs.push_back(entry.menuExe);
@@ -83,8 +82,12 @@ MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
   }
   const std::vector<std::uint8_t> installed = tests.Results();
   std::size_t next = 0;
-  for (auto& rows : rows_) {
-    for (Row& row : rows) row.installed = installed[next++] != 0;
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    for (int slot = 1; slot <= catalogue.menuCount(category); ++slot) {
+      Row& row = rows_[category - 1][slot - 1];
+      row.installed = installed[next++] != 0;
+      if (row.installed) row.icon = &icons.Find(catalogue.Entry(category, slot).menuIcon);
+    }
   }
 }
 
@@ -102,10 +105,8 @@ void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
     const GridUpdateScope update(grid);
     int row = 0;
     for (int slot = count; slot >= 1; --slot) {
-      const MenuEntry& entry = source.catalogue.Entry(category, slot);
       const MenuRows::Row& shown = source.rows.Of(category, slot);
-      WriteRow(grid, ++row, entry, shown, shown.name, slot, kMenuTitleColorSlot,
-               source.gridColors, source.icons);
+      WriteRow(grid, ++row, shown, shown.name, slot, kMenuTitleColorSlot, source.gridColors);
     }
   }
 }
@@ -129,8 +130,8 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
       ++row;
       const QString& label = labels[LabelIndex(entry.menuCode)];
       const MenuRows::Row& shown = source.rows.Of(category, slot);
-      WriteRow(SSx, row, entry, shown, label.isEmpty() ? QString() : shown.name + label, slot,
-               kCombinedTitleColorSlot, source.gridColors, source.icons);
+      WriteRow(SSx, row, shown, label.isEmpty() ? QString() : shown.name + label, slot,
+               kCombinedTitleColorSlot, source.gridColors);
       SSx.SetValue(kCategoryColumn, row, category);
       SSx.SetValue(kEditionColumn, row, static_cast<double>(EditionNumber(entry.menuCode)));
     }

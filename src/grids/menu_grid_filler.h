@@ -19,8 +19,9 @@ struct MenuEntry;
 
 using MenuGrids = std::array<SpreadGrid*, 6>;
 
-// What both views show of each entry, prepared once for both fillers: the texts, and
-// whether the program is installed (one file test per entry, not one per view).
+// What both views show of each entry, prepared once for both fillers: the texts, whether
+// the program is installed (one file test per entry, not one per view) and, when it is,
+// the entry's icon.
 class MenuRows {
  public:
   struct Row {
@@ -28,8 +29,9 @@ class MenuRows {
     QString exe;
     QString dataFile;
     bool installed = false;
+    const FoundIcon* icon = nullptr;  // installed entries only; owned by the icon finder
   };
-  MenuRows(const Catalogue& catalogue, const FileSystem& files);
+  MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFinder& icons);
   const Row& Of(int category, int slot) const { return rows_[category - 1][slot - 1]; }
 
  private:
@@ -40,7 +42,6 @@ class MenuRows {
 struct MenuGridSource {
   const Catalogue& catalogue;
   const MenuRows& rows;
-  IconFinder& icons;
   const GridColors& gridColors;
 };
 
