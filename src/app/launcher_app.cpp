@@ -28,7 +28,7 @@ std::string ProgramFolder(const DriveTable& drives) {
 QString FatalReport(const StartupResult& result) {
   return QString::fromUtf8("実行時エラー '%1':\n\n%2\n%3")
       .arg(result.error)
-      .arg(QString::fromStdString(ErrorDescription(result.error)),
+      .arg(QString::fromStdString(ReadErrorDescription(result.error)),
            QString::fromStdString(result.path));
 }
 

@@ -112,7 +112,7 @@ StartupResult LauncherWindow::Startup() {
   move(0, 0);
 
   const CatalogueLoad load = loading.get();
-  if (load.userError != err::kNone) ReportError(load.userError);
+  if (load.userError != err::kNone) ReportError(load.userError, ErrorDuring::kReading);
   if (load.suiteError != err::kNone) return {load.suiteError, state_.paths.menuIniPath};
   FillGrids();
   LoadViewState();
@@ -126,6 +126,7 @@ StartupResult LauncherWindow::Startup() {
 LauncherWindow::CatalogueLoad LauncherWindow::LoadCatalogueFiles() {
   CatalogueLoad load;
   load.userError = LoadUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
+  keepUserFile_ = UserMenuLeftUnread(load.userError);
   load.suiteError = LoadSuiteMenu(catalogue_, files_, state_.paths.menuIniPath,
                                   state_.paths.driveRoot, codec_);
   return load;
@@ -165,7 +166,7 @@ void LauncherWindow::ResetShowAll() {
 }
 
 void LauncherWindow::LoadViewState() {
-  const FileRead file = files_.ReadAll(state_.paths.viewIniPath);
+  const FileRead file = files_.ReadFirstLine(state_.paths.viewIniPath);
   const std::int16_t value = file.error == err::kNone ? ParseViewState(file.bytes) : 0;
   c_.SSx[0]->setVisible(value == 0);
 }
@@ -175,16 +176,22 @@ void LauncherWindow::SaveViewState() {
   files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
 }
 
-void LauncherWindow::ReportError(int number) {
-  desktop_.ShowMessage(this, QString::fromStdString(ErrorDescription(number)),
+void LauncherWindow::ReportError(int number, ErrorDuring during) {
+  const std::string description =
+      during == ErrorDuring::kReading ? ReadErrorDescription(number) : ErrorDescription(number);
+  desktop_.ShowMessage(this, QString::fromStdString(description),
                        QString::fromUtf8("エラー") + QString::number(number), Desktop::Icon::None);
 }
 
 void LauncherWindow::Shutdown() {
   if (shutDown_) return;
   shutDown_ = true;
-  if (int error = SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_)) {
-    ReportError(error);
+  // A user file that could not be read was reported at loading; replacing it now would
+  // lose every choice it holds, so it stays until the user restores the initial menu.
+  if (!keepUserFile_) {
+    if (int error = SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_)) {
+      ReportError(error, ErrorDuring::kWriting);
+    }
   }
   SaveViewState();
 }

@@ -64,7 +64,8 @@ class LauncherWindow : public QMainWindow {
   void ApplyVisibility();
   void ApplyLayout();
   void Shutdown();
-  void ReportError(int number);
+  enum class ErrorDuring { kReading, kWriting };
+  void ReportError(int number, ErrorDuring during);
 
   Desktop& desktop_;
   const FileSystem& files_;
@@ -76,6 +77,7 @@ class LauncherWindow : public QMainWindow {
   WorksSorter worksSorter_;
   MenuGridClickContext clicks_;
   bool shutDown_ = false;
+  bool keepUserFile_ = false;  // the user file is there but could not be read
 };
 
 }  // namespace orva

@@ -88,7 +88,7 @@ void AppendQuoted(std::string& out, const std::string& field, const Cp932Codec& 
 int LoadUserMenu(Catalogue& catalogue, const FileSystem& files, const std::string& userMenuIniPath,
                  const Cp932Codec& codec) {
   catalogue.Clear();
-  FileRead file = files.ReadAll(userMenuIniPath);
+  FileRead file = files.ReadAll(userMenuIniPath, kCatalogueFileLimit);
   if (file.error == err::kFileNotFound) return err::kNone;
   if (file.error != err::kNone) return file.error;
   // An entry per line is the rule: room for that many saves moving entries as slots grow.
@@ -102,9 +102,14 @@ int LoadUserMenu(Catalogue& catalogue, const FileSystem& files, const std::strin
   });
 }
 
+bool UserMenuLeftUnread(int loadError) {
+  // Only a text that ends inside an entry is met after the entries before it were taken.
+  return loadError != err::kNone && loadError != err::kInputPastEnd;
+}
+
 int LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files, const std::string& menuIniPath,
                   const std::string& driveRoot, const Cp932Codec& codec) {
-  FileRead file = files.ReadAll(menuIniPath);
+  FileRead file = files.ReadAll(menuIniPath, kCatalogueFileLimit);
   if (file.error != err::kNone) return file.error;
 
   std::vector<CodeIndex> slotsByCode;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "catalogue/catalogue.h"
@@ -9,10 +10,18 @@ namespace orva {
 class Cp932Codec;
 class FileSystem;
 
+// The largest catalogue file read: 6 x 999 entries of six fields take some megabytes even
+// with long paths and titles; a larger file is no catalogue and is refused unread.
+inline constexpr std::size_t kCatalogueFileLimit = std::size_t{64} << 20;
+
 // Empties the catalogue and reads the user catalogue file into it, unsorted.
 // Returns 0, or the number of the last error met (a missing file is no error).
 int LoadUserMenu(Catalogue& catalogue, const FileSystem& files, const std::string& userMenuIniPath,
                  const Cp932Codec& codec);
+
+// Whether LoadUserMenu's error means the file is there but its entries never reached the
+// catalogue: saving then would replace the user's choices with the suite's defaults.
+bool UserMenuLeftUnread(int loadError);
 
 // Merges the suite's catalogue file into the catalogue, then sorts each category by code.
 // Returns 0, or the error that stopped the merge (the catalogue is then partly merged and

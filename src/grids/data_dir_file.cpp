@@ -14,7 +14,7 @@ DataDirResult ReadDataDir(const FileSystem& files, const std::string& dataDirFil
   // names no file, so it counts as a bad file name and the default folder applies.
   const FileRead file = dataDirFile.empty() || dataDirFile.ends_with('\\')
                             ? FileRead{err::kBadFileName, {}}
-                            : files.ReadAll(dataDirFile);
+                            : files.ReadFirstLine(dataDirFile);
   std::string_view field;
   if (file.error == err::kNone && FieldReader(file.bytes).Next(field)) {
     result.dataDir = codec.Decode(field);

@@ -1,10 +1,41 @@
 #include "grids/icon_finder.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImageReader>
+#include <filesystem>
 
+#include "platform/error_codes.h"
 #include "platform/file_system.h"
 
 namespace orva {
+namespace {
+
+// The largest icon file read: a 256-pixel icon with every smaller size takes well under
+// a megabyte.
+constexpr std::size_t kMaxIconBytes = std::size_t{4} << 20;
+// Decoding a small file may still claim a huge picture; the reader refuses beyond this.
+constexpr int kMaxDecodedMegabytes = 16;
+// A cell shows an icon at 32 pixels; a larger picture is kept no larger than an icon gets.
+constexpr int kMaxKeptSide = 256;
+
+// The picture in an icon file's bytes; null when they hold none. The file's suffix names
+// the format first, as for a picture loaded from its path.
+QImage DecodeIcon(const std::string& bytes, const std::string& path) {
+  QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  const std::string suffix = std::filesystem::path(path).extension().string();
+  QImageReader reader(&buffer, QByteArray::fromStdString(suffix.empty() ? "" : suffix.substr(1)));
+  reader.setAllocationLimit(kMaxDecodedMegabytes);
+  QImage image = reader.read();
+  if (image.width() > kMaxKeptSide || image.height() > kMaxKeptSide) {
+    image = image.scaled(kMaxKeptSide, kMaxKeptSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
+  return image;
+}
+
+}  // namespace
 
 const FoundIcon& IconFinder::Find(const std::string& menuIcon) {
   auto known = found_.find(menuIcon);
@@ -15,10 +46,11 @@ const FoundIcon& IconFinder::Find(const std::string& menuIcon) {
   for (const std::string* folder : {&iconDir_, &installDir_}) {
     const std::string path = *folder + menuIcon;
     if (!files_.IsPlainFile(path)) continue;
-    // A file that is there but is no readable picture leaves the row without an icon.
-    if (auto host = files_.HostPath(path)) {
-      QImageReader reader(QString::fromStdString(host->string()));
-      QImage image = reader.read();
+    // A file that is there but is no readable picture (or no longer a plain file, or too
+    // large) leaves the row without an icon.
+    const FileRead file = files_.ReadAll(path, kMaxIconBytes);
+    if (file.error == err::kNone) {
+      QImage image = DecodeIcon(file.bytes, path);
       if (!image.isNull()) icon.picture = QPixmap::fromImage(std::move(image));
     }
     break;

@@ -83,7 +83,7 @@ void ShowWorksList(MenuGridClickContext& context, const ClickedRow& clicked) {
     context.desktop.ShowMessage(
         &context.window,
         QString::number(dataDir.error) + ":" +
-            QString::fromStdString(ErrorDescription(dataDir.error)),
+            QString::fromStdString(ReadErrorDescription(dataDir.error)),
         QString::fromUtf8("エラー"), Desktop::Icon::None);
     return;
   }

@@ -26,8 +26,14 @@ std::string ErrorDescription(int number) {
     case 75: return "パス名が無効です。";
     case 76: return "パスが見つかりません。";
     case 32755: return "[キャンセル] が選択されました。";
+    case err::kFileTooLarge: return "ファイルが大きすぎるため読み込めません。";
     default: return "アプリケーション定義またはオブジェクト定義のエラーです。";
   }
+}
+
+std::string ReadErrorDescription(int number) {
+  if (number == err::kPermissionDenied) return "読み込みできません。";
+  return ErrorDescription(number);
 }
 
 int ErrorNumberFromErrno(int posixErrno) {
@@ -38,7 +44,8 @@ int ErrorNumberFromErrno(int posixErrno) {
     case EPERM:
     case EROFS:
     case ETXTBSY:
-    case EBUSY: return err::kPermissionDenied;
+    case EBUSY:
+    case EAGAIN: return err::kPermissionDenied;  // EAGAIN: a lease held by another program
     case EISDIR: return err::kPathFileAccess;
     case ENAMETOOLONG:
     case EINVAL:

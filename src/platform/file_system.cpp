@@ -1,10 +1,12 @@
 #include "platform/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <random>
@@ -100,17 +102,57 @@ class FileSizeSignalGuard {
   bool blocked_ = false;
 };
 
-// Creates a new, hidden sibling of `target`; the descriptor, or -1 with errno set.
+// Temporary files of a save are named this prefix, the target's name, "." and eight hex
+// digits: hidden, never a name the program reads, and recognisable as litter of that target.
+constexpr std::string_view kSaveTempPrefix = ".orva-save.";
+constexpr std::size_t kSaveTempDigits = 8;
+
+// Creates a new temporary sibling of `target`; the descriptor, or -1 with errno set.
 int CreateSibling(const fs::path& target, fs::path& created) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
-    created = target.parent_path() / ("." + target.filename().string() + suffix);
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
+    created = target.parent_path() /
+              (std::string(kSaveTempPrefix) + target.filename().string() + suffix);
     const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
+}
+
+// Removes what interrupted saves of `target` left beside it: our own regular files under a
+// temporary name of that target, nothing else.
+void RemoveLeftoverTemps(const fs::path& target) {
+  const std::string targetName = target.filename().string();
+  DIR* folder = ::opendir(target.parent_path().c_str());
+  if (folder == nullptr) return;
+  const uid_t self = ::geteuid();
+  while (const dirent* entry = ::readdir(folder)) {
+    if (!FileSystem::IsSaveTempName(entry->d_name, targetName)) continue;
+    struct stat st;
+    if (::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(st.st_mode) && st.st_uid == self) {
+      ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+  }
+  ::closedir(folder);
+}
+
+// 0 when an existing target may be replaced: absent, not a regular file (it holds nothing
+// of ours), or a regular file that could be written in place. Else the error number.
+int ReplaceableTarget(const fs::path& target) {
+  struct stat st;
+  if (::stat(target.c_str(), &st) != 0) return err::kNone;
+  if (S_ISDIR(st.st_mode)) return err::kPathFileAccess;
+  if (!S_ISREG(st.st_mode)) return err::kNone;
+  // A file without any write permission is write-protected for everyone, also for a
+  // superuser whom the system would let write it.
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return err::kPermissionDenied;
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return ErrorNumberFromErrno(errno);
+  ::close(fd);
+  return err::kNone;
 }
 
 // The host path the drive table gives when every component exists with its exact case:
@@ -181,14 +223,16 @@ bool FileSystem::IsPlainFile(std::string_view windowsPath) const {
   return ::stat(host->c_str(), &st) == 0 && IsPlain(st, host->filename().string());
 }
 
-int FileSystem::OpenForReading(std::string_view windowsPath, int& error, bool& sized,
+int FileSystem::OpenForReading(std::string_view windowsPath, int& error,
                                std::size_t& size) const {
   const auto host = HostPath(windowsPath);
   if (!host) {
     error = err::kBadFileName;
     return -1;
   }
-  FileDescriptor fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK opening a FIFO waits for a writer for ever. What was opened is
+  // judged by its descriptor: the path may have changed since any earlier test of it.
+  FileDescriptor fd(::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (fd.Get() < 0) {
     error = OpenErrorNumber(*host, errno);
     return -1;
@@ -202,9 +246,18 @@ int FileSystem::OpenForReading(std::string_view windowsPath, int& error, bool& s
     error = err::kPathFileAccess;
     return -1;
   }
-  // Files that report no size (pipes, /proc) are read to their end.
-  sized = S_ISREG(st.st_mode) && st.st_size > 0;
-  size = sized ? static_cast<std::size_t>(st.st_size) : 0;
+  // A FIFO, device or socket holds no file of the suite and might never end.
+  if (!S_ISREG(st.st_mode)) {
+    error = err::kFileNotFound;
+    return -1;
+  }
+  const int flags = ::fcntl(fd.Get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    error = ErrorNumberFromErrno(errno);
+    return -1;
+  }
+  // Files that report no size (/proc) are read up to the reader's bound.
+  size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
   error = err::kNone;
   return fd.Release();
 }
@@ -228,14 +281,20 @@ ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
 
 }  // namespace
 
-FileRead FileSystem::ReadAll(std::string_view windowsPath) const {
+FileRead FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
   FileRead result;
-  bool sized = false;
   std::size_t size = 0;
-  FileDescriptor fd(OpenForReading(windowsPath, result.error, sized, size));
+  FileDescriptor fd(OpenForReading(windowsPath, result.error, size));
   if (fd.Get() < 0) return result;
+  if (size > limit) {
+    result.error = err::kFileTooLarge;
+    return result;
+  }
 
-  std::string bytes(sized ? size : 64 * 1024, '\0');
+  // One byte past the bound tells a file that grew beyond it from one that ends there.
+  const std::size_t most = limit + 1;
+  std::string bytes(size > 0 ? std::min(size, most) : std::min<std::size_t>(64 * 1024, most),
+                    '\0');
   std::size_t done = 0;
   while (true) {
     const ssize_t n = ReadFull(fd.Get(), bytes.data() + done, bytes.size() - done);
@@ -244,38 +303,62 @@ FileRead FileSystem::ReadAll(std::string_view windowsPath) const {
       return result;
     }
     done += static_cast<std::size_t>(n);
-    if (sized || done < bytes.size()) break;
-    bytes.resize(bytes.size() * 2);
+    if (done > limit) {
+      result.error = err::kFileTooLarge;
+      return result;
+    }
+    if (size > 0 || done < bytes.size()) break;
+    bytes.resize(std::min(bytes.size() * 2, most));
   }
   bytes.resize(done);
   result.bytes = std::move(bytes);
   return result;
 }
 
-int FileSystem::ReadChunks(
-    std::string_view windowsPath, std::size_t chunkSize,
-    const std::function<void(std::string_view chunk, std::size_t fileSize)>& consume) const {
-  int error = err::kNone;
-  bool sized = false;
+FileRead FileSystem::ReadFirstLine(std::string_view windowsPath) const {
+  FileRead result;
   std::size_t size = 0;
-  FileDescriptor fd(OpenForReading(windowsPath, error, sized, size));
+  FileDescriptor fd(OpenForReading(windowsPath, result.error, size));
+  if (fd.Get() < 0) return result;
+  std::string bytes(kFirstLineLimit, '\0');
+  const ssize_t n = ReadFull(fd.Get(), bytes.data(), bytes.size());
+  if (n < 0) {
+    result.error = ErrorNumberFromErrno(errno);
+    return result;
+  }
+  bytes.resize(static_cast<std::size_t>(n));
+  bytes.resize(std::min(bytes.find_first_of("\r\n"), bytes.size()));
+  result.bytes = std::move(bytes);
+  return result;
+}
+
+int FileSystem::ReadChunks(std::string_view windowsPath, std::size_t chunkSize,
+                           std::size_t limit,
+                           const std::function<void(std::string_view chunk)>& consume) const {
+  int error = err::kNone;
+  std::size_t size = 0;
+  FileDescriptor fd(OpenForReading(windowsPath, error, size));
   if (fd.Get() < 0) return error;
   std::string chunk(std::max<std::size_t>(chunkSize, 1), '\0');
-  while (true) {
-    const ssize_t n = ReadFull(fd.Get(), chunk.data(), chunk.size());
+  std::size_t left = limit;
+  while (left > 0) {
+    const std::size_t wanted = std::min(chunk.size(), left);
+    const ssize_t n = ReadFull(fd.Get(), chunk.data(), wanted);
     if (n < 0) return ErrorNumberFromErrno(errno);
-    if (n > 0) consume(std::string_view(chunk.data(), static_cast<std::size_t>(n)), size);
-    if (static_cast<std::size_t>(n) < chunk.size()) return err::kNone;
+    if (n > 0) consume(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
+    if (static_cast<std::size_t>(n) < wanted) break;
+    left -= wanted;
   }
+  return err::kNone;
 }
 
 int FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view bytes) const {
   const auto host = HostPath(windowsPath);
   if (!host || !host->has_filename()) return err::kBadFileName;
 
+  if (const int refused = ReplaceableTarget(*host)) return refused;
   struct stat old;
   const bool hadOld = ::stat(host->c_str(), &old) == 0;
-  if (hadOld && S_ISDIR(old.st_mode)) return err::kPathFileAccess;
 
   fs::path temp;
   FileDescriptor fd(CreateSibling(*host, temp));
@@ -296,10 +379,28 @@ int FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view b
     return ErrorNumberFromErrno(failure);
   }
 
+  RemoveLeftoverTemps(*host);
   // Make the rename itself durable; the new file is in place either way.
   FileDescriptor folder(::open(host->parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Get() >= 0) ::fsync(folder.Get());
   return err::kNone;
+}
+
+bool FileSystem::IsSaveTempName(std::string_view name, std::string_view targetName) {
+  if (targetName.empty() || !name.starts_with(kSaveTempPrefix)) return false;
+  name.remove_prefix(kSaveTempPrefix.size());
+  if (name.size() != targetName.size() + 1 + kSaveTempDigits) return false;
+  // Windows names are alike whatever their case; the target may have been resolved
+  // to another spelling when the litter was made.
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  for (std::size_t i = 0; i < targetName.size(); ++i) {
+    if (lower(name[i]) != lower(targetName[i])) return false;
+  }
+  name.remove_prefix(targetName.size());
+  if (name[0] != '.') return false;
+  return std::all_of(name.begin() + 1, name.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+  });
 }
 
 int FileSystem::Remove(std::string_view windowsPath) const {

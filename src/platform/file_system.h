@@ -28,31 +28,52 @@ class FileSystem {
     return drives_.ToHost(windowsPath);
   }
 
-  // A regular file that is neither hidden nor a system file.
-  bool IsPlainFile(std::string_view windowsPath) const;
+  // A regular file that is neither hidden nor a system file. Only an answer at the moment
+  // of the test: the file may be replaced before it is read, so no read relies on it.
+  virtual bool IsPlainFile(std::string_view windowsPath) const;
 
-  // Whole file; errors: 53 missing, 76 folder missing, 75 a folder, 70 access refused, 52 bad name.
-  FileRead ReadAll(std::string_view windowsPath) const;
+  // Every read opens the file without waiting (a FIFO or device never hangs it) and takes
+  // only a regular file: anything else reads as missing (53). Each read takes in a bounded
+  // amount, so no file, however large it claims or turns out to be, fills the memory.
 
-  // Reads the file in pieces of `chunkSize` bytes (the last may be shorter), so a large
-  // file never sits in memory whole; `consume` also learns the file's size (0 when the
-  // file reports none). Returns 0 or an error number as ReadAll does.
-  int ReadChunks(std::string_view windowsPath, std::size_t chunkSize,
-                 const std::function<void(std::string_view chunk, std::size_t fileSize)>&
-                     consume) const;
+  // The longest first line ReadFirstLine returns: the host's longest path.
+  static constexpr std::size_t kFirstLineLimit = 4096;
+  // What ReadAll takes in when its caller names no smaller bound.
+  static constexpr std::size_t kDefaultReadLimit = std::size_t{64} << 20;
+
+  // Whole file of at most `limit` bytes, else err::kFileTooLarge and no bytes. Errors:
+  // 53 missing or not a regular file, 76 folder missing, 75 a folder, 70 access refused,
+  // 52 bad name.
+  FileRead ReadAll(std::string_view windowsPath, std::size_t limit = kDefaultReadLimit) const;
+
+  // The file's first line without its line end (CR or LF), at most kFirstLineLimit bytes of
+  // it; errors as ReadAll's. Nothing past the line is read.
+  FileRead ReadFirstLine(std::string_view windowsPath) const;
+
+  // Reads the file's first `limit` bytes in pieces of `chunkSize` (the last may be shorter),
+  // so a large file never sits in memory whole; the rest of the file is left unread.
+  // Returns 0 or an error number as ReadAll does.
+  int ReadChunks(std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
+                 const std::function<void(std::string_view chunk)>& consume) const;
 
   // Writes a sibling temporary file and renames it over the target, so a failed write
-  // leaves the previous file whole. Returns 0 or an error number.
+  // leaves the previous file whole. An existing target that is write-protected (no write
+  // permission bit, which stops even the superuser here) or that cannot be opened for
+  // writing is left as it is: 70. After a successful save, temporary files an interrupted
+  // save of the same target left behind are removed. Returns 0 or an error number.
   virtual int WriteAtomically(std::string_view windowsPath, std::string_view bytes) const;
+
+  // Whether `name` is a temporary file that a save of `targetName` creates.
+  static bool IsSaveTempName(std::string_view name, std::string_view targetName);
 
   // 0 when removed or already absent, else an error number.
   int Remove(std::string_view windowsPath) const;
 
  private:
   DriveTable drives_;
-  // Opens for reading: the descriptor, or -1 with the error number in `error`.
-  int OpenForReading(std::string_view windowsPath, int& error, bool& sized,
-                     std::size_t& size) const;
+  // Opens a regular file for reading: the descriptor, or -1 with the error number in
+  // `error`. `size` is the size the file reports (0 for files that report none).
+  int OpenForReading(std::string_view windowsPath, int& error, std::size_t& size) const;
 
   std::array<std::string, 26> driveFolders_;  // host folder of each drive; empty when none
 };

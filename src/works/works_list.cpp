@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <algorithm>
-#include <limits>
 
 #include "platform/cp932_codec.h"
 #include "platform/file_system.h"
@@ -126,21 +125,17 @@ void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
 
 int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
                   bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates) {
-  // Small pieces keep the read buffer in reused memory; the grid gets room for every
-  // record at once and gives back what deleted records left unused.
+  // Small pieces keep the read buffer in reused memory. The grid grows with what was read,
+  // by doubling so that it is resized a few times only, and gives back what deleted
+  // records left unused; what the file claims to hold sizes nothing.
   constexpr std::size_t kChunk = 64 * kWorksRecordSize;
   const GridUpdateScope update(ss);
   ss.SetRowCount(0);
   int written = 0;
-  const int error =
-      files.ReadChunks(path, kChunk, [&](std::string_view chunk, std::size_t fileSize) {
-        // Room for every record of the chunk, and at the first chunk for the whole file.
+  const int error = files.ReadChunks(
+      path, kChunk, kMaxWorksRecords * kWorksRecordSize, [&](std::string_view chunk) {
         const int needed = written + static_cast<int>(chunk.size() / kWorksRecordSize);
-        if (needed > ss.RowCount()) {
-          const std::size_t records = fileSize / kWorksRecordSize;
-          ss.SetRowCount(std::max(needed, static_cast<int>(std::min<std::size_t>(
-                                              records, std::numeric_limits<int>::max()))));
-        }
+        if (needed > ss.RowCount()) ss.SetRowCount(std::max(needed, 2 * ss.RowCount()));
         written = WriteWorksRecords(ss, written, chunk, costsHidden, codec, dates);
       });
   ss.SetRowCount(written);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -15,6 +16,11 @@ class SpreadGrid;
 
 // Replaces the works grid's rows with `rows`, in their order.
 void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows);
+
+// The most records listed from one works file: eight times what a 16-bit count numbers,
+// far beyond any office's works. Records past it are not read, so a huge (or sparse) file
+// costs a bounded time and memory.
+inline constexpr std::size_t kMaxWorksRecords = 262144;
 
 // Lists the works file at `path` in the works grid, in file order. The file is read a piece
 // at a time, so a list of decades never sits in memory twice. Returns 0, or the error that
