@@ -8,7 +8,9 @@
 #include <QPushButton>
 
 #include "app/window_fixture.h"
+#include "platform/error_codes.h"
 #include "platform/spread_grid.h"
+#include "support/hostile_files.h"
 
 namespace orva {
 namespace {
@@ -123,6 +125,66 @@ TEST_F(LauncherWindowTest, UnreadableUserFileIsReportedOnce) {
   ASSERT_EQ(result.error, 0);
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー75"));
+}
+
+// A user file too large to be a catalogue is reported and, never read, kept at the close;
+// the view is still saved.
+TEST_F(LauncherWindowTest, UserFileThatCouldNotBeReadIsNotSavedOver) {
+  test::MakeSparse(tree.Host(kUserIni), off_t{3} << 30);
+  auto window = Start();
+  ASSERT_EQ(result.error, 0);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー513"));
+  window->show();
+  window->close();
+  EXPECT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(std::filesystem::file_size(tree.Host(kUserIni)), std::uintmax_t{3} << 30);
+  EXPECT_EQ(tree.ReadBytes(kViewIni), "0\r\n");
+}
+
+// Write-protected files are left as they are: the user file's save says why, the view
+// state's stays silent.
+TEST_F(LauncherWindowTest, WriteProtectedFilesAreNotReplacedAtClose) {
+  tree.WriteBytes(kUserIni, UnchangedUserMenu());
+  tree.WriteBytes(kViewIni, "1\r\n");
+  const auto readOnly = std::filesystem::perms::owner_read | std::filesystem::perms::group_read;
+  std::filesystem::permissions(tree.Host(kUserIni), readOnly);
+  std::filesystem::permissions(tree.Host(kViewIni), readOnly);
+  auto window = Start();
+  window->show();
+  window->Controls().SSx[0]->show();
+  window->close();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー70"));
+  EXPECT_EQ(desktop.messages[0].text, QString::fromUtf8("書き込みできません。"));
+  EXPECT_EQ(tree.ReadBytes(kUserIni), UnchangedUserMenu());
+  EXPECT_EQ(tree.ReadBytes(kViewIni), "1\r\n");
+}
+
+// FIFOs in place of the suite's files, one of them put there right after the plain-file
+// test of an icon: start-up neither hangs nor complains, and a FIFO master file ends it as
+// a missing one does.
+TEST_F(LauncherWindowTest, FifosInPlaceOfFilesNeverHangStartUp) {
+  test::MakeFifo(tree.Host(kUserIni));
+  test::MakeFifo(tree.Host(kViewIni));
+  const std::filesystem::path icon = tree.Host("C:\\VORDELN\\icon\\a.png");
+  test::FifoAfterPlainFileTest files(tree.Files().Drives(), "C:\\VORDELN\\icon\\a.png");
+  {
+    const test::FifoHangGuard userGuard(tree.Host(kUserIni));
+    const test::FifoHangGuard viewGuard(tree.Host(kViewIni));
+    const test::FifoHangGuard iconGuard(icon);
+    LauncherWindow window(desktop, files, ResolveInstallPaths("C:\\VORDELN"));
+    ASSERT_EQ(window.Startup().error, 0);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_FALSE(window.Controls().SSx[0]->isHidden());
+    EXPECT_EQ(window.Controls().SSm[0]->RowCount(), 3);
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(icon));
+
+  test::MakeFifo(tree.Host(kMenuIni));
+  const test::FifoHangGuard guard(tree.Host(kMenuIni));
+  auto window = Start();
+  EXPECT_EQ(result.error, err::kFileNotFound);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include "platform/error_codes.h"
+#include "support/hostile_files.h"
 #include "support/install_tree.h"
 
 namespace orva {
@@ -192,6 +193,29 @@ TEST_F(CatalogueFilesTest, UnreadableUserFileIsReportedAndTheMasterStillLoads) {
   ASSERT_EQ(LoadBoth(), 0);
   EXPECT_NE(userError, 0);
   EXPECT_EQ(catalogue.menuCount(1), 1);
+}
+
+// A catalogue file that is a FIFO or an endless device reads as missing; one larger than
+// any catalogue is refused unread, and an unread user file must not be saved over.
+TEST_F(CatalogueFilesTest, HostileCatalogueFilesNeitherHangNorBalloon) {
+  test::MakeFifo(tree.Host(kMenuIni));
+  std::filesystem::create_symlink("/dev/zero", tree.Host(kUserIni));
+  {
+    const test::FifoHangGuard guard(tree.Host(kMenuIni));
+    EXPECT_EQ(LoadBoth(), err::kFileNotFound);
+  }
+  EXPECT_EQ(userError, 0);
+  EXPECT_FALSE(UserMenuLeftUnread(userError));
+
+  std::filesystem::remove(tree.Host(kMenuIni));
+  test::MakeSparse(tree.Host(kMenuIni), kCatalogueFileLimit + 1);
+  std::filesystem::remove(tree.Host(kUserIni));
+  test::MakeSparse(tree.Host(kUserIni), off_t{3} << 30);
+  EXPECT_EQ(LoadBoth(), err::kFileTooLarge);
+  EXPECT_EQ(userError, err::kFileTooLarge);
+  EXPECT_TRUE(UserMenuLeftUnread(userError));
+  // A text that ends inside an entry was read up to there: its entries are kept.
+  EXPECT_FALSE(UserMenuLeftUnread(err::kInputPastEnd));
 }
 
 class SaveUserMenuTest : public CatalogueFilesTest {};

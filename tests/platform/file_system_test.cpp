@@ -1,7 +1,9 @@
 #include "platform/file_system.h"
 
 #include <gtest/gtest.h>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <string>
@@ -9,6 +11,7 @@
 
 #include "platform/error_codes.h"
 #include "platform/plain_file_tests.h"
+#include "support/hostile_files.h"
 #include "support/temp_dir.h"
 
 namespace orva {
@@ -180,6 +183,126 @@ TEST_F(FileSystemTest, RemoveFiles) {
   EXPECT_EQ(files_.Remove("C:\\NOFOLDER\\USERMENU.INI"), 0);
   EXPECT_EQ(files_.Remove("C:\\VORDELN\\folder"), err::kPathFileAccess);
   EXPECT_EQ(files_.Remove("Q:\\x"), err::kBadFileName);
+}
+
+// A FIFO (or a device behind a link) at a file's name must neither hang a read nor feed it
+// for ever: each read takes it for a missing file.
+TEST_F(FileSystemTest, ReadsTakeOnlyRegularFiles) {
+  const fs::path fifo = temp_.Path() / "VORDELN/MENU.INI";
+  test::MakeFifo(fifo);
+  fs::create_symlink("/dev/zero", temp_.Path() / "VORDELN/dMENU.INI");
+  const test::FifoHangGuard guard(fifo);
+  for (const char* path : {"C:\\VORDELN\\MENU.INI", "C:\\VORDELN\\dMENU.INI"}) {
+    EXPECT_EQ(files_.ReadAll(path).error, err::kFileNotFound) << path;
+    EXPECT_EQ(files_.ReadFirstLine(path).error, err::kFileNotFound) << path;
+    bool consumed = false;
+    EXPECT_EQ(files_.ReadChunks(path, 931, 1 << 20, [&](std::string_view) { consumed = true; }),
+              err::kFileNotFound)
+        << path;
+    EXPECT_FALSE(consumed);
+  }
+}
+
+// Each read stops at its bound, whether the file says how large it is (a sparse file of
+// several gigabytes) or not (/proc), and a file just at the bound is still read.
+TEST_F(FileSystemTest, ReadsStopAtTheirBound) {
+  test::MakeSparse(temp_.Path() / "big", off_t{6} << 30);
+  EXPECT_EQ(files_.ReadAll("C:\\big").error, err::kFileTooLarge);
+  const FileRead line = files_.ReadFirstLine("C:\\big");
+  EXPECT_EQ(line.error, 0);
+  EXPECT_EQ(line.bytes.size(), FileSystem::kFirstLineLimit);
+  std::size_t chunked = 0;
+  EXPECT_EQ(files_.ReadChunks("C:\\big", 1000, 10'500, [&](std::string_view c) {
+    chunked += c.size();
+  }), 0);
+  EXPECT_EQ(chunked, 10'500u);
+
+  temp_.Write("ten", "0123456789");
+  EXPECT_EQ(files_.ReadAll("C:\\ten", 10).bytes, "0123456789");
+  EXPECT_EQ(files_.ReadAll("C:\\ten", 9).error, err::kFileTooLarge);
+
+  fs::create_symlink("/proc/self/status", temp_.Path() / "status");
+  EXPECT_EQ(files_.ReadAll("C:\\status", 16).error, err::kFileTooLarge);
+  EXPECT_NE(files_.ReadAll("C:\\status").bytes.find("Name:"), std::string::npos);
+
+  temp_.Write("lines", "first,x\r\nsecond\r\n");
+  EXPECT_EQ(files_.ReadFirstLine("C:\\lines").bytes, "first,x");
+  temp_.Write("lines", "\nsecond\r\n");
+  EXPECT_EQ(files_.ReadFirstLine("C:\\lines").bytes, "");
+}
+
+TEST(ErrorDescriptionTest, ReadsAndWritesSayWhichWasRefused) {
+  EXPECT_EQ(ErrorDescription(err::kPermissionDenied), "書き込みできません。");
+  EXPECT_EQ(ReadErrorDescription(err::kPermissionDenied), "読み込みできません。");
+  EXPECT_EQ(ReadErrorDescription(err::kFileNotFound), ErrorDescription(err::kFileNotFound));
+  EXPECT_EQ(ErrorDescription(err::kFileTooLarge), "ファイルが大きすぎるため読み込めません。");
+}
+
+// A target without write permission stays as it is, also for a superuser, and no
+// temporary file is left beside it.
+TEST_F(FileSystemTest, WriteProtectedTargetIsNotReplaced) {
+  const fs::path target = temp_.Write("VORDELN/USERMENU.INI", "kept\r\n");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "new\r\n"),
+            err::kPermissionDenied);
+  EXPECT_EQ(ReadHost("VORDELN/USERMENU.INI"), "kept\r\n");
+  EXPECT_EQ(FolderEntries(temp_.Path() / "VORDELN"), std::vector<std::string>{"USERMENU.INI"});
+}
+
+// Another user's file in a folder anyone may write to: the rename would succeed, but the
+// file could not be opened for writing, so it is not replaced; nor can it be read, and the
+// error says so. Needs a superuser to become that other user.
+TEST_F(FileSystemTest, AnotherUsersFileIsNeitherReadNorReplaced) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to run a child as another user";
+  fs::permissions(temp_.Path(), fs::perms::all);
+  fs::create_directories(temp_.Path() / "VORDELN");
+  fs::permissions(temp_.Path() / "VORDELN", fs::perms::all);
+  const fs::path target = temp_.Write("VORDELN/USERMENU.INI", "theirs\r\n");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+      ::_exit(100);
+    }
+    const int write = files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "mine\r\n");
+    const int read = files_.ReadAll("C:\\VORDELN\\USERMENU.INI").error;
+    ::_exit(write == err::kPermissionDenied && read == err::kPermissionDenied ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadHost("VORDELN/USERMENU.INI"), "theirs\r\n");
+  EXPECT_EQ(FolderEntries(temp_.Path() / "VORDELN"), std::vector<std::string>{"USERMENU.INI"});
+}
+
+// What a save killed half-way left beside its target goes with the next successful save
+// of that target; nothing that merely looks alike does.
+TEST_F(FileSystemTest, SuccessfulSaveRemovesItsOwnLeftovers) {
+  const fs::path folder = temp_.Path() / "VORDELN";
+  for (const char* litter : {".orva-save.USERMENU.INI.0123abcd", ".orva-save.usermenu.ini.89abcdef"}) {
+    temp_.Write(fs::path("VORDELN") / litter, "\"half");
+  }
+  const std::vector<std::string> alike = {
+      ".orva-save.USERMENU.INI.0123abcg",  ".orva-save.USERMENU.INI.0123abc",
+      ".orva-save.USERMENU.INI.0123abcd0", ".orva-save.dMENU.INI.0123abcd",
+      ".orva-save.USERMENU.INI.0123ABCD",  "orva-save.USERMENU.INI.0123abcd",
+      "USERMENU.INI.bak"};
+  for (const std::string& name : alike) temp_.Write(fs::path("VORDELN") / name, "x");
+  fs::create_directories(folder / ".orva-save.USERMENU.INI.fedcba98");
+  fs::create_symlink(folder / "USERMENU.INI.bak", folder / ".orva-save.USERMENU.INI.76543210");
+
+  ASSERT_EQ(files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "saved\r\n"), 0);
+  std::vector<std::string> expected = alike;
+  expected.push_back(".orva-save.USERMENU.INI.fedcba98");
+  expected.push_back(".orva-save.USERMENU.INI.76543210");
+  expected.push_back("USERMENU.INI");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(FolderEntries(folder), expected);
+  EXPECT_EQ(ReadHost("VORDELN/USERMENU.INI"), "saved\r\n");
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModel>
 #include <QString>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "platform/cp932_codec.h"
 #include "platform/spread_grid.h"
+#include "support/hostile_files.h"
 #include "support/install_tree.h"
 #include "support/works_file_builder.h"
 #include "works/era_date.h"
@@ -155,6 +159,44 @@ TEST_F(WorksSortTest, LoadingAFileInPiecesKeepsFileOrderAcrossEveryPiece) {
   EXPECT_EQ(ss_.Text(4, 1), "");
 
   EXPECT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\none.RDM", false, tree.Codec(), dates),
+            53);
+  EXPECT_EQ(ss_.RowCount(), 0);
+}
+
+// A works file of many gigabytes, nearly all hole: the grid grows with the records read,
+// not with what the file claims, and records past the bound are never reached.
+TEST_F(WorksSortTest, HugeWorksFileIsListedWithinItsBound) {
+  test::InstallTree tree;
+  const std::filesystem::path host = tree.Host("C:\\DATA\\n_KOJI.RDM");
+  test::MakeSparse(host, off_t{5} << 30);
+  const int fd = ::open(host.c_str(), O_WRONLY);
+  ASSERT_GE(fd, 0);
+  const auto put = [&](std::int32_t number, std::size_t index) {
+    const std::string record = test::WorksRecordBuilder().Number(number).Bytes();
+    const off_t at = static_cast<off_t>(index * kWorksRecordSize);
+    ASSERT_EQ(::pwrite(fd, record.data(), record.size(), at), static_cast<ssize_t>(record.size()));
+  };
+  put(1, 0);
+  put(2, 5000);
+  put(3, kMaxWorksRecords - 1);
+  put(4, kMaxWorksRecords);  // past the bound
+  ::close(fd);
+
+  int mostRows = 0;
+  QObject::connect(ss_.model(), &QAbstractItemModel::rowsInserted, [&] {
+    mostRows = std::max(mostRows, ss_.model()->rowCount());
+  });
+  EraDateFormatter dates;
+  ASSERT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\n_KOJI.RDM", false, tree.Codec(), dates),
+            0);
+  ASSERT_EQ(ss_.RowCount(), 3);
+  EXPECT_EQ(ss_.Text(1, 3), "3");
+  EXPECT_LT(mostRows, 1000);
+
+  // A FIFO in its place lists nothing and does not wait.
+  test::MakeFifo(host);
+  const test::FifoHangGuard guard(host);
+  EXPECT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\n_KOJI.RDM", false, tree.Codec(), dates),
             53);
   EXPECT_EQ(ss_.RowCount(), 0);
 }
