@@ -1,7 +1,11 @@
 #include "app/launcher_app.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QGuiApplication>
+#include <cstdio>
 
 #include "app/install_paths.h"
 #include "app/launcher_window.h"
@@ -25,6 +29,14 @@ std::string ProgramFolder(const DriveTable& drives) {
   return windows;
 }
 
+// Started with a standard descriptor closed, the launcher's own files (the lock, the
+// signal descriptor) would take its number and be handed to every program it starts.
+void OpenMissingStandardDescriptors() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) < 0 && open("/dev/null", O_RDWR) < 0) return;
+  }
+}
+
 QString FatalReport(const StartupResult& result) {
   return QString::fromUtf8("実行時エラー '%1':\n\n%2\n%3")
       .arg(result.error)
@@ -32,28 +44,54 @@ QString FatalReport(const StartupResult& result) {
            QString::fromStdString(result.path));
 }
 
+QString LockFailureReport(const SingleInstanceLock& lock) {
+  return QString::fromUtf8("二重起動を防ぐためのロックを取得できないため、起動できません。\n\n"
+                           "フォルダー: %1\n理由: %2")
+      .arg(QString::fromStdString(lock.Folder().string()),
+           QString::fromStdString(lock.FailureReason()));
+}
+
+// A start-up failure ends the program: said on the standard error for logs and terminals,
+// and in a message box for the user.
+int ReportStartupFailure(Desktop& desktop, const QString& text) {
+  std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+  std::fflush(stderr);
+  desktop.ShowMessage(nullptr, text, QApplication::applicationDisplayName(),
+                      Desktop::Icon::None);
+  return 1;
+}
+
 }  // namespace
 
 int RunLauncher(int argc, char** argv) {
+  OpenMissingStandardDescriptors();
   TerminationSignals::BlockInEveryThread();
   QApplication app(argc, argv);
+  // Until the window is up nothing of the session exists: a request to end ends the
+  // program at once, even from inside a start-up message box, and nothing is written.
   TerminationSignals terminationSignals;
-  const QString title = QString::fromUtf8("ORVA土木積算システム");
-  QApplication::setApplicationDisplayName(title);
+  const QMetaObject::Connection duringStartup = QObject::connect(
+      &terminationSignals, &TerminationSignals::Requested, &TerminationSignals::EndProcessBy);
+  QApplication::setApplicationDisplayName(QString::fromUtf8("ORVA土木積算システム"));
 
   FileSystem files(DriveTable::FromEnvironment());
+  QtDesktop desktop(files.Drives());
   const InstallPaths paths = ResolveInstallPaths(ProgramFolder(files.Drives()));
   const std::string installRoot = paths.driveRoot + "VORDELN";
-  SingleInstanceLock lock(files.HostPath(installRoot).value_or(installRoot));
-  if (!lock.TryAcquire()) return 0;
+  SingleInstanceLock lock(files.HostPath(installRoot).value_or(installRoot),
+                          LockFolders::FromEnvironment());
+  switch (lock.TryAcquire()) {
+    case SingleInstanceLock::Outcome::Acquired: break;
+    case SingleInstanceLock::Outcome::HeldByAnotherLauncher: return 0;
+    case SingleInstanceLock::Outcome::Failed:
+      return ReportStartupFailure(desktop, LockFailureReport(lock));
+  }
 
-  QtDesktop desktop(files.Drives());
   LauncherWindow window(desktop, files, paths);
   const StartupResult result = window.Startup();
-  if (result.error != 0) {
-    desktop.ShowMessage(nullptr, FatalReport(result), title, Desktop::Icon::None);
-    return 1;
-  }
+  if (result.error != 0) return ReportStartupFailure(desktop, FatalReport(result));
+  terminationSignals.DeliverPending();  // one that came while start-up ran still counts as such
+  QObject::disconnect(duringStartup);
   QObject::connect(&terminationSignals, &TerminationSignals::Requested, &window, &QWidget::close);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &QWidget::close);
   window.show();

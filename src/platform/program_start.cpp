@@ -1,17 +1,34 @@
 #include "platform/program_start.h"
 
-#include <QFile>
+#ifdef Q_OS_WIN
 #include <QProcess>
+#endif
 #include <QStandardPaths>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/detached_process.h"
+#endif
 
 namespace orva {
 namespace {
 
-bool IsWindowsExecutable(const QString& hostPath) {
-  QFile file(hostPath);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  return file.read(2) == "MZ";
+#ifndef Q_OS_WIN
+// Without blocking: a FIFO in the program's place must not hang the launcher.
+bool IsWindowsExecutable(const std::string& hostPath) {
+  const int fd = open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  struct stat info = {};
+  char magic[2] = {};
+  const bool windows = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                       read(fd, magic, sizeof magic) == 2 && magic[0] == 'M' && magic[1] == 'Z';
+  close(fd);
+  return windows;
 }
+#endif
 
 }  // namespace
 
@@ -19,12 +36,13 @@ bool StartProgramFile(const QString& hostPath) {
 #ifdef Q_OS_WIN
   return QProcess::startDetached(hostPath, {});
 #else
-  if (IsWindowsExecutable(hostPath)) {
+  const std::string path = hostPath.toStdString();
+  if (IsWindowsExecutable(path)) {
     const QString wine = QStandardPaths::findExecutable("wine");
     if (wine.isEmpty()) return false;
-    return QProcess::startDetached(wine, {hostPath});
+    return StartDetachedProcess(wine.toStdString(), {path});
   }
-  return QProcess::startDetached(hostPath, {});
+  return StartDetachedProcess(path, {});
 #endif
 }
 

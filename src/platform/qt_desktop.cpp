@@ -5,8 +5,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 
+#include "platform/detached_process.h"
 #include "platform/drive_table.h"
 #include "platform/error_codes.h"
 #include "platform/program_start.h"
@@ -90,6 +92,15 @@ bool QtDesktop::StartProgram(const QString& hostPath) { return StartProgramFile(
 bool QtDesktop::OpenDocument(const QString& addressOrHostPath) {
   QUrl url(addressOrHostPath);
   if (url.scheme().size() <= 1) url = QUrl::fromLocalFile(addressOrHostPath);
+#ifndef Q_OS_WIN
+  // Qt's own opener would hand the browser or viewer the launcher's blocked signals and
+  // open descriptors; the desktop's opener started cleanly gets neither.
+  const QString opener = QStandardPaths::findExecutable("xdg-open");
+  if (!opener.isEmpty()) {
+    const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    return StartDetachedProcess(opener.toStdString(), {target.toStdString()});
+  }
+#endif
   return QDesktopServices::openUrl(url);
 }
 

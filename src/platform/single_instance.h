@@ -1,20 +1,48 @@
 #pragma once
 
-#include <QLockFile>
 #include <filesystem>
-#include <memory>
+#include <optional>
+#include <string>
 
 namespace orva {
 
-// One launcher per install root: a lock file in the temporary folder, named from the
-// install root. A lock left by a launcher that died is taken over.
+// Where the lock may live: the user's runtime folder when there is a usable one, else a
+// folder of the user's own in the temporary folder.
+struct LockFolders {
+  std::optional<std::filesystem::path> runtimeDir;  // XDG_RUNTIME_DIR
+  std::filesystem::path tempDir;                    // TMPDIR, else /tmp
+
+  static LockFolders FromEnvironment();
+};
+
+// One launcher per user and install root: an advisory lock on a file that only its user
+// can write. The kernel drops the lock with its owner, so a crashed launcher's lock is
+// free again at once and a lock is never judged by its age.
 class SingleInstanceLock {
  public:
-  explicit SingleInstanceLock(const std::filesystem::path& installRoot);
-  bool TryAcquire();
+  enum class Outcome { Acquired, HeldByAnotherLauncher, Failed };
+
+  SingleInstanceLock(const std::filesystem::path& installRoot, LockFolders folders);
+  ~SingleInstanceLock();
+  SingleInstanceLock(const SingleInstanceLock&) = delete;
+  SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
+
+  // Never blocks. The lock is held until this object is destroyed.
+  Outcome TryAcquire();
+
+  // The folder the lock lives in (or would have), and after Failed why, in Japanese.
+  const std::filesystem::path& Folder() const { return folder_; }
+  const std::string& FailureReason() const { return reason_; }
 
  private:
-  std::unique_ptr<QLockFile> lock_;
+  Outcome Fail(std::string reason);
+  int OpenOwnFolder();
+
+  std::string fileName_;
+  LockFolders folders_;
+  std::filesystem::path folder_;
+  std::string reason_;
+  int fd_ = -1;
 };
 
 }  // namespace orva

@@ -15,13 +15,19 @@ class TerminationSignals : public QObject {
  public:
   // Keeps the signals from interrupting any thread; call before any thread is started.
   static void BlockInEveryThread();
+  // Ends the process at once as that signal's default action would: nothing runs, nothing
+  // is saved, and the parent sees the signal as the cause.
+  [[noreturn]] static void EndProcessBy(int signalNumber);
 
   // Needs the application object.
   TerminationSignals();
   ~TerminationSignals() override;
 
+  // Delivers a request that arrived while no event loop ran, now rather than later.
+  void DeliverPending();
+
  signals:
-  void Requested();
+  void Requested(int signalNumber);
 
  private:
   int fd_ = -1;

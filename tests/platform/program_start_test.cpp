@@ -1,11 +1,17 @@
 #include "platform/program_start.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QThread>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <optional>
 #include <string>
 
@@ -39,6 +45,84 @@ TEST(ProgramStartTest, StartsExactlyTheFileEvenWithBlanksInItsPath) {
   ASSERT_TRUE(fs::exists(marker));
   QThread::msleep(50);  // let the echo finish its line
   EXPECT_EQ(fs::file_size(marker), 4u);  // "ran\n"
+}
+
+std::string ReadWhole(const fs::path& path) {
+  std::ifstream in(path);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+bool WaitForFile(const fs::path& path) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!fs::exists(path) && std::chrono::steady_clock::now() < deadline) QThread::msleep(20);
+  return fs::exists(path);
+}
+
+// The launcher's own settings while a program is started: the termination signals
+// blocked, one signal ignored, and a descriptor that is not closed on exec.
+class LauncherLikeProcess {
+ public:
+  explicit LauncherLikeProcess(const fs::path& heldFile) {
+    sigset_t termination;
+    sigemptyset(&termination);
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaddset(&termination, signal);
+    pthread_sigmask(SIG_BLOCK, &termination, &oldMask_);
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    sigaction(SIGUSR2, &ignore, &oldUsr2_);
+    heldFd_ = ::open(heldFile.c_str(), O_RDWR | O_CREAT, 0600);
+  }
+  ~LauncherLikeProcess() {
+    ::close(heldFd_);
+    sigaction(SIGUSR2, &oldUsr2_, nullptr);
+    pthread_sigmask(SIG_SETMASK, &oldMask_, nullptr);
+  }
+
+ private:
+  sigset_t oldMask_;
+  struct sigaction oldUsr2_ = {};
+  int heldFd_ = -1;
+};
+
+TEST(ProgramStartTest, StartedProgramGetsACleanProcessAndIsNotTheLaunchersChild) {
+  TempDir dir;
+  const fs::path out = dir.Path() / "out";
+  fs::create_directories(out);
+  const std::string quoted = "'" + out.string() + "'";
+  const fs::path program = Executable(
+      dir, "probe",
+      "#!/bin/sh\n"
+      "grep -E '^(SigBlk|SigIgn):' /proc/self/status > " + quoted + "/signals\n"
+      "echo \"$PPID\" > " + quoted + "/parent\n"
+      "ls -l /proc/self/fd/ > " + quoted + "/fds\n"
+      ": > " + quoted + "/done\n");
+  {
+    LauncherLikeProcess launcher(dir.Path() / "launcher-held");
+    ASSERT_TRUE(StartProgramFile(Q(program)));
+  }
+  // The go-between was waited for, and the program itself is no child of ours.
+  int status = 0;
+  EXPECT_LE(waitpid(-1, &status, WNOHANG), 0);
+  ASSERT_TRUE(WaitForFile(out / "done"));
+
+  EXPECT_EQ(ReadWhole(out / "signals"),
+            "SigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\n");
+  EXPECT_NE(std::stoi(ReadWhole(out / "parent")), static_cast<int>(getpid()));
+  std::istringstream fds(ReadWhole(out / "fds"));
+  for (std::string line; std::getline(fds, line);) {
+    // "lrwx------ 1 root root 64 <date> 3 -> /path"
+    std::istringstream words(line);
+    std::string word, number, target;
+    while (words >> word && word != "->") number = word;
+    if (word != "->") continue;  // the "total" line
+    words >> target;
+    const bool standard = number == "0" || number == "1" || number == "2";
+    const bool listersOwn = target.find("/fd") != std::string::npos;
+    EXPECT_TRUE(standard || listersOwn) << "inherited: " << line;
+    EXPECT_EQ(target.find("launcher-held"), std::string::npos) << line;
+  }
 }
 
 TEST(ProgramStartTest, WindowsProgramWithoutWineAndNonExecutablesDoNotStart) {
