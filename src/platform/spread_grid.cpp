@@ -139,7 +139,8 @@ void SpreadGrid::FitColumn(int column) {
   QString widest = model_->WidestNumberText(section);
   if (!widest.isEmpty()) {
     // Digits of a proportional font may differ: every digit counts as the widest one.
-    const QFontMetrics metrics(font());
+    // Text is laid out in fractions of a pixel and elided past the last whole one.
+    const QFontMetricsF metrics(font());
     QChar widestDigit = u'0';
     for (char16_t digit = u'1'; digit <= u'9'; ++digit) {
       if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widestDigit)) {
@@ -150,7 +151,8 @@ void SpreadGrid::FitColumn(int column) {
       if (character.isDigit()) character = widestDigit;
     }
     const int gridLine = showGrid() ? 1 : 0;
-    needed = std::max(needed, metrics.horizontalAdvance(widest) + 2 * TextMargin() + gridLine);
+    const int text = static_cast<int>(std::ceil(metrics.horizontalAdvance(widest)));
+    needed = std::max(needed, text + 2 * TextMargin() + gridLine);
   }
   if (columnWidth(section) < needed) QTableView::setColumnWidth(section, needed);
 }

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
@@ -273,7 +274,7 @@ bool ShownWhole(const SpreadGrid& grid, int column, int row) {
   const QModelIndex index = grid.model()->index(row - 1, column - 1);
   const int margin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
   const int room = grid.visualRect(index).width() - 2 * margin;
-  return grid.fontMetrics().horizontalAdvance(index.data().toString()) <= room;
+  return QFontMetricsF(grid.font()).horizontalAdvance(index.data().toString()) <= room;
 }
 
 TEST(SpreadGridTest, NumberColumnsWidenToTheirWidestValueAndHeader) {
