@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/row_menu_bar_accessible.h"
+
 namespace orva {
 
 RowMenuBar::RowMenuBar(QWidget* parent) : QWidget(parent) {
@@ -18,6 +20,7 @@ RowMenuBar::RowMenuBar(QWidget* parent) : QWidget(parent) {
   setMouseTracking(true);
   setAttribute(Qt::WA_Hover);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  RegisterAccessibleMenuBar(*this);
 }
 
 QAction* RowMenuBar::AddCommand(const QString& text) {
@@ -40,6 +43,12 @@ QRect RowMenuBar::ActionRect(const QAction* action) const {
 }
 
 int RowMenuBar::RowCount() const { return layout_.rows; }
+
+std::vector<QAction*> RowMenuBar::ShownActions() const {
+  std::vector<QAction*> shown;
+  for (const Placed& placed : layout_.items) shown.push_back(placed.action);
+  return shown;
+}
 
 QSize RowMenuBar::ItemSize(QAction* action) const {
   QStyleOptionMenuItem option;
@@ -132,10 +141,9 @@ void RowMenuBar::UpdateShortcuts() {
     if (key.isEmpty() || !action->isVisible() || !action->isEnabled()) continue;
     auto* shortcut = new QShortcut(key, this);
     shortcut->setContext(Qt::WindowShortcut);
-    connect(shortcut, &QShortcut::activated, this,
-            [this, action = QPointer<QAction>(action)] {
-              if (action) Activate(action, true);
-            });
+    connect(shortcut, &QShortcut::activated, this, [this, action = QPointer<QAction>(action)] {
+      if (action) ActivateItem(action);
+    });
     shortcuts_.push_back(shortcut);
   }
 }
@@ -285,10 +293,10 @@ void RowMenuBar::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
 }
 
-void RowMenuBar::Activate(QAction* action, bool byKeyboard) {
+void RowMenuBar::ActivateItem(QAction* action) {
   if (!action->isVisible() || !action->isEnabled()) return;
   if (action->menu()) {
-    OpenMenu(action, byKeyboard);
+    OpenMenu(action, true);
   } else {
     action->activate(QAction::Trigger);
   }

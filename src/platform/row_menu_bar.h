@@ -27,6 +27,10 @@ class RowMenuBar : public QWidget {
   // Where a visible item lies in the bar; empty for a hidden one.
   QRect ActionRect(const QAction* action) const;
   int RowCount() const;
+  std::vector<QAction*> ShownActions() const;  // in the order they are laid out
+
+  // What its access key does: runs a command, or opens a menu with its first entry active.
+  void ActivateItem(QAction* action);
 
   bool hasHeightForWidth() const override { return true; }
   int heightForWidth(int width) const override;
@@ -58,7 +62,6 @@ class RowMenuBar : public QWidget {
   Layout LayOut(int width) const;
   QSize ItemSize(QAction* action) const;
   QAction* ActionAt(QPoint position) const;
-  void Activate(QAction* action, bool byKeyboard);
   void OpenMenu(QAction* action, bool byKeyboard);
   void Relayout();
   void UpdateShortcuts();

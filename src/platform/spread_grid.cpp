@@ -96,7 +96,8 @@ int SpreadGrid::TextMargin() const {
 
 void SpreadGrid::SetColumnCount(int columns) {
   model_->SetColumns(columns);
-  designWidths_.resize(static_cast<std::size_t>(ColumnCount()), horizontalHeader()->defaultSectionSize());
+  designWidths_.resize(static_cast<std::size_t>(ColumnCount()),
+                       horizontalHeader()->defaultSectionSize());
   unfitted_.resize(designWidths_.size(), false);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -145,6 +146,28 @@ TEST_F(WindowLayoutTest, AccessKeysReachEveryRowOfTheBar) {
 
   QTest::keyClick(window.get(), Qt::Key_H, Qt::AltModifier);  // the last item
   EXPECT_EQ(desktop.opened.size(), 1u);
+}
+
+TEST_F(WindowLayoutTest, AssistiveTechnologyFindsEveryShownCommand) {
+  auto window = Start();
+  window->show();
+  const WindowControls& c = window->Controls();
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(c.menuBar);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->role(), QAccessible::MenuBar);
+  ASSERT_EQ(bar->childCount(), 7);  // no update tool here: its command is hidden
+  QStringList names;
+  for (int i = 0; i < bar->childCount(); ++i) names << bar->child(i)->text(QAccessible::Name);
+  EXPECT_EQ(names.join(u'|'), QString::fromUtf8("終了(X)|画面切替(S)|表示設定(D)|機能(U)|"
+                                                "遠隔操作[TeamViewer](R)|ホームページ(O)|ヘルプ(H)"));
+
+  QAccessibleInterface* switchView = bar->child(1);
+  EXPECT_EQ(bar->indexOfChild(switchView), 1);
+  const QRect item = c.menuBar->ActionRect(c.dispSELECT);
+  EXPECT_EQ(switchView->rect(), QRect(c.menuBar->mapToGlobal(item.topLeft()), item.size()));
+  const bool combined = c.SSx[0]->isVisible();
+  switchView->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_NE(c.SSx[0]->isVisible(), combined);
 }
 
 }  // namespace
