@@ -119,7 +119,10 @@ StartupResult LauncherWindow::Startup() {
   ResetShowAll();
   state_.curCategory = 1;
   c_.SSm[0]->show();
-  if (!files_.IsPlainFile(state_.paths.updaterPath)) c_.saishin->setVisible(false);
+  if (!files_.IsPlainFile(state_.paths.updaterPath)) {
+    c_.saishin->setVisible(false);
+    SizeToDesignedClientArea(*this, c_);  // one item fewer may need one row fewer
+  }
   return {};
 }
 

@@ -71,6 +71,8 @@ void ShowWorksList(MenuGridClickContext& context, const ClickedRow& clicked) {
     const int frame = window.frameGeometry().height() - window.height();
     window.resize(window.width(), window.frameGeometry().height() * 2 - frame);
   }
+  // Whatever happens next, the previous item's works are no longer the ones asked for.
+  works.SetRowCount(0);
   const MenuEntry& entry = context.catalogue.Entry(clicked.category, clicked.item);
   const std::string folder = PathFolder(entry.menuExe);
   LauncherState& state = context.state;
@@ -88,7 +90,6 @@ void ShowWorksList(MenuGridClickContext& context, const ClickedRow& clicked) {
     return;
   }
   state.dataDir = dataDir.dataDir;
-  works.SetRowCount(0);
   context.loadWorksList();
 }
 

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/spread_grid_delegate.h"
@@ -86,17 +87,26 @@ int SpreadGrid::ColumnPixels(double characters) const {
   const QFontMetrics metrics(font());
   const int digits = static_cast<int>(std::lround(characters * metrics.horizontalAdvance(u'0')));
   if (characters < 1) return digits;
-  const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-  return digits + 2 * margin;
+  return digits + 2 * TextMargin();
 }
 
-void SpreadGrid::SetColumnCount(int columns) { model_->SetColumns(columns); }
+int SpreadGrid::TextMargin() const {
+  return style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+}
+
+void SpreadGrid::SetColumnCount(int columns) {
+  model_->SetColumns(columns);
+  designWidths_.resize(static_cast<std::size_t>(ColumnCount()),
+                       horizontalHeader()->defaultSectionSize());
+  unfitted_.resize(designWidths_.size(), false);
+}
 
 int SpreadGrid::ColumnCount() const { return model_->columnCount(); }
 
 void SpreadGrid::SetColumnKind(int column, CellKind kind) {
   if (column < 1 || column > ColumnCount()) return;
   model_->SetKind(column - 1, static_cast<SpreadGridModel::Kind>(kind));
+  FitColumn(column);
 }
 
 SpreadGrid::CellKind SpreadGrid::ColumnKind(int column) const {
@@ -112,18 +122,53 @@ void SpreadGrid::SetColumnWidth(int column, double characters) {
     return;
   }
   if (column > ColumnCount()) return;
+  designWidths_[static_cast<std::size_t>(column - 1)] = pixels;
   setColumnHidden(column - 1, pixels == 0);
   if (pixels > 0) QTableView::setColumnWidth(column - 1, pixels);
+  FitColumn(column);
+}
+
+void SpreadGrid::FitColumn(int column) {
+  const int section = column - 1;
+  if (section < 0 || section >= ColumnCount() || designWidths_[section] == 0 ||
+      model_->ColumnKind(section) != SpreadGridModel::Kind::Number) {
+    return;
+  }
+  int needed = designWidths_[section];
+  const QHeaderView* header = horizontalHeader();
+  if (!header->isHidden()) needed = std::max(needed, header->sectionSizeHint(section));
+  QString widest = model_->WidestNumberText(section);
+  if (!widest.isEmpty()) {
+    // Digits of a proportional font may differ: every digit counts as the widest one.
+    // Text is laid out in fractions of a pixel and elided past the last whole one.
+    const QFontMetricsF metrics(font());
+    QChar widestDigit = u'0';
+    for (char16_t digit = u'1'; digit <= u'9'; ++digit) {
+      if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widestDigit)) {
+        widestDigit = QChar(digit);
+      }
+    }
+    for (QChar& character : widest) {
+      if (character.isDigit()) character = widestDigit;
+    }
+    const int gridLine = showGrid() ? 1 : 0;
+    const int text = static_cast<int>(std::ceil(metrics.horizontalAdvance(widest)));
+    needed = std::max(needed, text + 2 * TextMargin() + gridLine);
+  }
+  if (columnWidth(section) < needed) QTableView::setColumnWidth(section, needed);
 }
 
 void SpreadGrid::SetHeaderText(int column, const QString& text) {
-  if (column >= 1 && column <= ColumnCount()) model_->SetHeaderText(column - 1, text);
+  if (column < 1 || column > ColumnCount()) return;
+  model_->SetHeaderText(column - 1, text);
+  FitColumn(column);
 }
 
 void SpreadGrid::SetHeaderRowHeight(double units) {
   const int pixels = RowPixels(units);
   horizontalHeader()->setVisible(pixels > 0);
   if (pixels > 0) horizontalHeader()->setFixedHeight(pixels);
+  for (int column = 1; column <= ColumnCount(); ++column) FitColumn(column);
 }
 
 void SpreadGrid::SetDefaultRowHeight(double units) {
@@ -199,7 +244,12 @@ void SpreadGrid::SetText(int column, int row, const QString& text) {
 }
 
 void SpreadGrid::SetValue(int column, int row, double value) {
-  if (ValidCell(column, row)) model_->SetValue(column - 1, row - 1, value);
+  if (!ValidCell(column, row) || !model_->SetValue(column - 1, row - 1, value)) return;
+  if (model_->Batching()) {
+    unfitted_[static_cast<std::size_t>(column - 1)] = true;
+  } else {
+    FitColumn(column);
+  }
 }
 
 void SpreadGrid::ClearCell(int column, int row) {
@@ -240,7 +290,15 @@ int SpreadGrid::DistinctPictureCount() const { return model_->DistinctPictureCou
 
 void SpreadGrid::BeginUpdate() { model_->BeginBatch(); }
 
-void SpreadGrid::EndUpdate() { model_->EndBatch(); }
+void SpreadGrid::EndUpdate() {
+  model_->EndBatch();
+  if (model_->Batching()) return;
+  for (std::size_t section = 0; section < unfitted_.size(); ++section) {
+    if (!unfitted_[section]) continue;
+    unfitted_[section] = false;
+    FitColumn(static_cast<int>(section) + 1);
+  }
+}
 
 void SpreadGrid::SortRows(int firstRow, int lastRow, const std::vector<SortKey>& keys) {
   firstRow = std::max(firstRow, 1);
@@ -259,12 +317,40 @@ void SpreadGrid::SortRows(int firstRow, int lastRow, const std::vector<SortKey>&
   if (!uniform) ApplyRowGeometry(firstRow, lastRow);
 }
 
+bool SpreadGrid::ButtonDrawnPressed(int column, int row) const {
+  const QModelIndex pressed = delegate_->Pressed();
+  return pressed.isValid() && pressed.column() == column - 1 && pressed.row() == row - 1;
+}
+
+int SpreadGrid::ShownRowFrom(int row) const {
+  const int rows = RowCount();
+  if (rows == 0) return 0;
+  row = std::clamp(row, 1, rows);
+  for (int r = row; r <= rows; ++r) {
+    if (!isRowHidden(r - 1)) return r;
+  }
+  for (int r = row - 1; r >= 1; --r) {
+    if (!isRowHidden(r - 1)) return r;
+  }
+  return 0;
+}
+
 void SpreadGrid::SetCurrentCell(int column, int row) {
-  if (!ValidCell(column, row) || isRowHidden(row - 1)) return;
-  setCurrentIndex(model_->index(row - 1, column - 1));
+  if (column < 1 || column > ColumnCount()) return;
+  clickedCurrent_ = QPersistentModelIndex();
+  const int shown = ShownRowFrom(row);
+  if (shown == 0) {
+    selectionModel()->clear();
+    return;
+  }
+  // Current without being selected: nothing is drawn in the selection colour until the
+  // user moves or clicks.
+  selectionModel()->setCurrentIndex(model_->index(shown - 1, column - 1),
+                                    QItemSelectionModel::Clear);
 }
 
 void SpreadGrid::keyPressEvent(QKeyEvent* event) {
+  clickedCurrent_ = QPersistentModelIndex();  // a keyboard move shows its cell
   const int key = event->key();
   if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
     const QModelIndex current = currentIndex();
@@ -280,24 +366,60 @@ void SpreadGrid::keyPressEvent(QKeyEvent* event) {
 
 void SpreadGrid::mousePressEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());
+  ReleaseButton();
+  // The clicked cell becomes current where it is: the grid does not scroll under the pointer.
+  if (index.isValid()) clickedCurrent_ = index;
   QTableView::mousePressEvent(event);
   if (!index.isValid() || event->button() != Qt::LeftButton) return;
-  const int column = index.column() + 1;
-  const int row = index.row() + 1;
   if (model_->ColumnKind(index.column()) == SpreadGridModel::Kind::Button) {
+    held_ = index;
     delegate_->SetPressed(index);
     viewport()->update(visualRect(index));
-    emit ButtonClicked(column, row);
   }
-  emit CellClicked(column, row);
+  emit CellClicked(index.column() + 1, index.row() + 1);
+}
+
+void SpreadGrid::mouseMoveEvent(QMouseEvent* event) {
+  if (held_.isValid()) {
+    // A held button is drawn pressed only while the pointer is over it.
+    const bool over = indexAt(event->position().toPoint()) == held_;
+    if (over != (delegate_->Pressed() == held_)) {
+      delegate_->SetPressed(over ? QModelIndex(held_) : QModelIndex());
+      viewport()->update(visualRect(held_));
+    }
+  }
+  // Dragging neither moves the current cell nor scrolls the grid.
+  if (event->buttons() & Qt::LeftButton) return;
+  QTableView::mouseMoveEvent(event);
 }
 
 void SpreadGrid::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QTableView::mouseReleaseEvent(event);
+    return;
+  }
+  // A button fires on release over the cell that was pressed, as a push button does; it is
+  // drawn raised again first, in case the click opens a modal dialog.
+  const bool fire = held_.isValid() && indexAt(event->position().toPoint()) == held_;
+  const int column = held_.column() + 1;
+  const int row = held_.row() + 1;
   ReleaseButton();
   QTableView::mouseReleaseEvent(event);
+  if (fire) emit ButtonClicked(column, row);
+}
+
+void SpreadGrid::focusOutEvent(QFocusEvent* event) {
+  ReleaseButton();  // a dialog or another window took over while the button was held
+  QTableView::focusOutEvent(event);
+}
+
+void SpreadGrid::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  if (index.isValid() && index == clickedCurrent_) return;
+  QTableView::scrollTo(index, hint);
 }
 
 void SpreadGrid::ReleaseButton() {
+  held_ = QPersistentModelIndex();
   const QModelIndex pressed = delegate_->Pressed();
   if (!pressed.isValid()) return;
   delegate_->SetPressed(QModelIndex());

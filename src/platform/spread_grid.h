@@ -35,7 +35,9 @@ class SpreadGrid : public QTableView {
   int ColumnCount() const;
   void SetColumnKind(int column, CellKind kind);
   CellKind ColumnKind(int column) const;
-  void SetColumnWidth(int column, double characters);  // column 0: row-header column
+  // Column 0 is the row-header column. A shown number column is never narrower than its
+  // header text and the widest number written into it since the grid was last emptied.
+  void SetColumnWidth(int column, double characters);
   void SetHeaderText(int column, const QString& text);
   void SetHeaderRowHeight(double units);               // 0 hides the header row
   void SetDefaultRowHeight(double units);              // height of rows added later
@@ -73,7 +75,15 @@ class SpreadGrid : public QTableView {
   // compare by value, others by text.
   void SortRows(int firstRow, int lastRow, const std::vector<SortKey>& keys);
 
-  // Makes (column, row) the current cell (keyboard focus cell), if that row is shown.
+  // Shows the cell, unless a click made it current: the grid never moves under the pointer.
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
+  // Whether a button cell is drawn pressed now (held under the mouse pointer).
+  bool ButtonDrawnPressed(int column, int row) const;
+
+  // Makes (column, row) the current cell (the keyboard's cell), selecting nothing. A hidden
+  // row gives way to the next shown row below it, else the nearest shown above; with no
+  // row shown there is no current cell.
   void SetCurrentCell(int column, int row);
 
  signals:
@@ -83,14 +93,28 @@ class SpreadGrid : public QTableView {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   bool ValidCell(int column, int row) const;
   int RowPixels(double units) const;
   int ColumnPixels(double characters) const;
+  int TextMargin() const;  // a text cell's margin on either side
   void ApplyRowGeometry(int firstRow, int lastRow);  // 1-based, from the stored heights
   void ReleaseButton();
+  void FitColumn(int column);  // number columns: room for the header and widest value
+  int ShownRowFrom(int row) const;  // 0 when no row is shown
+
+  // The columns' designed widths in pixels, 0 for hidden ones.
+  std::vector<int> designWidths_;
+  // Number columns whose widest value grew inside an update, fitted at its end.
+  std::vector<bool> unfitted_;
+  // The button cell under the held left mouse button: it fires if released over it.
+  QPersistentModelIndex held_;
+  // The cell a click made current: showing it never scrolls the grid under the pointer.
+  QPersistentModelIndex clickedCurrent_;
 
   std::unique_ptr<SpreadGridModel> model_;
   SpreadGridDelegate* delegate_ = nullptr;

@@ -102,15 +102,25 @@ void SpreadGridDelegate::PaintPicture(QPainter* painter, const QStyleOptionViewI
   const QVariant back = index.data(Qt::BackgroundRole);
   if (back.isValid()) painter->fillRect(option.rect, back.value<QBrush>());
   const QPixmap pixmap = index.data(SpreadGridModel::PixmapRole).value<QPixmap>();
-  if (pixmap.isNull() || option.rect.isEmpty()) return;
-  // Stretched to the cell with its aspect ratio kept, centred.
-  const QSize size = pixmap.size().scaled(option.rect.size(), Qt::KeepAspectRatio);
-  QRect target(QPoint(0, 0), size);
-  target.moveCenter(option.rect.center());
-  painter->save();
-  painter->setRenderHint(QPainter::SmoothPixmapTransform);
-  painter->drawPixmap(target, pixmap);
-  painter->restore();
+  if (!pixmap.isNull() && !option.rect.isEmpty()) {
+    // Stretched to the cell with its aspect ratio kept, centred.
+    const QSize size = pixmap.size().scaled(option.rect.size(), Qt::KeepAspectRatio);
+    QRect target(QPoint(0, 0), size);
+    target.moveCenter(option.rect.center());
+    painter->save();
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->drawPixmap(target, pixmap);
+    painter->restore();
+  }
+  if (option.state & QStyle::State_HasFocus) {
+    // The keyboard's cell shows, as a text cell's does, even when nothing is selected.
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(option);
+    focus.backgroundColor = option.palette.color(QPalette::Base);
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+  }
 }
 
 }  // namespace orva

@@ -74,6 +74,7 @@ void SpreadGridModel::SetColumns(int columns) {
   beginResetModel();
   cells_ = CellsInShownOrder(static_cast<size_t>(columns));
   columns_.resize(columns);
+  extents_.resize(columns);
   endResetModel();
 }
 
@@ -135,6 +136,7 @@ void SpreadGridModel::SetRows(int rows, float height) {
     pictures_.clear();
     pictureByKey_.clear();
     pictureByName_.clear();
+    std::fill(extents_.begin(), extents_.end(), NumberExtent());
     endResetModel();
   } else if (rows > old) {
     beginInsertRows(QModelIndex(), old, rows - 1);
@@ -218,12 +220,45 @@ void SpreadGridModel::SetText(int column, int row, const QString& text) {
   Changed(column, row);
 }
 
-void SpreadGridModel::SetValue(int column, int row, double value) {
+bool SpreadGridModel::SetValue(int column, int row, double value) {
   Cell& cell = At(column, row);
   cell.text.clear();
   cell.value = value;
   cell.flags |= kNumber;
   Changed(column, row);
+  if (columns_[column].kind != Kind::Number) return false;
+  // A few comparisons per write; only a fraction costs a formatting, and only then.
+  NumberExtent& extent = extents_[column];
+  bool grew = false;
+  if (std::fabs(value) > extent.largest) {
+    extent.largest = std::fabs(value);
+    grew = true;
+  }
+  if (value < 0 && !extent.negative) {
+    extent.negative = true;
+    grew = true;
+  }
+  if (value != std::trunc(value) && std::isfinite(value)) {
+    const QString plain = NumberText(value);
+    const qsizetype dot = plain.indexOf(u'.');
+    const int decimals = dot < 0 || plain.contains(u'e') ? 0 : int(plain.size() - dot - 1);
+    if (decimals > extent.decimals) {
+      extent.decimals = decimals;
+      grew = true;
+    }
+  }
+  return grew;
+}
+
+QString SpreadGridModel::WidestNumberText(int column) const {
+  const NumberExtent& extent = extents_[column];
+  if (extent.largest < 0) return {};
+  const QString plain = NumberText(extent.largest);
+  QString text = plain.contains(u'e') || !std::isfinite(extent.largest)
+                     ? plain
+                     : groupingLocale_.toString(extent.largest, 'f', extent.decimals);
+  if (extent.negative) text.prepend(u'-');
+  return text;
 }
 
 void SpreadGridModel::Clear(int column, int row) {

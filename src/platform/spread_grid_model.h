@@ -56,7 +56,8 @@ class SpreadGridModel : public QAbstractTableModel {
   QString DisplayText(int column, int row) const;
   std::optional<double> Number(int column, int row) const;
   void SetText(int column, int row, const QString& text);
-  void SetValue(int column, int row, double value);
+  // True when the value is the widest of its number column so far.
+  bool SetValue(int column, int row, double value);
   void Clear(int column, int row);
   void SetBack(int column, int row, QColor color);
   void SetFore(int column, int row, QColor color);
@@ -65,6 +66,12 @@ class SpreadGridModel : public QAbstractTableModel {
   void SetPicture(int column, int row, const QPixmap& picture, const QString& name);
   bool HasPicture(int column, int row) const;
   int DistinctPictureCount() const { return static_cast<int>(pictures_.size()); }
+
+  // The widest text a number column has shown since the grid was last emptied, made from
+  // its largest magnitude, any sign and the most decimals ("-120,500,000.5"); empty when
+  // it has shown no number. Kept up while writing: nothing is measured cell by cell.
+  QString WidestNumberText(int column) const;
+  bool Batching() const { return batchDepth_ > 0; }
 
   // Stable sort of rows first..last on up to two (column, ascending) keys.
   struct Key {
@@ -101,6 +108,12 @@ class SpreadGridModel : public QAbstractTableModel {
     bool backSet = false;
   };
 
+  struct NumberExtent {
+    double largest = -1;  // magnitude; negative while no number was written
+    bool negative = false;
+    int decimals = 0;
+  };
+
   struct Picture {
     QPixmap pixmap;
     QString name;
@@ -121,6 +134,7 @@ class SpreadGridModel : public QAbstractTableModel {
   int PictureIndex(const QPixmap& picture, const QString& name);
 
   std::vector<ColumnDesign> columns_;
+  std::vector<NumberExtent> extents_;  // per column
   std::vector<Cell> cells_;
   std::vector<int> order_;  // stored row of each shown row: a sort moves indexes, not cells
   std::vector<float> heights_;

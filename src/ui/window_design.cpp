@@ -4,10 +4,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 
+#include "platform/row_menu_bar.h"
 #include "platform/spread_grid.h"
 #include "ui/grid_designs.h"
 #include "ui/twips.h"
@@ -29,8 +30,8 @@ void Place(QWidget& widget, int left, int top, int width, int height) {
                      TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
 }
 
-QAction* BarCommand(QMenuBar& bar, const char* caption, const char* name) {
-  QAction* action = bar.addAction(Text(caption));
+QAction* BarCommand(RowMenuBar& bar, const char* caption, const char* name) {
+  QAction* action = bar.AddCommand(Text(caption));
   action->setObjectName(QString::fromLatin1(name));
   return action;
 }
@@ -60,17 +61,20 @@ SpreadGrid* NewGrid(QWidget* parent, const char* name, const char* accessibleNam
   return grid;
 }
 
+// The bar wraps its items into rows rather than hide any behind an extension button.
 void BuildMenuBar(QMainWindow& window, WindowControls& c) {
-  QMenuBar& bar = *window.menuBar();
+  c.menuBar = new RowMenuBar(&window);
+  window.setMenuWidget(c.menuBar);
+  RowMenuBar& bar = *c.menuBar;
   c.proEnd = BarCommand(bar, "終了(&X)", "proEnd");
   c.dispSELECT = BarCommand(bar, "画面切替(&S)", "dispSELECT");
-  c.DispSEt = bar.addMenu(Text("表示設定(&D)"));
+  c.DispSEt = bar.AddMenu(Text("表示設定(&D)"));
   c.DispSEt->setObjectName("DispSEt");
   c.dispALL = c.DispSEt->addAction(Text("すべて表示"));
   c.dispALL->setObjectName("dispALL");
   c.dispALL->setCheckable(true);
   c.dispALL->setChecked(true);
-  c.utility = bar.addMenu(Text("機能(&U)"));
+  c.utility = bar.AddMenu(Text("機能(&U)"));
   c.utility->setObjectName("utility");
   c.setDEFORT = c.utility->addAction(Text("初期状態に戻す"));
   c.setDEFORT->setObjectName("setDEFORT");
@@ -161,10 +165,14 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
     previous = next;
   }
 
-  const double dpi = window.logicalDpiX();
-  window.resize(TwipsToPixels(kClientWidth, dpi),
-                TwipsToPixels(kClientHeight, dpi) + window.menuBar()->sizeHint().height());
+  SizeToDesignedClientArea(window, c);
   return c;
+}
+
+void SizeToDesignedClientArea(QMainWindow& window, const WindowControls& controls) {
+  const double dpi = window.logicalDpiX();
+  const int width = TwipsToPixels(kClientWidth, dpi);
+  window.resize(width, TwipsToPixels(kClientHeight, dpi) + controls.menuBar->heightForWidth(width));
 }
 
 void CreateMenuGridCopy(WindowControls& controls, int index) {

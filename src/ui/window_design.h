@@ -12,6 +12,7 @@ class QWidget;
 
 namespace orva {
 
+class RowMenuBar;
 class SpreadGrid;
 
 inline constexpr int kCategoryButtons = 6;
@@ -28,6 +29,7 @@ struct WindowControls {
   std::array<QLabel*, kCategoryButtons> Picture1{};
   std::array<QPushButton*, kCategoryButtons> Command1{};
 
+  RowMenuBar* menuBar = nullptr;
   QAction* proEnd = nullptr;
   QAction* dispSELECT = nullptr;
   QMenu* DispSEt = nullptr;
@@ -43,6 +45,10 @@ struct WindowControls {
 // Creates every designed control of the window, placed as designed (twips converted with
 // the window's logical DPI). Only SSm[0] of the menu grids exists afterwards.
 WindowControls BuildWindowDesign(QMainWindow& window);
+
+// Gives the window its designed client area at the designed width; the window is as much
+// higher as the menu bar's rows need.
+void SizeToDesignedClientArea(QMainWindow& window, const WindowControls& controls);
 
 // Creates menu grid SSm[index] as a hidden copy of the designed SSm[0].
 void CreateMenuGridCopy(WindowControls& controls, int index);

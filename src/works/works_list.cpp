@@ -121,6 +121,7 @@ void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
              row.directCost, row.totalCost, FromDecodedUtf8(row.client),
              FromDecodedUtf8(row.route));
   }
+  ss.SetCurrentCell(1, 1);
 }
 
 int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
@@ -139,6 +140,7 @@ int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& pa
         written = WriteWorksRecords(ss, written, chunk, costsHidden, codec, dates);
       });
   ss.SetRowCount(written);
+  ss.SetCurrentCell(1, 1);
   return error;
 }
 

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QItemSelectionModel>
 #include <QPushButton>
 
 #include "app/window_fixture.h"
@@ -100,6 +101,24 @@ TEST_F(LauncherWindowTest, UpdateToolBesideTheLauncherShowsItsCommand) {
   auto window = Start();
   window->show();
   EXPECT_TRUE(window->Controls().saishin->isVisible());
+}
+
+TEST_F(LauncherWindowTest, EachGridStartsOnItsFirstShownRowWithNothingSelected) {
+  auto window = Start();
+  window->show();
+  const WindowControls& c = window->Controls();
+  ASSERT_TRUE(c.SSm[0]->isRowHidden(0));  // the newest item of category 1 is not installed
+  std::vector<SpreadGrid*> grids(c.SSm.begin(), c.SSm.end());
+  grids.push_back(c.SSx[0]);
+  for (SpreadGrid* grid : grids) {
+    int firstShown = 0;
+    while (firstShown < grid->RowCount() && grid->isRowHidden(firstShown)) ++firstShown;
+    const QModelIndex expected = firstShown < grid->RowCount()
+                                     ? grid->model()->index(firstShown, 0)
+                                     : QModelIndex();
+    EXPECT_EQ(grid->currentIndex(), expected) << grid->objectName().toStdString();
+    EXPECT_FALSE(grid->selectionModel()->hasSelection()) << grid->objectName().toStdString();
+  }
 }
 
 TEST_F(LauncherWindowTest, MissingMasterFileEndsStartUpWithItsPath) {

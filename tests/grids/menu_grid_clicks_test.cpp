@@ -222,12 +222,15 @@ TEST_F(MenuGridClicksTest, UnreadableDataFolderFileIsReportedAndNothingIsLost) {
   ASSERT_EQ(window->Controls().SS->RowCount(), 1);
 
   std::filesystem::create_directories(tree.Host("C:\\VORDELN\\a1\\DIR.TXT"));
+  int rowsUnderMessage = -1;
+  desktop.duringMessage = [&] { rowsUnderMessage = window->Controls().SS->RowCount(); };
   emit grid.ButtonClicked(3, RowOf(grid, 1));
   ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(rowsUnderMessage, 0);  // no list of an earlier request under the message
   EXPECT_TRUE(desktop.messages[0].text.startsWith("75:")) << desktop.messages[0].text.toStdString();
   EXPECT_GT(desktop.messages[0].text.size(), 3);
   EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー"));
-  EXPECT_EQ(window->Controls().SS->RowCount(), 1);  // the request was dropped, not the list
+  EXPECT_EQ(window->Controls().SS->RowCount(), 0);
 
   desktop.fileChoices.push_back({0, "C:\\VORDELN\\chosen.exe"});
   emit grid.ButtonClicked(4, RowOf(grid, 3));  // the launcher still works

@@ -4,10 +4,13 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <utility>
 #include <vector>
 
@@ -28,15 +31,25 @@ struct Events {
   std::vector<Cell> cells;
 };
 
-void Click(QWidget* target, QPoint at) {
-  const QPointF local(at);
-  const QPointF global(target->mapToGlobal(at));
-  QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(at), QPointF(target->mapToGlobal(at)),
+                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
                     Qt::NoModifier);
-  QApplication::sendEvent(target, &press);
-  QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(target, &release);
+  QApplication::sendEvent(target, &event);
+}
+void Press(QWidget* target, QPoint at) {
+  SendMouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton);
+}
+void Move(QWidget* target, QPoint at) {
+  SendMouse(target, QEvent::MouseMove, at, Qt::LeftButton);
+}
+void Release(QWidget* target, QPoint at) {
+  SendMouse(target, QEvent::MouseButtonRelease, at, Qt::NoButton);
+}
+
+void Click(QWidget* target, QPoint at) {
+  Press(target, at);
+  Release(target, at);
 }
 
 void Key(QWidget* target, int key) {
@@ -140,8 +153,6 @@ TEST(SpreadGridTest, HiddenRowIsNeitherClickableNorReachable) {
   EXPECT_TRUE(events.buttons.empty());
 
   grid.SetCurrentCell(1, 1);
-  grid.SetCurrentCell(1, 2);  // hidden: ignored
-  EXPECT_EQ(grid.currentIndex().row() + 1, 1);
   Key(&grid, Qt::Key_Down);
   EXPECT_EQ(grid.currentIndex().row() + 1, 3);
   Key(&grid, Qt::Key_Down);
@@ -150,6 +161,88 @@ TEST(SpreadGridTest, HiddenRowIsNeitherClickableNorReachable) {
   grid.SetRowHeight(4, 35);
   EXPECT_FALSE(grid.isRowHidden(3));
   EXPECT_EQ(grid.RowHeight(4), 35);
+}
+
+TEST(SpreadGridTest, CurrentCellIsTheFirstShownRowAndNothingIsSelected) {
+  MenuGrid menu;
+  SpreadGrid& grid = menu.grid;
+  grid.SetRowHeight(1, 0);
+  grid.SetRowHeight(2, 0);
+  grid.SetCurrentCell(1, 1);
+  EXPECT_EQ(grid.currentIndex(), grid.model()->index(2, 0));
+  EXPECT_FALSE(grid.selectionModel()->hasSelection());
+
+  grid.SetRowHeight(3, 0);
+  grid.SetRowHeight(4, 0);
+  grid.SetCurrentCell(1, 1);  // nothing shown: no current cell left on a hidden row
+  EXPECT_FALSE(grid.currentIndex().isValid());
+
+  grid.SetRowHeight(2, 35);
+  grid.SetCurrentCell(1, 4);  // the nearest shown row above when none follows
+  EXPECT_EQ(grid.currentIndex(), grid.model()->index(1, 0));
+  grid.SetRowCount(0);
+  grid.SetCurrentCell(1, 1);
+  EXPECT_FALSE(grid.currentIndex().isValid());
+}
+
+TEST(SpreadGridTest, ButtonCellsFireOnReleaseOverTheCellThatWasPressed) {
+  MenuGrid menu;
+  SpreadGrid& grid = menu.grid;
+  Events events(grid);
+  const QPoint pressedAt = CellCentre(grid, 2, 3);
+  const QPoint elsewhere = CellCentre(grid, 2, 2);
+  QWidget* viewport = grid.viewport();
+
+  Press(viewport, pressedAt);
+  EXPECT_TRUE(events.buttons.empty());
+  EXPECT_TRUE(grid.ButtonDrawnPressed(2, 3));
+  Move(viewport, elsewhere);  // slid off: drawn raised, and releasing here fires nothing
+  EXPECT_FALSE(grid.ButtonDrawnPressed(2, 3));
+  Move(viewport, pressedAt);
+  EXPECT_TRUE(grid.ButtonDrawnPressed(2, 3));
+  Move(viewport, elsewhere);
+  Release(viewport, elsewhere);
+  EXPECT_TRUE(events.buttons.empty());
+  EXPECT_FALSE(grid.ButtonDrawnPressed(2, 2));
+
+  // What the click opens (a modal dialog, say) sees the button raised again.
+  bool pressedDuringClick = true;
+  QObject::connect(&grid, &SpreadGrid::ButtonClicked,
+                   [&] { pressedDuringClick = grid.ButtonDrawnPressed(2, 3); });
+  Click(viewport, pressedAt);
+  EXPECT_EQ(events.buttons, (std::vector<Cell>{{2, 3}}));
+  EXPECT_FALSE(pressedDuringClick);
+  EXPECT_FALSE(grid.ButtonDrawnPressed(2, 3));
+
+  // A button held while the grid loses the focus is let go without firing.
+  Press(viewport, pressedAt);
+  QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(&grid, &focusOut);
+  EXPECT_FALSE(grid.ButtonDrawnPressed(2, 3));
+  Release(viewport, pressedAt);
+  EXPECT_EQ(events.buttons.size(), 1u);
+}
+
+TEST(SpreadGridTest, ClicksNeverScrollTheGridKeyboardMovesMay) {
+  MenuGrid menu;
+  SpreadGrid& grid = menu.grid;
+  for (int c = 1; c <= 4; ++c) grid.SetColumnWidth(c, 30);
+  grid.resize(300, 300);  // the last columns lie partly or wholly beyond the right edge
+  QApplication::processEvents();
+  ASSERT_GT(grid.horizontalScrollBar()->maximum(), 0);
+  const int rightEdge = grid.viewport()->width() - 3;
+  const QModelIndex cut = grid.indexAt(QPoint(rightEdge, CellCentre(grid, 2, 1).y()));
+  ASSERT_TRUE(cut.isValid());
+  ASSERT_GT(grid.visualRect(cut).right(), grid.viewport()->width());
+
+  Click(grid.viewport(), QPoint(rightEdge, CellCentre(grid, 2, 1).y()));
+  grid.scrollTo(grid.currentIndex());  // what the view's own delayed scroll does
+  QApplication::processEvents();
+  EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
+  EXPECT_EQ(grid.currentIndex(), cut);
+
+  Key(&grid, Qt::Key_End);
+  EXPECT_GT(grid.horizontalScrollBar()->value(), 0);
 }
 
 TEST(SpreadGridTest, ButtonCellsRaiseButtonClickedByMouseAndKeys) {
@@ -174,6 +267,46 @@ TEST(SpreadGridTest, ButtonCellsRaiseButtonClickedByMouseAndKeys) {
   grid.SetCurrentCell(4, 1);  // text cell
   Key(&grid, Qt::Key_Space);
   EXPECT_EQ(events.buttons.size(), 4u);
+}
+
+// Whether a cell's text fits its cell beside the item view's text margins.
+bool ShownWhole(const SpreadGrid& grid, int column, int row) {
+  const QModelIndex index = grid.model()->index(row - 1, column - 1);
+  const int margin = grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1;
+  const int room = grid.visualRect(index).width() - 2 * margin;
+  return QFontMetricsF(grid.font()).horizontalAdvance(index.data().toString()) <= room;
+}
+
+TEST(SpreadGridTest, NumberColumnsWidenToTheirWidestValueAndHeader) {
+  SpreadGrid grid;
+  grid.SetColumnCount(3);
+  grid.SetColumnKind(1, SpreadGrid::CellKind::Number);
+  grid.SetColumnKind(2, SpreadGrid::CellKind::Number);
+  grid.SetColumnWidth(1, 9.3);
+  grid.SetColumnWidth(2, 0);  // hidden
+  grid.SetColumnWidth(3, 4);
+  grid.SetHeaderText(1, QString::fromUtf8("直接工事費（税抜）"));
+  grid.SetRowCount(4);
+  grid.resize(600, 200);
+  grid.show();
+  EXPECT_GE(grid.columnWidth(0), grid.horizontalHeader()->sectionSizeHint(0));
+  const int headerWidth = grid.columnWidth(0);
+
+  grid.SetValue(1, 1, 5);
+  EXPECT_EQ(grid.columnWidth(0), headerWidth);  // no narrower than designed or its header
+  grid.SetValue(1, 2, 120500000000.0);
+  EXPECT_TRUE(ShownWhole(grid, 1, 2));
+  {
+    const GridUpdateScope update(grid);  // a fill: fitted once, at its end
+    grid.SetValue(1, 3, -999999999999.0);
+    grid.SetValue(1, 4, 1234567.25);
+  }
+  for (int row = 1; row <= 4; ++row) EXPECT_TRUE(ShownWhole(grid, 1, row)) << row;
+
+  grid.SetValue(2, 1, 999999999999.0);
+  EXPECT_TRUE(grid.isColumnHidden(1));
+  grid.SetText(3, 1, "a text much wider than its column");
+  EXPECT_FALSE(ShownWhole(grid, 3, 1));  // texts may be elided
 }
 
 TEST(SpreadGridTest, HeaderClickReportsRowZeroAndDoesNotSort) {

@@ -34,7 +34,11 @@ class ScriptedDesktop final : public Desktop {
   // Called inside a program start, to look at the window while it starts.
   std::function<void()> duringStart;
 
+  // Called inside a message box, to look at the window while it shows.
+  std::function<void()> duringMessage;
+
   void ShowMessage(QWidget*, const QString& text, const QString& title, Icon icon) override {
+    if (duringMessage) duringMessage();
     messages.push_back({text, title, icon});
   }
   bool AskOkCancel(QWidget*, const QString& text, const QString&) override {

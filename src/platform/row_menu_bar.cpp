@@ -1,0 +1,324 @@
+#include "platform/row_menu_bar.h"
+
+#include <QAction>
+#include <QActionEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcut>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
+#include <limits>
+
+#include "platform/row_menu_bar_accessible.h"
+
+namespace orva {
+
+RowMenuBar::RowMenuBar(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("menuBar"));
+  setMouseTracking(true);
+  setAttribute(Qt::WA_Hover);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  RegisterAccessibleMenuBar(*this);
+}
+
+QAction* RowMenuBar::AddCommand(const QString& text) {
+  auto* action = new QAction(text, this);
+  addAction(action);
+  return action;
+}
+
+QMenu* RowMenuBar::AddMenu(const QString& title) {
+  auto* menu = new QMenu(title, this);
+  addAction(menu->menuAction());
+  return menu;
+}
+
+QRect RowMenuBar::ActionRect(const QAction* action) const {
+  for (const Placed& placed : layout_.items) {
+    if (placed.action == action) return placed.rect;
+  }
+  return {};
+}
+
+int RowMenuBar::RowCount() const { return layout_.rows; }
+
+std::vector<QAction*> RowMenuBar::ShownActions() const {
+  std::vector<QAction*> shown;
+  for (const Placed& placed : layout_.items) shown.push_back(placed.action);
+  return shown;
+}
+
+QSize RowMenuBar::ItemSize(QAction* action) const {
+  QStyleOptionMenuItem option;
+  option.initFrom(this);
+  option.menuItemType = QStyleOptionMenuItem::Normal;
+  option.checkType = QStyleOptionMenuItem::NotCheckable;
+  option.text = action->text();
+  option.icon = action->icon();
+  QSize contents = fontMetrics().size(Qt::TextShowMnemonic, action->text());
+  if (!action->icon().isNull()) {
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    contents = QSize(icon, icon);
+  }
+  return style()->sizeFromContents(QStyle::CT_MenuBarItem, &option, contents, this);
+}
+
+RowMenuBar::Layout RowMenuBar::LayOut(int width) const {
+  const QStyle* s = style();
+  const int panel = s->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, this);
+  const int hmargin = s->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, this);
+  const int vmargin = s->pixelMetric(QStyle::PM_MenuBarVMargin, nullptr, this);
+  const int spacing = s->pixelMetric(QStyle::PM_MenuBarItemSpacing, nullptr, this);
+
+  Layout layout;
+  int rowHeight = fontMetrics().height();
+  std::vector<int> widths;
+  for (QAction* action : actions()) {
+    if (!action->isVisible() || action->isSeparator()) continue;
+    const QSize size = ItemSize(action);
+    if (size.isEmpty()) continue;
+    layout.items.push_back({action, QRect()});
+    widths.push_back(size.width());
+    rowHeight = std::max(rowHeight, size.height());
+  }
+
+  // An item that does not fit after others starts the next row; one wider than the whole
+  // bar still gets a row of its own.
+  const int left = panel + hmargin + spacing;
+  const int right = width - panel - hmargin;
+  int x = left;
+  int y = panel + vmargin;
+  layout.rows = 1;
+  for (std::size_t i = 0; i < layout.items.size(); ++i) {
+    if (x > left && x + widths[i] > right) {
+      x = left;
+      y += rowHeight;
+      ++layout.rows;
+    }
+    QRect& rect = layout.items[i].rect;
+    rect = QRect(x, y, widths[i], rowHeight);
+    if (layoutDirection() == Qt::RightToLeft) rect.moveLeft(width - rect.right() - 1);
+    x += widths[i] + spacing;
+  }
+  layout.height = y + rowHeight + vmargin + panel;
+  return layout;
+}
+
+int RowMenuBar::heightForWidth(int width) const { return LayOut(width).height; }
+
+QSize RowMenuBar::sizeHint() const {
+  // All items in one row.
+  const Layout oneRow = LayOut(std::numeric_limits<int>::max() / 2);
+  int width = 0;
+  for (const Placed& placed : oneRow.items) width = std::max(width, placed.rect.right() + 1);
+  const int panel = style()->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, this);
+  const int hmargin = style()->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, this);
+  return {width + hmargin + panel, oneRow.height};
+}
+
+QSize RowMenuBar::minimumSizeHint() const {
+  // One row high: the layout asks heightForWidth for the rows a width needs.
+  return {0, LayOut(std::numeric_limits<int>::max() / 2).height};
+}
+
+void RowMenuBar::Relayout() {
+  layout_ = LayOut(width());
+  updateGeometry();
+  update();
+}
+
+void RowMenuBar::UpdateShortcuts() {
+  // Shortcuts are rebuilt later, not here: this may run inside one of them.
+  for (QShortcut* shortcut : shortcuts_) {
+    shortcut->setEnabled(false);
+    shortcut->deleteLater();
+  }
+  shortcuts_.clear();
+  for (QAction* action : actions()) {
+    const QKeySequence key = QKeySequence::mnemonic(action->text());
+    if (key.isEmpty() || !action->isVisible() || !action->isEnabled()) continue;
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, action = QPointer<QAction>(action)] {
+      if (action) ActivateItem(action);
+    });
+    shortcuts_.push_back(shortcut);
+  }
+}
+
+bool RowMenuBar::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+    case QEvent::LayoutDirectionChange:
+      Relayout();
+      break;
+    default:
+      break;
+  }
+  return QWidget::event(event);
+}
+
+bool RowMenuBar::eventFilter(QObject* watched, QEvent* event) {
+  // A press on the item whose menu is open closes the menu and must not reopen it.
+  auto* menu = qobject_cast<QMenu*>(watched);
+  if (menu && event->type() == QEvent::MouseButtonPress && open_ && open_->menu() == menu) {
+    const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    const QRect item(mapToGlobal(ActionRect(open_).topLeft()), ActionRect(open_).size());
+    if (!menu->geometry().contains(global) && item.contains(global)) {
+      menu->setAttribute(Qt::WA_NoMouseReplay);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void RowMenuBar::actionEvent(QActionEvent* event) {
+  if (event->type() == QEvent::ActionAdded) {
+    if (QMenu* menu = event->action()->menu()) {
+      connect(menu, &QMenu::aboutToHide, this, &RowMenuBar::MenuClosed, Qt::UniqueConnection);
+      menu->installEventFilter(this);
+    }
+  } else if (event->type() == QEvent::ActionRemoved) {
+    QAction* gone = event->action();
+    if (hovered_ == gone) hovered_ = nullptr;
+    if (pressed_ == gone) pressed_ = nullptr;
+    if (open_ == gone) open_ = nullptr;
+  }
+  Relayout();
+  UpdateShortcuts();
+}
+
+void RowMenuBar::MenuClosed() {
+  open_ = nullptr;
+  update();
+}
+
+void RowMenuBar::resizeEvent(QResizeEvent* event) {
+  layout_ = LayOut(width());
+  QWidget::resizeEvent(event);
+}
+
+void RowMenuBar::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  QRegion emptyArea(rect());
+  for (const Placed& placed : layout_.items) {
+    if (!event->rect().intersects(placed.rect)) continue;
+    emptyArea -= placed.rect;
+    QStyleOptionMenuItem option;
+    option.initFrom(this);
+    option.state = QStyle::State_None;
+    if (isEnabled() && placed.action->isEnabled()) {
+      option.state |= QStyle::State_Enabled;
+    } else {
+      option.palette.setCurrentColorGroup(QPalette::Disabled);
+    }
+    const bool held = pressed_ == placed.action && hovered_ == placed.action;
+    if (open_ == placed.action || held) {
+      option.state |= QStyle::State_Selected | QStyle::State_Sunken;
+    } else if (hovered_ == placed.action && !pressed_) {
+      option.state |= QStyle::State_Selected;
+    }
+    option.rect = placed.rect;
+    option.menuRect = rect();
+    option.menuItemType = QStyleOptionMenuItem::Normal;
+    option.checkType = QStyleOptionMenuItem::NotCheckable;
+    option.text = placed.action->text();
+    option.icon = placed.action->icon();
+    painter.setClipRect(placed.rect);
+    style()->drawControl(QStyle::CE_MenuBarItem, &option, &painter, this);
+  }
+  if (const int panel = style()->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, this)) {
+    QStyleOptionFrame frame;
+    frame.rect = rect();
+    frame.palette = palette();
+    frame.state = QStyle::State_None;
+    frame.lineWidth = panel;
+    frame.midLineWidth = 0;
+    painter.setClipRect(rect());
+    style()->drawPrimitive(QStyle::PE_PanelMenuBar, &frame, &painter, this);
+  }
+  painter.setClipRegion(emptyArea);
+  QStyleOptionMenuItem empty;
+  empty.palette = palette();
+  empty.state = QStyle::State_None;
+  empty.menuItemType = QStyleOptionMenuItem::EmptyArea;
+  empty.checkType = QStyleOptionMenuItem::NotCheckable;
+  empty.rect = rect();
+  empty.menuRect = rect();
+  style()->drawControl(QStyle::CE_MenuBarEmptyArea, &empty, &painter, this);
+}
+
+QAction* RowMenuBar::ActionAt(QPoint position) const {
+  for (const Placed& placed : layout_.items) {
+    if (placed.rect.contains(position)) return placed.action;
+  }
+  return nullptr;
+}
+
+void RowMenuBar::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  QAction* action = ActionAt(event->position().toPoint());
+  if (!action || !action->isEnabled()) return;
+  if (action->menu()) {
+    OpenMenu(action, false);
+  } else {
+    pressed_ = action;
+    hovered_ = action;
+    update();
+  }
+}
+
+void RowMenuBar::mouseMoveEvent(QMouseEvent* event) {
+  QAction* action = ActionAt(event->position().toPoint());
+  if (action != hovered_) {
+    hovered_ = action;
+    update();
+  }
+}
+
+void RowMenuBar::mouseReleaseEvent(QMouseEvent* event) {
+  QPointer<QAction> action = pressed_;
+  if (!action || event->button() != Qt::LeftButton) return;
+  // A command fires as a button does: on release over the item that was pressed.
+  pressed_ = nullptr;
+  update();
+  if (ActionAt(event->position().toPoint()) == action) action->activate(QAction::Trigger);
+}
+
+void RowMenuBar::leaveEvent(QEvent* event) {
+  hovered_ = nullptr;
+  update();
+  QWidget::leaveEvent(event);
+}
+
+void RowMenuBar::ActivateItem(QAction* action) {
+  if (!action->isVisible() || !action->isEnabled()) return;
+  if (action->menu()) {
+    OpenMenu(action, true);
+  } else {
+    action->activate(QAction::Trigger);
+  }
+}
+
+void RowMenuBar::OpenMenu(QAction* action, bool byKeyboard) {
+  QMenu* menu = action->menu();
+  const QRect item = ActionRect(action);
+  if (item.isEmpty()) return;
+  open_ = action;
+  hovered_ = action;
+  pressed_ = nullptr;
+  update();
+  menu->popup(mapToGlobal(QPoint(item.left(), item.bottom() + 1)));
+  if (!byKeyboard) return;
+  // Opened by its access key, the menu is ready for the arrow keys and Enter.
+  for (QAction* entry : menu->actions()) {
+    if (entry->isVisible() && entry->isEnabled() && !entry->isSeparator()) {
+      menu->setActiveAction(entry);
+      break;
+    }
+  }
+}
+
+}  // namespace orva

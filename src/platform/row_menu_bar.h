@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QShortcut;
+
+namespace orva {
+
+// A window's menu bar that lays its items out in as many rows as its width needs, as the
+// Japanese desktop's own menu bar does, instead of hiding the items that do not fit behind
+// an extension button. Items are the widget's actions: commands, and menus that open as
+// pop-ups. Alt with an item's access key ("&X" in its text) works while the window is active.
+// Give it to QMainWindow::setMenuWidget: its height follows its width.
+class RowMenuBar : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit RowMenuBar(QWidget* parent = nullptr);
+
+  QAction* AddCommand(const QString& text);
+  QMenu* AddMenu(const QString& title);
+
+  // Where a visible item lies in the bar; empty for a hidden one.
+  QRect ActionRect(const QAction* action) const;
+  int RowCount() const;
+  std::vector<QAction*> ShownActions() const;  // in the order they are laid out
+
+  // What its access key does: runs a command, or opens a menu with its first entry active.
+  void ActivateItem(QAction* action);
+
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int width) const override;
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void actionEvent(QActionEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  struct Placed {
+    QAction* action;
+    QRect rect;
+  };
+  struct Layout {
+    std::vector<Placed> items;  // visible items only
+    int rows = 0;
+    int height = 0;
+  };
+
+  Layout LayOut(int width) const;
+  QSize ItemSize(QAction* action) const;
+  QAction* ActionAt(QPoint position) const;
+  void OpenMenu(QAction* action, bool byKeyboard);
+  void Relayout();
+  void UpdateShortcuts();
+  void MenuClosed();
+
+  Layout layout_;
+  QPointer<QAction> hovered_;
+  QPointer<QAction> pressed_;  // a command under the held mouse button
+  QPointer<QAction> open_;     // the item whose menu is showing
+  std::vector<QShortcut*> shortcuts_;
+};
+
+}  // namespace orva
