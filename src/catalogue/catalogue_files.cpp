@@ -91,12 +91,17 @@ int LoadUserMenu(Catalogue& catalogue, const FileSystem& files, const std::strin
   FileRead file = files.ReadAll(userMenuIniPath, kCatalogueFileLimit);
   if (file.error == err::kFileNotFound) return err::kNone;
   if (file.error != err::kNone) return file.error;
+  return UserMenuFromBytes(catalogue, file.bytes, codec);
+}
+
+int UserMenuFromBytes(Catalogue& catalogue, std::string_view bytes, const Cp932Codec& codec) {
+  catalogue.Clear();
   // An entry per line is the rule: room for that many saves moving entries as slots grow.
-  const std::size_t lines = CountLines(file.bytes);
+  const std::size_t lines = CountLines(bytes);
   for (int category = 1; category <= kCategoryCount; ++category) {
     catalogue.Slots(category).reserve(std::min<std::size_t>(lines, kMaxSlots));
   }
-  return ReadEntries(file.bytes, codec, [&](MenuEntry& entry) {
+  return ReadEntries(bytes, codec, [&](MenuEntry& entry) {
     int category = CategoryOfCode(entry.menuCode);
     if (IsCategory(category)) catalogue.Append(category, std::move(entry));
   });
@@ -111,7 +116,11 @@ int LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files, const std::stri
                   const std::string& driveRoot, const Cp932Codec& codec) {
   FileRead file = files.ReadAll(menuIniPath, kCatalogueFileLimit);
   if (file.error != err::kNone) return file.error;
+  return MergeSuiteMenu(catalogue, file.bytes, driveRoot, codec);
+}
 
+int MergeSuiteMenu(Catalogue& catalogue, std::string_view bytes, const std::string& driveRoot,
+                   const Cp932Codec& codec) {
   std::vector<CodeIndex> slotsByCode;
   slotsByCode.reserve(kCategoryCount);
   for (int category = 1; category <= kCategoryCount; ++category) {
@@ -121,9 +130,11 @@ int LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files, const std::stri
     }
   }
 
-  int error = ReadEntries(file.bytes, codec, [&](const MenuEntry& staged) {
+  int error = ReadEntries(bytes, codec, [&](const MenuEntry& staged) {
     int category = CategoryOfCode(staged.menuCode);
-    if (!IsCategory(category)) return;
+    // A code the user file cannot hold would come back changed at the next start, miss its
+    // master entry and have it added once more at every start.
+    if (!IsCategory(category) || !FitsCatalogueField(staged.menuCode, codec)) return;
     CodeIndex& index = slotsByCode[category - 1];
     const bool known = index.ForEachSlot(staged.menuCode, [&](int slot) {
       // Assigned, not moved: the strings keep their storage for the next entry.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "catalogue/catalogue.h"
 
@@ -28,6 +29,11 @@ bool UserMenuLeftUnread(int loadError);
 // unsorted).
 int LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files, const std::string& menuIniPath,
                   const std::string& driveRoot, const Cp932Codec& codec);
+
+// The same two steps on a file's bytes.
+int UserMenuFromBytes(Catalogue& catalogue, std::string_view bytes, const Cp932Codec& codec);
+int MergeSuiteMenu(Catalogue& catalogue, std::string_view bytes, const std::string& driveRoot,
+                   const Cp932Codec& codec);
 
 // Exchange sort of one category on the code; neighbours with equal codes are exchanged too.
 void DATASort(Catalogue& catalogue, int category);

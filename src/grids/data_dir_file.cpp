@@ -6,6 +6,15 @@
 #include "platform/file_system.h"
 
 namespace orva {
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool SameDrive(char a, char b) { return (a | 0x20) == (b | 0x20); }
+
+}  // namespace
 
 DataDirResult ReadDataDir(const FileSystem& files, const std::string& dataDirFile,
                           const std::string& defaultDataDir, const Cp932Codec& codec) {
@@ -15,18 +24,43 @@ DataDirResult ReadDataDir(const FileSystem& files, const std::string& dataDirFil
   const FileRead file = dataDirFile.empty() || dataDirFile.ends_with('\\')
                             ? FileRead{err::kBadFileName, {}}
                             : files.ReadFirstLine(dataDirFile);
-  std::string_view field;
-  if (file.error == err::kNone && FieldReader(file.bytes).Next(field)) {
-    result.dataDir = codec.Decode(field);
-  } else if (file.error == err::kNone || file.error == err::kBadFileName ||
-             file.error == err::kFileNotFound) {
-    result.dataDir = defaultDataDir;
-  } else {
+  if (file.error != err::kNone && file.error != err::kBadFileName &&
+      file.error != err::kFileNotFound) {
     result.error = file.error;
     return result;
   }
+  std::optional<std::string> named;
+  if (file.error == err::kNone) named = DataDirFromBytes(file.bytes, codec);
+  result.dataDir = named ? std::move(*named) : defaultDataDir;
   if (!result.dataDir.ends_with('\\')) result.dataDir += '\\';
   return result;
+}
+
+std::optional<std::string> DataDirFromBytes(std::string_view bytes, const Cp932Codec& codec) {
+  std::string_view field;
+  // A blank first line names nothing, as an empty file does; the next line is not asked.
+  if (!FieldReader(FirstLine(bytes)).Next(field) || field.empty()) return std::nullopt;
+  return codec.Decode(field);
+}
+
+std::string ResolveDataDir(const std::string& dataDir, const std::string& programFolder,
+                           const std::string& driveRoot) {
+  const std::string_view path = dataDir;
+  if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') {
+    if (path.size() >= 3 && IsSeparator(path[2])) return dataDir;
+    const char drive = path[0];
+    const std::string_view rest = path.substr(2);
+    if (!programFolder.empty() && SameDrive(programFolder[0], drive) &&
+        programFolder.size() >= 2 && programFolder[1] == ':') {
+      return programFolder + std::string(rest);
+    }
+    return std::string(1, drive) + ":\\" + std::string(rest);
+  }
+  if (!path.empty() && IsSeparator(path[0])) {
+    if (path.size() >= 2 && IsSeparator(path[1])) return dataDir;  // a network share
+    return driveRoot.substr(0, 2) + dataDir;
+  }
+  return programFolder + dataDir;
 }
 
 }  // namespace orva

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace orva {
 
@@ -13,8 +15,23 @@ struct DataDirResult {
 };
 
 // The data folder an estimating program recorded in its one-line file, or the default
-// folder when that file is missing or empty; always ends in "\".
+// folder when that file is missing or names none; always ends in "\".
 DataDirResult ReadDataDir(const FileSystem& files, const std::string& dataDirFile,
                           const std::string& defaultDataDir, const Cp932Codec& codec);
+
+// The folder a data-folder file's bytes name: the first field of the first line, decoded.
+// nullopt when the file is empty, its first line blank or that field empty.
+std::optional<std::string> DataDirFromBytes(std::string_view bytes, const Cp932Codec& codec);
+
+// A data folder as the program that recorded it meant it:
+//   "D:\X\", "\\server\share\X\"  as written;
+//   "\X\"                          on the install drive (that of `driveRoot`, e.g. "C:\");
+//   "X\", "..\X\"                  below the program's folder;
+//   "D:X\"                         below the program's folder when the program is on D:,
+//                                  else below D:\ (there is no current folder per drive).
+// "/" counts as "\" as Windows reads it; ".." is left to the path lookup, which never
+// climbs above a drive's root.
+std::string ResolveDataDir(const std::string& dataDir, const std::string& programFolder,
+                           const std::string& driveRoot);
 
 }  // namespace orva

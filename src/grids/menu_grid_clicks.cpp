@@ -89,7 +89,8 @@ void ShowWorksList(MenuGridClickContext& context, const ClickedRow& clicked) {
         QString::fromUtf8("エラー"), Desktop::Icon::None);
     return;
   }
-  state.dataDir = dataDir.dataDir;
+  // A program may record its folder relative to itself or to its drive.
+  state.dataDir = ResolveDataDir(dataDir.dataDir, folder, state.paths.driveRoot);
   context.loadWorksList();
 }
 

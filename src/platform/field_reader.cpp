@@ -63,4 +63,8 @@ bool FieldReader::Next(std::string_view& field) {
   return true;
 }
 
+std::string_view FirstLine(std::string_view bytes) {
+  return bytes.substr(0, bytes.find_first_of("\r\n"));
+}
+
 }  // namespace orva

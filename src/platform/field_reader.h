@@ -27,4 +27,7 @@ class FieldReader {
   bool afterComma_ = false;
 };
 
+// The text before the first line end: all that counts in a one-line file.
+std::string_view FirstLine(std::string_view bytes);
+
 }  // namespace orva

@@ -9,7 +9,8 @@
 namespace orva {
 
 std::int16_t ParseViewState(std::string_view bytes) {
-  FieldReader reader(bytes);
+  // The first line is the value: a blank one does not hand over to the next.
+  FieldReader reader(FirstLine(bytes));
   std::string_view field;
   if (!reader.Next(field)) return 0;
   field = field.substr(0, field.find(' '));
@@ -18,6 +19,7 @@ std::int16_t ParseViewState(std::string_view bytes) {
   auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value,
                                    std::chars_format::fixed);
   if (ec != std::errc() || end != field.data() + field.size()) return 0;
+  if (!std::isfinite(value)) return 0;  // "nan" and "inf" parse, but are no number to store
   double rounded = std::nearbyint(value);  // round half to even, as the 16-bit store does
   if (rounded < std::numeric_limits<std::int16_t>::min() ||
       rounded > std::numeric_limits<std::int16_t>::max()) {

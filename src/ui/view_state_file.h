@@ -7,7 +7,8 @@
 namespace orva {
 
 // The saved view: 0 for the combined view, anything else for the category view.
-// Text that is not a whole number within 16 bits reads as 0.
+// Only the first field of the first line counts; text that is not a number rounding into
+// 16 bits reads as 0.
 std::int16_t ParseViewState(std::string_view bytes);
 
 // "0" CR LF when the combined grid is showing, "1" CR LF otherwise.

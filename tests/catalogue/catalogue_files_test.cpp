@@ -220,6 +220,17 @@ TEST_F(CatalogueFilesTest, HostileCatalogueFilesNeitherHangNorBalloon) {
 
 class SaveUserMenuTest : public CatalogueFilesTest {};
 
+TEST_F(SaveUserMenuTest, MasterCodesTheUserFileCannotHoldDoNotMultiply) {
+  tree.WriteBytes(kMenuIni, "1\x81,bad byte,VORDELN\\a.exe,,,\r\n"
+                            "12\"3\",quote,VORDELN\\b.exe,,,\r\n"
+                            "\"12601\",good,VORDELN\\c.exe,,,\r\n");
+  for (int start = 0; start < 3; ++start) {
+    ASSERT_EQ(LoadBoth(), 0);
+    EXPECT_EQ(Codes(1), CodeList{"12601"});
+    ASSERT_EQ(SaveUserMenu(catalogue, tree.Files(), kUserIni, tree.Codec()), 0);
+  }
+}
+
 TEST_F(SaveUserMenuTest, WritesEveryEntryQuotedInCategoryAndSlotOrder) {
   catalogue.Append(2, MenuEntry{"22601", "農林", "C:\\VORDELN\\n.exe", "n.ico", "", "D\\"});
   catalogue.Append(1, MenuEntry{"12501", "土木", "D:\\a b\\d.exe", "", "DIR.TXT", ""});

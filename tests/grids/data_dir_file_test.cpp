@@ -56,6 +56,37 @@ TEST_F(ReadDataDirTest, FirstFieldOfTheFirstLine) {
   }
 }
 
+TEST_F(ReadDataDirTest, OnlyTheFirstLineNamesTheFolder) {
+  for (const char* bytes : {"\r\nD:\\WORK\r\n", "  \nD:\\WORK", "\"\"\r\nD:\\WORK", ",D:\\WORK"}) {
+    tree.WriteBytes(kFile, bytes);
+    EXPECT_EQ(Read().dataDir, "C:\\P\\DATA\\") << bytes;
+  }
+}
+
+TEST(ResolveDataDirTest, RelativeFoldersHangBelowTheProgramOrItsDrive) {
+  const std::string program = "D:\\SUITE\\P\\";
+  const std::string drive = "C:\\";
+  struct Case {
+    const char* recorded;
+    const char* resolved;
+  } cases[] = {
+      {"E:\\WORK\\", "E:\\WORK\\"},
+      {"e:/WORK\\", "e:/WORK\\"},
+      {"\\\\server\\share\\", "\\\\server\\share\\"},
+      {"\\DATA\\", "C:\\DATA\\"},
+      {"/DATA\\", "C:/DATA\\"},
+      {"\\", "C:\\"},
+      {"DATA\\", "D:\\SUITE\\P\\DATA\\"},
+      {"..\\X\\", "D:\\SUITE\\P\\..\\X\\"},
+      {"d:DATA\\", "D:\\SUITE\\P\\DATA\\"},
+      {"E:DATA\\", "E:\\DATA\\"},
+      {"E:\\", "E:\\"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ResolveDataDir(c.recorded, program, drive), c.resolved) << c.recorded;
+  }
+}
+
 TEST_F(ReadDataDirTest, AFolderIsAnErrorToReport) {
   std::filesystem::create_directories(tree.Host(kFile));
   const DataDirResult result = Read();

@@ -203,7 +203,12 @@ TEST_F(MenuGridClicksTest, DataFolderFileNamesTheFolder) {
                {"C:\\WORKS\\X", "22"},
                {"C:\\WORKS\\X\\\r\n", "22"},
                {"C:\\WORKS\\X,C:\\VORDELN\\a1\\DATA\\\r\n", "22"},
-               {"\"C:\\WORKS\\X\\\",junk", "22"}};
+               {"\"C:\\WORKS\\X\\\",junk", "22"},
+               {"DATA\\", "11"},
+               {"..\\..\\WORKS\\X", "22"},
+               {"\\WORKS\\X\r\n", "22"},
+               {"c:DATA", "11"},
+               {"C:\\WORKS\\X", "22"}};
   for (const Case& c : cases) {
     tree.WriteText("C:\\VORDELN\\a1\\DIR.TXT", c.firstLine);
     emit grid.ButtonClicked(3, RowOf(grid, 1));

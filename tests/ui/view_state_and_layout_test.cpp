@@ -26,6 +26,23 @@ TEST(ViewStateFileTest, ReadsTheFirstWholeNumberOrZero) {
   EXPECT_EQ(ParseViewState(std::string("\0\0\0", 3)), 0);
 }
 
+TEST(ViewStateFileTest, NoNumberToStoreReadsAsZero) {
+  for (const char* text : {"NAN", "nan", "-nan", "+nan(123)", "inf", "-INF", "+infinity", "1e309",
+                           "0x1p3", "0x10", "32767.5", "-32768.6", "1e2"}) {
+    EXPECT_EQ(ParseViewState(std::string(text) + "\r\n"), 0) << text;
+  }
+  EXPECT_EQ(ParseViewState(std::string(400, '9')), 0);
+  EXPECT_EQ(ParseViewState("-32768.4\r\n"), -32768);
+  EXPECT_EQ(ParseViewState("0.6"), 1);
+}
+
+TEST(ViewStateFileTest, ABlankFirstLineIsTheCombinedView) {
+  EXPECT_EQ(ParseViewState("\r\n1\r\n"), 0);
+  EXPECT_EQ(ParseViewState("   \n1\r\n"), 0);
+  EXPECT_EQ(ParseViewState("\r1"), 0);
+  EXPECT_EQ(ParseViewState(" 1\r\n\r\n"), 1);
+}
+
 LayoutInput DesignedButtons(int width, int height) {
   LayoutInput input;
   input.clientWidth = width;
