@@ -13,14 +13,12 @@ const FoundIcon& IconFinder::Find(const std::string& menuIcon) {
   FoundIcon icon;
   icon.name = QString::fromStdString(menuIcon);
   for (const std::string* folder : {&iconDir_, &installDir_}) {
-    const std::string path = *folder + menuIcon;
-    if (!files_.IsPlainFile(path)) continue;
+    const auto host = files_.PlainFileHostPath(*folder + menuIcon);
+    if (!host) continue;
     // A file that is there but is no readable picture leaves the row without an icon.
-    if (auto host = files_.HostPath(path)) {
-      QImageReader reader(QString::fromStdString(host->string()));
-      QImage image = reader.read();
-      if (!image.isNull()) icon.picture = QPixmap::fromImage(std::move(image));
-    }
+    QImageReader reader(QString::fromStdString(*host));
+    QImage image = reader.read();
+    if (!image.isNull()) icon.picture = QPixmap::fromImage(std::move(image));
     break;
   }
   return found_.emplace(menuIcon, std::move(icon)).first->second;

@@ -30,6 +30,9 @@ class FileSystem {
 
   // A regular file that is neither hidden nor a system file.
   bool IsPlainFile(std::string_view windowsPath) const;
+  // The same test, giving the file's host path when it passes: a caller that goes on to
+  // open the file needs no second resolution of the path.
+  std::optional<std::string> PlainFileHostPath(std::string_view windowsPath) const;
 
   // Whole file; errors: 53 missing, 76 folder missing, 75 a folder, 70 access refused, 52 bad name.
   FileRead ReadAll(std::string_view windowsPath) const;
