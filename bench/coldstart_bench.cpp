@@ -37,10 +37,17 @@ struct Program {
   std::vector<double> paintedMs, mappedMs, residentKb;
 };
 
+// The launcher built with the benchmarks, or another build named by ORVA_BENCH_LAUNCHER
+// (to compare two versions on the same machine in the same hour).
+fs::path LauncherBinary() {
+  const char* other = std::getenv("ORVA_BENCH_LAUNCHER");
+  return other != nullptr && *other != '\0' ? fs::path(other) : fs::path(ORVA_LAUNCHER_PATH);
+}
+
 // The launcher finds its suite from its own folder, so it runs from a copy in the prefix.
 std::string LauncherIn(const fs::path& prefix) {
   const fs::path copy = prefix / "drive_c" / "VORDELN" / "orva-menu";
-  fs::copy_file(ORVA_LAUNCHER_PATH, copy, fs::copy_options::overwrite_existing);
+  fs::copy_file(LauncherBinary(), copy, fs::copy_options::overwrite_existing);
   return copy.string();
 }
 
