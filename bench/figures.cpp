@@ -18,14 +18,6 @@ double ToMilliseconds(double time, benchmark::TimeUnit unit) {
   return time;
 }
 
-// Ends a figure's line; 1 when the ratio misses its goal (a ratio noise made zero or
-// negative counts as a miss).
-int GoalVerdict(double ratio, double goal) {
-  const bool met = ratio > 0 && ratio <= goal;
-  std::printf("%s\n", met ? "" : "  MISSED");
-  return met ? 0 : 1;
-}
-
 // One "name: ratio x raw (goal)" line; returns 1 when the goal is missed. No goal: 0.
 int RatioLine(const Timings& times, const std::string& name, double goal) {
   const auto measured = times.find(name);
@@ -49,6 +41,12 @@ double Counter(const Timings& counters, const char* name, double missing = 0) {
 }
 
 }  // namespace
+
+int GoalVerdict(double ratio, double goal) {
+  const bool met = ratio > 0 && ratio <= goal;
+  std::printf("%s\n", met ? "" : "  MISSED");
+  return met ? 0 : 1;
+}
 
 benchmark::internal::Benchmark* Timed(benchmark::internal::Benchmark* bench, int repetitions,
                                       int iterations) {

@@ -49,11 +49,19 @@ void RegisterStartupBenchmarks();
 void RegisterWorksBenchmarks();
 void RegisterSortBenchmarks();
 
+// Ends a figure's line; 1 when the ratio misses its goal (a ratio noise made zero or
+// negative counts as a miss).
+int GoalVerdict(double ratio, double goal);
+
 // Prints one line per figure; returns the number of goals missed.
 int PrintFigures(const Timings& times, const std::map<std::string, Timings>& counters);
 
 // Peak resident memory of a child process showing a works grid; see memory_bench.cpp.
 int RunMemoryChild(const std::string& prefix, bool loadWorks);
 int PrintMemoryFigure(const char* self);
+
+// Whole-process start-up, idle and memory against a bare Qt window, on the X display;
+// see coldstart_bench.cpp. Returns the number of goals missed.
+int PrintColdStartFigures();
 
 }  // namespace orva::bench

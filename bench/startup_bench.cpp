@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QImage>
 #include <QWindow>
 #include <sys/stat.h>
 
@@ -11,56 +10,17 @@
 #include "bench/bench_data.h"
 #include "bench/bench_prefix.h"
 #include "bench/figures.h"
+#include "bench/installed_suite.h"
 #include "bench/paint_counter.h"
 #include "grids/menu_grid_filler.h"
-#include "platform/cp932_codec.h"
 #include "platform/spread_grid.h"
 #include "support/scripted_desktop.h"
 
 namespace orva::bench {
 namespace {
 
-// A suite of `perCategory` entries in each category, every program installed.
-struct Suite {
-  Suite(int categories, int perCategory) : paths(ResolveInstallPaths("C:\\VORDELN")) {
-    Cp932Codec codec;
-    prefix.Write(paths.menuIniPath, *codec.Encode(BuildCatalogue(categories, perCategory, "")));
-    // The user file as the launcher saves it after a run: the same entries, full paths.
-    prefix.Write(paths.userMenuIniPath,
-                 *codec.Encode(BuildCatalogue(categories, perCategory, paths.driveRoot)));
-    prefix.Write("C:\\VORDELN\\vekup.exe", "x");
-    for (int category = 1; category <= categories; ++category) {
-      for (int edition = 1; edition <= perCategory; ++edition) {
-        prefix.Write("C:\\" + EntryExe(category, edition), "x");
-      }
-    }
-    QImage icon(32, 32, QImage::Format_ARGB32);
-    for (int index = 0; index < kIconFiles; ++index) {
-      icon.fill(QColor::fromHsv(index * 17, 200, 220));
-      const std::string windowsPath = paths.iconDir + IconName(index);
-      prefix.Write(windowsPath, "");
-      icon.save(QString::fromStdString(prefix.Host(windowsPath).string()), "PNG");
-    }
-    // Each path start-up tests: every program, every icon, the updater.
-    for (int category = 1; category <= categories; ++category) {
-      for (int edition = 1; edition <= perCategory; ++edition) {
-        testedPaths.push_back(prefix.Host("C:\\" + EntryExe(category, edition)));
-      }
-    }
-    const int icons = std::min(kIconFiles, categories * perCategory);
-    for (int index = 0; index < icons; ++index) {
-      testedPaths.push_back(prefix.Host(paths.iconDir + IconName(index)));
-    }
-    testedPaths.push_back(prefix.Host(paths.updaterPath));
-  }
-
-  BenchPrefix prefix;
-  InstallPaths paths;
-  std::vector<std::filesystem::path> testedPaths;
-};
-
 // One start-up up to the painted window, in seconds; negative when it went wrong.
-double TimeStartup(const Suite& suite, int categories, int perCategory) {
+double TimeStartup(const InstalledSuite& suite, int categories, int perCategory) {
   test::ScriptedDesktop desktop;
   PaintCounter counter;
   Stopwatch watch;
@@ -83,7 +43,7 @@ double TimeStartup(const Suite& suite, int categories, int perCategory) {
 }
 
 // The same I/O done plainly: both catalogue files read, each tested path stat'ed once.
-double TimeRawStartup(const Suite& suite) {
+double TimeRawStartup(const InstalledSuite& suite) {
   const auto menu = suite.prefix.Host(suite.paths.menuIniPath);
   const auto user = suite.prefix.Host(suite.paths.userMenuIniPath);
   Stopwatch watch;
@@ -99,7 +59,7 @@ double TimeRawStartup(const Suite& suite) {
 }
 
 void StartupOne(benchmark::State& state) {
-  const Suite suite(1, 1);
+  const InstalledSuite suite(1, 1);
   for (auto _ : state) {
     const double seconds = TimeStartup(suite, 1, 1);
     if (seconds < 0) {
@@ -113,7 +73,7 @@ void StartupOne(benchmark::State& state) {
 // The full catalogue against its raw cost. The two run in turns, one pair per iteration,
 // so both see the same machine; the figure is the median of the rounds' ratios.
 void StartupFull(benchmark::State& state) {
-  const Suite suite(6, 999);
+  const InstalledSuite suite(6, 999);
   std::vector<double> ratios, launcher, raw;
   for (auto _ : state) {
     const double rawSeconds = TimeRawStartup(suite);

@@ -314,11 +314,13 @@ def minimal_pdf(text: str) -> bytes:
 
 
 def build(prefix: Path, launcher: Path | None) -> list[Item]:
-    build_dir = (REPO / "build").resolve()
+    build_dirs = [(REPO / name).resolve() for name in ("build", "build-bench")]
     prefix = prefix.resolve()
-    # The prefix is removed wholesale on every run, so it must never point outside build/.
-    if build_dir not in prefix.parents:
-        sys.exit(f"make-demo-suite: refusing to use {prefix}: it must lie inside {build_dir}")
+    # The prefix is removed wholesale on every run, so it must never point outside the
+    # build folders (build-bench/ holds the benchmarks' copy).
+    if not any(d in prefix.parents for d in build_dirs):
+        sys.exit(f"make-demo-suite: refusing to use {prefix}: it must lie inside "
+                 f"{build_dirs[0]} or {build_dirs[1]}")
     if prefix.exists():
         shutil.rmtree(prefix)
 

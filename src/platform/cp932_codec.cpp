@@ -88,10 +88,11 @@ std::unique_ptr<const Cp932Codec::Tables> BuildTables();
 
 }  // namespace
 
-// The tables are the same for every codec and never change: built once per process.
-Cp932Codec::Cp932Codec() {
+// The tables are the same for every codec and never change: built once per process, by
+// whichever thread first needs them.
+const Cp932Codec::Tables& Cp932Codec::SharedTables() {
   static const std::unique_ptr<const Tables> shared = BuildTables();
-  tables_ = shared.get();
+  return *shared;
 }
 
 namespace {
@@ -162,8 +163,9 @@ std::string Cp932Codec::Decode(std::string_view bytes) const {
 }
 
 void Cp932Codec::DecodeInto(std::string_view bytes, std::string& out) const {
+  const Tables& tables = SharedTables();
   // Codes, paths and numbers are mostly plain ASCII: a copy decodes them.
-  if (tables_->asciiAsIs &&
+  if (tables.asciiAsIs &&
       std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
     out.assign(bytes);
     return;
@@ -177,11 +179,11 @@ void Cp932Codec::DecodeInto(std::string_view bytes, std::string& out) const {
   while (i < size) {
     const unsigned char b = data[i];
     PackedUtf8 packed = 0;
-    if (b >= 0x80 && i + 1 < size) packed = tables_->pair[b * 256 + data[i + 1]];
+    if (b >= 0x80 && i + 1 < size) packed = tables.pair[b * 256 + data[i + 1]];
     if (packed != 0) {
       i += 2;
     } else {
-      packed = tables_->single[b];
+      packed = tables.single[b];
       ++i;
     }
     // Store all three bytes; only the length counts.
@@ -194,6 +196,7 @@ void Cp932Codec::DecodeInto(std::string_view bytes, std::string& out) const {
 }
 
 std::size_t Cp932Codec::DecodeUtf16(std::string_view bytes, char16_t* out) const {
+  const Tables& tables = SharedTables();
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
   char16_t* write = out;
@@ -201,11 +204,11 @@ std::size_t Cp932Codec::DecodeUtf16(std::string_view bytes, char16_t* out) const
   while (i < size) {
     const unsigned char b = data[i];
     char16_t c = 0;
-    if (b >= 0x80 && i + 1 < size) c = tables_->pair16[b * 256 + data[i + 1]];
+    if (b >= 0x80 && i + 1 < size) c = tables.pair16[b * 256 + data[i + 1]];
     if (c != 0) {
       i += 2;
     } else {
-      c = tables_->single16[b];
+      c = tables.single16[b];
       ++i;
     }
     *write++ = c;
@@ -248,11 +251,11 @@ std::optional<std::string> EncodeWith(const std::vector<std::uint16_t>& table,
 }  // namespace
 
 std::string Cp932Codec::EncodeLossy(std::string_view utf8) const {
-  return *EncodeWith(tables_->encode, utf8, true);
+  return *EncodeWith(SharedTables().encode, utf8, true);
 }
 
 std::optional<std::string> Cp932Codec::Encode(std::string_view utf8) const {
-  return EncodeWith(tables_->encode, utf8, false);
+  return EncodeWith(SharedTables().encode, utf8, false);
 }
 
 }  // namespace orva

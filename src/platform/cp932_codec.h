@@ -8,10 +8,10 @@
 namespace orva {
 
 // Code page 932 exactly as Windows reads and writes it. Text inside the program is UTF-8.
-// The first codec of a process builds the lookup tables; later ones share them.
+// The lookup tables are built on the first use in a process and shared by every codec, so
+// making a codec costs nothing (a window that never reads a file never builds them).
 class Cp932Codec {
  public:
-  Cp932Codec();
 
   // Invalid byte sequences decode to U+FFFD, one per bad byte; NUL bytes are kept.
   std::string Decode(std::string_view bytes) const;
@@ -31,7 +31,7 @@ class Cp932Codec {
   struct Tables;  // the lookup tables, private to the codec's source
 
  private:
-  const Tables* tables_;
+  static const Tables& SharedTables();
 };
 
 }  // namespace orva

@@ -31,6 +31,8 @@ class FileSystem {
   // A regular file that is neither hidden nor a system file. Only an answer at the moment
   // of the test: the file may be replaced before it is read, so no read relies on it.
   virtual bool IsPlainFile(std::string_view windowsPath) const;
+  // The same test, giving the file's host path when it passes.
+  std::optional<std::string> PlainFileHostPath(std::string_view windowsPath) const;
 
   // Every read opens the file without waiting (a FIFO or device never hangs it) and takes
   // only a regular file: anything else reads as missing (53). Each read takes in a bounded

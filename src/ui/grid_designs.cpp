@@ -9,7 +9,10 @@ namespace {
 
 using Kind = SpreadGrid::CellKind;
 
-constexpr int kDesignRows = 500;
+// The design has 500 rows, but every caller sets the row count before a grid shows or is
+// filled, so they would be made only to be dropped. One row stands for them: it carries the
+// designed row height that start-up reads.
+constexpr int kDesignRows = 1;
 constexpr double kIconRowHeight = 35;  // room for a 32 x 32 icon
 const char* const kWorksListCaption = "工事一覧";
 

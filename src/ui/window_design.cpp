@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -105,7 +106,7 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
   WindowControls c;
   window.setObjectName("stMenu");
   window.setWindowTitle(Text("ORVA土木積算システム"));
-  window.setWindowIcon(QIcon(":/icons/window.png"));
+  window.setWindowIcon(QIcon(QPixmap::fromImage(QImage(":/icons/window.png"))));
   window.setFont(WindowFont());
 
   c.client = new QWidget(&window);
@@ -122,7 +123,9 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
 
     auto* picture = new QLabel(c.client);
     picture->setObjectName(QString("Picture1_%1").arg(i));
-    picture->setPixmap(QPixmap(QString(":/icons/category%1.png").arg(i + 1)));
+    // Through QImage, as the window icon: a pixmap loaded by name asks the file's time for
+    // its cache key, and each such time reads the system's time zone.
+    picture->setPixmap(QPixmap::fromImage(QImage(QString(":/icons/category%1.png").arg(i + 1))));
     picture->setAlignment(Qt::AlignCenter);
     picture->setAccessibleName(Text(kCategoryCaptions[i]));
     Place(*picture, 0, 600 * i, 495, 495);

@@ -77,25 +77,31 @@ struct EraDateFormatter::Icu {
   }
 };
 
-EraDateFormatter::EraDateFormatter() : icu_(std::make_unique<Icu>()) {
-  UErrorCode status = U_ZERO_ERROR;
-  icu_->gregorian = std::make_unique<icu::GregorianCalendar>(
-      icu::TimeZone::createTimeZone("UTC"), status);
-  icu_->gregorian->setGregorianChange(kProlepticChange, status);
-  const icu::Locale locale("en@calendar=japanese");
-  // "GGGGG": the narrow era name, a one-letter initial from Meiji on.
-  icu_->eraFormat = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGGG"),
-                                                            locale, status);
-  if (U_FAILURE(status)) throw std::runtime_error("ICU Japanese date format unavailable");
-  icu_->eraFormat->adoptTimeZone(icu::TimeZone::createTimeZone("UTC"));
-  icu_->japanese.reset(icu_->eraFormat->getCalendar()->clone());
-  // Eras before Meiji have no one-letter initial. Rather than keep our own era table, ask
-  // ICU which era a date well inside Meiji falls in; eras count up in time.
-  icu_->meijiEra = icu_->Era(icu_->Instant(1900, 1, 1, status), status);
-  if (U_FAILURE(status)) throw std::runtime_error("ICU Japanese calendar unavailable");
-}
+EraDateFormatter::EraDateFormatter() = default;
 
 EraDateFormatter::~EraDateFormatter() = default;
+
+EraDateFormatter::Icu& EraDateFormatter::Calendar() const {
+  if (icu_) return *icu_;
+  auto icu = std::make_unique<Icu>();
+  UErrorCode status = U_ZERO_ERROR;
+  icu->gregorian = std::make_unique<icu::GregorianCalendar>(
+      icu::TimeZone::createTimeZone("UTC"), status);
+  icu->gregorian->setGregorianChange(kProlepticChange, status);
+  const icu::Locale locale("en@calendar=japanese");
+  // "GGGGG": the narrow era name, a one-letter initial from Meiji on.
+  icu->eraFormat = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGGG"),
+                                                            locale, status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU Japanese date format unavailable");
+  icu->eraFormat->adoptTimeZone(icu::TimeZone::createTimeZone("UTC"));
+  icu->japanese.reset(icu->eraFormat->getCalendar()->clone());
+  // Eras before Meiji have no one-letter initial. Rather than keep our own era table, ask
+  // ICU which era a date well inside Meiji falls in; eras count up in time.
+  icu->meijiEra = icu->Era(icu->Instant(1900, 1, 1, status), status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU Japanese calendar unavailable");
+  icu_ = std::move(icu);
+  return *icu_;
+}
 
 std::string EraDateFormatter::Format(std::string_view eightBytes) const {
   if (LeadingNumber(eightBytes) <= 0) return {};
@@ -112,6 +118,7 @@ std::string EraDateFormatter::Format(std::string_view eightBytes) const {
 // Same text as ICU's "GGGGG yy/MM/dd" in the Japanese calendar: the calendar's months and
 // days are the Gregorian ones, and "yy" keeps the last two digits of the era year.
 std::string EraDateFormatter::FormatValidDate(int year, int month, int day) const {
+  Icu& calendar = Calendar();
   std::int32_t era = 0;
   std::int32_t eraYear = 0;
   UDate instant = 0;
@@ -121,12 +128,12 @@ std::string EraDateFormatter::FormatValidDate(int year, int month, int day) cons
     instant = known.instant;
   } else {
     UErrorCode status = U_ZERO_ERROR;
-    instant = icu_->Instant(year, month, day, status);
-    era = icu_->Era(instant, status);
-    eraYear = icu_->japanese->get(UCAL_YEAR, status);
+    instant = calendar.Instant(year, month, day, status);
+    era = calendar.Era(instant, status);
+    eraYear = calendar.japanese->get(UCAL_YEAR, status);
     if (U_FAILURE(status)) return Western(year, month, day);
   }
-  if (era < icu_->meijiEra) return Western(year, month, day);
+  if (era < calendar.meijiEra) return Western(year, month, day);
 
   std::string text = EraText(era, instant);
   text += ' ';
@@ -142,16 +149,17 @@ const EraDateFormatter::MonthEra& EraDateFormatter::EraOfMonth(int year, int mon
   const std::int32_t key = year * 12 + month - 1;
   auto found = monthEras_.find(key);
   if (found != monthEras_.end()) return found->second;
+  Icu& calendar = Calendar();
   // Eras only count up, so the same era and year on the first and the last day hold for
   // every day between.
   UErrorCode status = U_ZERO_ERROR;
   MonthEra first;
-  first.instant = icu_->Instant(year, month, 1, status);
-  first.era = icu_->Era(first.instant, status);
-  first.eraYear = icu_->japanese->get(UCAL_YEAR, status);
-  const UDate lastInstant = icu_->Instant(year, month, DaysInMonth(year, month), status);
-  const std::int32_t lastEra = icu_->Era(lastInstant, status);
-  const std::int32_t lastYear = icu_->japanese->get(UCAL_YEAR, status);
+  first.instant = calendar.Instant(year, month, 1, status);
+  first.era = calendar.Era(first.instant, status);
+  first.eraYear = calendar.japanese->get(UCAL_YEAR, status);
+  const UDate lastInstant = calendar.Instant(year, month, DaysInMonth(year, month), status);
+  const std::int32_t lastEra = calendar.Era(lastInstant, status);
+  const std::int32_t lastYear = calendar.japanese->get(UCAL_YEAR, status);
   first.uniform = U_SUCCESS(status) && lastEra == first.era && lastYear == first.eraYear;
   return monthEras_.emplace(key, first).first->second;
 }
@@ -160,7 +168,7 @@ const std::string& EraDateFormatter::EraText(std::int32_t era, double instant) c
   auto found = eraTexts_.find(era);
   if (found == eraTexts_.end()) {
     icu::UnicodeString text;
-    icu_->eraFormat->format(instant, text);
+    Calendar().eraFormat->format(instant, text);
     std::string utf8;
     text.toUTF8String(utf8);
     found = eraTexts_.emplace(era, std::move(utf8)).first;

@@ -13,7 +13,9 @@ namespace orva {
 
 // Shows a works file's "YYYYMMDD" date text in Japanese era form ("H 21/04/01"). The eras
 // come from ICU's Japanese calendar, so a new era needs no change here.
-// Construct once: building the ICU formatter is slow. Not thread-safe (it caches era texts).
+// ICU's calendar and time zone are set up on the first date formatted, not when the
+// formatter is made: a window holds one from its start and most runs never list a works file.
+// Keep one for many dates: setting ICU up is slow. Not thread-safe (it caches era texts).
 class EraDateFormatter {
  public:
   EraDateFormatter();
@@ -36,11 +38,12 @@ class EraDateFormatter {
     double instant = 0;  // a moment of the month, to name the era by
   };
 
+  Icu& Calendar() const;  // set up on first use
   std::string FormatValidDate(int year, int month, int day) const;
   const MonthEra& EraOfMonth(int year, int month) const;
   const std::string& EraText(std::int32_t era, double instant) const;
 
-  std::unique_ptr<Icu> icu_;
+  mutable std::unique_ptr<Icu> icu_;
   // Formatting a whole date through ICU costs about seven times reading the era and year
   // fields; a list may hold tens of thousands of dates. So ICU formats each era's initial
   // once and the digits are written here.

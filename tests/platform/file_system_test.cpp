@@ -104,6 +104,12 @@ TEST_F(FileSystemTest, PlainFileTestAgreesWithFullResolution) {
         "C:\\VORDELN\\.dot\\b.exe", "C:\\VORDELN\\Prog\\a?.exe", "C:\\VORDELN\\Prog",
         "C:\\", "C:VORDELN\\Prog\\a.exe", "C:\\..\\..\\VORDELN\\Prog\\a.exe"}) {
     EXPECT_EQ(files_.IsPlainFile(path), expected(path)) << path;
+    // Callers that open the file take the host path from the same test.
+    const auto host = files_.PlainFileHostPath(path);
+    EXPECT_EQ(host.has_value(), expected(path)) << path;
+    if (host) {
+      EXPECT_EQ(fs::path(*host), files_.HostPath(path)) << path;
+    }
   }
   EXPECT_TRUE(files_.IsPlainFile("C:\\VORDELN\\PROG\\a.exe"));
   EXPECT_TRUE(files_.IsPlainFile("C:\\VORDELN\\.dot\\b.exe"));  // only the name counts
