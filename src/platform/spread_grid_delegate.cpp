@@ -91,9 +91,10 @@ bool SpreadGridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     return QStyledItemDelegate::helpEvent(event, view, option, index);
   }
   if (index.isValid() && TextIsCut(option, index)) {
-    // Rich text, so that a long title wraps instead of running off the screen.
+    // Escaped and unwrapped: a path with "<" stays text, and is not broken after "C:".
     const QString text = index.data(Qt::DisplayRole).toString();
-    QToolTip::showText(event->globalPos(), QStringLiteral("<qt>%1</qt>").arg(text.toHtmlEscaped()),
+    QToolTip::showText(event->globalPos(),
+                       QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped()),
                        view, view->visualRect(index));
   } else {
     QToolTip::hideText();
