@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,7 +14,7 @@
 namespace orva {
 namespace {
 
-TEST(QtTranslationTest, MessageBoxButtonsAreJapanese) {
+TEST(QtTranslationTest, MessageBoxAndFileDialogTextsAreJapanese) {
   const QString file =
       QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm");
   if (!QFile::exists(file)) {
@@ -21,14 +23,18 @@ TEST(QtTranslationTest, MessageBoxButtonsAreJapanese) {
   }
   QTranslator* translator = InstallQtJapaneseTranslation(*QApplication::instance());
   ASSERT_NE(translator, nullptr);
-  QString cancel;
+  QString cancel, fileNameLabel;
   {
     QMessageBox box(QMessageBox::NoIcon, "t", "x", QMessageBox::Ok | QMessageBox::Cancel);
     cancel = box.button(QMessageBox::Cancel)->text();
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (auto* label = dialog.findChild<QLabel*>("fileNameLabel")) fileNameLabel = label->text();
   }
   QCoreApplication::removeTranslator(translator);
   delete translator;
   EXPECT_EQ(cancel, QString::fromUtf8("キャンセル"));
+  EXPECT_TRUE(fileNameLabel.contains(QString::fromUtf8("ファイル名"))) << fileNameLabel.toStdString();
 }
 
 }  // namespace
