@@ -12,6 +12,7 @@
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "platform/qt_desktop.h"
+#include "platform/qt_translation.h"
 #include "platform/single_instance.h"
 #include "platform/termination_signals.h"
 
@@ -73,6 +74,7 @@ int RunLauncher(int argc, char** argv) {
   const QMetaObject::Connection duringStartup = QObject::connect(
       &terminationSignals, &TerminationSignals::Requested, &TerminationSignals::EndProcessBy);
   QApplication::setApplicationDisplayName(QString::fromUtf8("ORVA土木積算システム"));
+  InstallQtJapaneseTranslation(app);
 
   FileSystem files(DriveTable::FromEnvironment());
   QtDesktop desktop(files.Drives());

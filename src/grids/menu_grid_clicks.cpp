@@ -16,6 +16,7 @@
 #include "platform/file_system.h"
 #include "grids/menu_grid_columns.h"
 #include "platform/spread_grid.h"
+#include "ui/screen_fit.h"
 #include "ui/window_design.h"
 
 namespace orva {
@@ -66,10 +67,11 @@ void ShowWorksList(MenuGridClickContext& context, const ClickedRow& clicked) {
   SpreadGrid& works = *context.controls.SS;
   if (works.isHidden()) {
     works.show();
-    // The outer height doubles, frame included, as the user sees the window.
+    // The outer height doubles, frame included, as the user sees the window; on a small
+    // screen only as far as the screen reaches.
     QWidget& window = context.window;
     const int frame = window.frameGeometry().height() - window.height();
-    window.resize(window.width(), window.frameGeometry().height() * 2 - frame);
+    ResizeWithinScreen(window, {window.width(), window.frameGeometry().height() * 2 - frame});
   }
   // Whatever happens next, the previous item's works are no longer the ones asked for.
   works.SetRowCount(0);

@@ -4,9 +4,14 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QSpacerItem>
 #include <QUrl>
+#include <algorithm>
 
 #include "platform/detached_process.h"
 #include "platform/drive_table.h"
@@ -48,12 +53,40 @@ QStringList QtNameFilters(const QStringList& pairs) {
   return filters;
 }
 
+// Room the window manager takes beside the title: the window icon and three title-bar
+// buttons, with some spare for a theme's larger ones.
+constexpr int kTitleBarDecoration = 160;
+
+// The title as the window manager shows it: Qt adds the application's display name.
+QString DisplayedTitle(const QString& title) {
+  const QString application = QGuiApplication::applicationDisplayName();
+  if (application.isEmpty() || title == application) return title;
+  return title + QString::fromUtf8(" \u2014 ") + application;
+}
+
+// Qt sizes a message box for its text alone and fixes that size; a box shorter than its
+// title has the title cut. A spacer in the box's own layout widens it, within the screen.
+void FitTitle(QMessageBox& box) {
+  auto* layout = qobject_cast<QGridLayout*>(box.layout());
+  if (!layout) return;
+  const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+  int width = metrics.horizontalAdvance(DisplayedTitle(box.windowTitle())) + kTitleBarDecoration;
+  const QScreen* screen = box.screen();
+  if (screen) width = std::min(width, screen->availableGeometry().width());
+  const QMargins margins = box.contentsMargins() + layout->contentsMargins();
+  width -= margins.left() + margins.right();
+  if (width <= 0) return;
+  layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Fixed),
+                  layout->rowCount(), 0, 1, layout->columnCount());
+}
+
 }  // namespace
 
 void QtDesktop::ShowMessage(QWidget* parent, const QString& text, const QString& title,
                             Icon icon) {
   QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
                   title, text, QMessageBox::Ok, parent);
+  FitTitle(box);
   box.exec();
 }
 
@@ -62,6 +95,7 @@ bool QtDesktop::AskOkCancel(QWidget* parent, const QString& text, const QString&
                   parent);
   box.setDefaultButton(QMessageBox::Cancel);
   box.setEscapeButton(QMessageBox::Cancel);
+  FitTitle(box);
   return box.exec() == QMessageBox::Ok;
 }
 

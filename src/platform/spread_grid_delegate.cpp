@@ -1,16 +1,36 @@
 #include "platform/spread_grid_delegate.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QToolTip>
 #include <algorithm>
 
 #include "platform/spread_grid_model.h"
 
 namespace orva {
+namespace {
+
+constexpr double kSmallestCaptionPoints = 6.0;
+
+// A caption wider than its cell is drawn smaller rather than cut off, down to a legible size.
+QFont CaptionFont(const QFont& cellFont, const QString& caption, int width) {
+  QFont font = cellFont;
+  const int needed = QFontMetrics(font).horizontalAdvance(caption);
+  if (needed > width && width > 0 && font.pointSizeF() > 0) {
+    font.setPointSizeF(std::max(kSmallestCaptionPoints, font.pointSizeF() * width / needed));
+  }
+  return font;
+}
+
+QRect CaptionRect(const QRect& cell) { return cell.adjusted(2, 1, -2, -1); }
+
+}  // namespace
 
 void SpreadGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
@@ -56,19 +76,46 @@ void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewIt
   painter->drawPixmap(option.rect.topLeft(), Bevel(button, paletteKey, style, widget, pixelRatio));
   // Own caption drawing: the style's label margins would clip short captions in
   // narrow columns such as the works-list button.
-  QRect textRect = option.rect.adjusted(2, 1, -2, -1);
+  QRect textRect = CaptionRect(option.rect);
   if (pressed) textRect.translate(1, 1);
-  // A caption wider than its cell is drawn smaller rather than cut off.
-  QFont font = option.font;
-  const int needed = QFontMetrics(font).horizontalAdvance(button.text);
-  if (needed > textRect.width() && textRect.width() > 0 && font.pointSizeF() > 0) {
-    font.setPointSizeF(std::max(6.0, font.pointSizeF() * textRect.width() / needed));
-  }
-  painter->setFont(font);
+  painter->setFont(CaptionFont(option.font, button.text, textRect.width()));
   painter->setPen(text);
   painter->setClipRect(option.rect);
   painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, button.text);
   painter->restore();
+}
+
+bool SpreadGridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                                   const QStyleOptionViewItem& option, const QModelIndex& index) {
+  if (event->type() != QEvent::ToolTip) {
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  }
+  if (index.isValid() && TextIsCut(option, index)) {
+    // Escaped and unwrapped: a path with "<" stays text, and is not broken after "C:".
+    const QString text = index.data(Qt::DisplayRole).toString();
+    QToolTip::showText(event->globalPos(),
+                       QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped()),
+                       view, view->visualRect(index));
+  } else {
+    QToolTip::hideText();
+  }
+  return true;
+}
+
+bool SpreadGridDelegate::TextIsCut(const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const {
+  const auto kind =
+      static_cast<SpreadGridModel::Kind>(index.data(SpreadGridModel::KindRole).toInt());
+  if (kind == SpreadGridModel::Kind::Picture) return false;
+  const QString text = index.data(Qt::DisplayRole).toString();
+  if (text.isEmpty() || option.rect.isEmpty()) return false;
+  if (kind == SpreadGridModel::Kind::Button) {
+    const QRect caption = CaptionRect(option.rect);
+    const QFont font = CaptionFont(option.font, text, caption.width());
+    return QFontMetrics(font).horizontalAdvance(text) > caption.width();
+  }
+  // The style elides exactly when the text with its margins needs more than the cell.
+  return sizeHint(option, index).width() > option.rect.width();
 }
 
 const QPixmap& SpreadGridDelegate::Bevel(const QStyleOptionButton& button, qint64 paletteKey,

@@ -20,6 +20,9 @@ class SpreadGridDelegate : public QStyledItemDelegate {
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
+  // A cell whose text is cut shows the whole text as its tooltip; others show none.
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
 
   // The button cell under a held mouse button is drawn sunken.
   void SetPressed(const QModelIndex& index) { pressed_ = index; }
@@ -28,6 +31,7 @@ class SpreadGridDelegate : public QStyledItemDelegate {
  private:
   void PaintButton(QPainter* painter, const QStyleOptionViewItem& option,
                    const QModelIndex& index) const;
+  bool TextIsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const;
   void PaintPicture(QPainter* painter, const QStyleOptionViewItem& option,
                     const QModelIndex& index) const;
   // The style's bevel for `button` (its rect at the origin), drawn once per look.

@@ -10,10 +10,13 @@
 namespace orva {
 namespace {
 
-void SetButtonColor(QPushButton& button, const QColor& color) {
+// The filled background shows the colour exactly only on a flat button: a style paints its
+// own gradient or bevel over a raised one. Flat keeps the style's focus frame.
+void SetButtonColor(QPushButton& button, const QColor& color, bool flat) {
   QPalette palette = button.palette();
   palette.setColor(QPalette::Button, color);
   button.setPalette(palette);
+  button.setFlat(flat);
 }
 
 }  // namespace
@@ -24,7 +27,7 @@ void SelectCategory(WindowControls& controls, int index, std::int16_t& curCatego
   for (int i = 0; i < kCategoryButtons; ++i) {
     const bool selected = i == curCategory - 1;
     controls.SSm[i]->setVisible(selected);
-    SetButtonColor(*controls.Command1[i], selected ? kSelectedCategoryColor : face);
+    SetButtonColor(*controls.Command1[i], selected ? kSelectedCategoryColor : face, selected);
   }
 }
 

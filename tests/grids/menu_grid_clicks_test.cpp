@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <filesystem>
 
@@ -188,6 +189,20 @@ TEST_F(MenuGridClicksTest, WorksListShowsTheGridAndDoublesTheHeightOnce) {
   emit grid.ButtonClicked(3, RowOf(grid, 2));  // nothing in its folder: emptied
   EXPECT_EQ(works.RowCount(), 0);
   EXPECT_EQ(window->height(), height * 2);
+}
+
+TEST_F(MenuGridClicksTest, DoubledHeightStaysOnTheScreen) {
+  auto window = Start(true);
+  window->show();
+  const QRect available = window->screen()->availableGeometry();
+  window->move(available.left() + 10, available.top() + available.height() / 2);
+  window->resize(window->width(), available.height() * 3 / 4);
+  SpreadGrid& grid = *window->Controls().SSm[0];
+  emit grid.ButtonClicked(3, RowOf(grid, 1));
+  EXPECT_FALSE(window->Controls().SS->isHidden());
+  EXPECT_TRUE(available.contains(window->frameGeometry()))
+      << window->frameGeometry().top() << " " << window->frameGeometry().bottom();
+  EXPECT_GT(window->height(), available.height() * 3 / 4);
 }
 
 TEST_F(MenuGridClicksTest, DataFolderFileNamesTheFolder) {

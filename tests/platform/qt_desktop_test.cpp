@@ -5,7 +5,11 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -80,6 +84,40 @@ TEST_F(QtDesktopTest, CancelIsItsOwnCode) {
   // A name Qt could not read as one pattern is still offered as one.
   EXPECT_EQ(filters, QStringList({QString::fromUtf8("新 版(1).exe (????1?.exe)"),
                                   "*.exe (*.exe)"}));
+}
+
+// The width of the message box the desktop shows for `title`, closed at once.
+int MessageBoxWidth(QtDesktop& desktop, const QString& title, bool askOkCancel) {
+  int width = -1;
+  QTimer::singleShot(20, [&width] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      width = box->width();
+      box->reject();
+    }
+  });
+  if (askOkCancel) {
+    desktop.AskOkCancel(nullptr, "x", title);
+  } else {
+    desktop.ShowMessage(nullptr, "x", title, Desktop::Icon::Information);
+  }
+  return width;
+}
+
+TEST_F(QtDesktopTest, MessageBoxesAreWideEnoughForTheirTitleWithinTheScreen) {
+  const QString title = QString::fromUtf8("ユーザー設定を削除します。よろしいですか？ c:\\adata\\TeamViewerQS_ja.exe");
+  // The window manager shows the application's name after the title.
+  const QString application = QGuiApplication::applicationDisplayName();
+  QGuiApplication::setApplicationDisplayName(QString::fromUtf8("ORVA土木積算システム"));
+  const QString shown = title + QString::fromUtf8(" \u2014 ORVA土木積算システム");
+  const int titleWidth =
+      QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(shown);
+  const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+  for (bool askOkCancel : {false, true}) {
+    SCOPED_TRACE(askOkCancel ? "AskOkCancel" : "ShowMessage");
+    EXPECT_GE(MessageBoxWidth(desktop, title, askOkCancel), std::min(titleWidth, screenWidth));
+    EXPECT_LE(MessageBoxWidth(desktop, title.repeated(20), askOkCancel), screenWidth);
+  }
+  QGuiApplication::setApplicationDisplayName(application);
 }
 
 }  // namespace

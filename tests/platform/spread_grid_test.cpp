@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 #include <utility>
 #include <vector>
 
@@ -81,6 +82,33 @@ struct MenuGrid {
   }
   SpreadGrid grid;
 };
+
+// The tooltip text after a hover over the cell. A tooltip fades out rather than vanishing,
+// so a placeholder stands where the cell shows none.
+QString ToolTipOf(SpreadGrid& grid, int column, int row) {
+  const QPoint at = CellCentre(grid, column, row);
+  QToolTip::showText(grid.viewport()->mapToGlobal(at), "none", grid.viewport());
+  QHelpEvent event(QEvent::ToolTip, at, grid.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(grid.viewport(), &event);
+  return QToolTip::text();
+}
+
+TEST(SpreadGridTest, OnlyCutTextsShowTheirWholeTextAsTooltip) {
+  MenuGrid menu;
+  SpreadGrid& grid = menu.grid;
+  const QString path = QString::fromUtf8("C:\\VORDELN\\土木積算\\データ\\とても長いフォルダー名<1>");
+  const QString title = QString::fromUtf8("とても長い工事名の付いたプログラムの名前").repeated(3);
+  grid.SetText(4, 1, path);
+  grid.SetText(4, 2, "ab");
+  grid.SetButtonText(2, 3, title);
+  EXPECT_TRUE(ToolTipOf(grid, 4, 1).contains(path.toHtmlEscaped()));
+  EXPECT_TRUE(ToolTipOf(grid, 2, 3).contains(title));
+  EXPECT_EQ(ToolTipOf(grid, 4, 2), "none");
+  EXPECT_EQ(ToolTipOf(grid, 2, 1), "none");  // "item 1" fits its button
+  grid.SetColumnWidth(4, 200);  // now the path fits
+  EXPECT_EQ(ToolTipOf(grid, 4, 1), "none");
+  QToolTip::hideText();
+}
 
 TEST(SpreadGridTest, NumbersReadBackAsPlainSignedText) {
   SpreadGrid grid;

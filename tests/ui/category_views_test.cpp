@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QImage>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <memory>
 
 #include "app/window_fixture.h"
 #include "platform/spread_grid.h"
@@ -61,19 +64,28 @@ TEST_F(CategoryViewsTest, ClickingAButtonSelectsOnlyItsCategory) {
   ExpectSelected(*window, 3);
 }
 
-TEST_F(CategoryViewsTest, PinkReachesTheScreen) {
+TEST_F(CategoryViewsTest, ExactPinkReachesTheScreenInEveryStyle) {
   auto window = Shown();
   QPushButton& button = *window->Controls().Command1[2];
-  button.click();
-  const QImage image = button.grab().toImage();
-  // Beside the caption, inside the frame.
-  const QColor pixel = image.pixelColor(6, image.height() / 2);
-  EXPECT_GT(pixel.red(), pixel.green() + 30) << pixel.name().toStdString();
-  EXPECT_GT(pixel.blue(), pixel.green() + 10) << pixel.name().toStdString();
+  for (const char* styleName : {"Fusion", "Windows"}) {
+    SCOPED_TRACE(styleName);
+    std::unique_ptr<QStyle> style(QStyleFactory::create(styleName));
+    ASSERT_TRUE(style);
+    button.setStyle(style.get());
+    button.click();
+    button.setFocus();
+    const QImage image = button.grab().toImage();
+    // Beside the caption, inside any focus frame; and the middle of the top edge.
+    for (const QPoint point : {QPoint(6, image.height() / 2), QPoint(image.width() / 2, 4)}) {
+      EXPECT_EQ(image.pixelColor(point).rgb(), kSelectedCategoryColor.rgb())
+          << image.pixelColor(point).name().toStdString();
+    }
 
-  window->Controls().Command1[0]->click();
-  const QColor face = button.grab().toImage().pixelColor(6, image.height() / 2);
-  EXPECT_LT(std::abs(face.red() - face.green()), 20) << face.name().toStdString();
+    window->Controls().Command1[0]->click();
+    const QColor face = button.grab().toImage().pixelColor(6, image.height() / 2);
+    EXPECT_LT(std::abs(face.red() - face.green()), 20) << face.name().toStdString();
+    button.setStyle(nullptr);
+  }
 }
 
 TEST_F(CategoryViewsTest, SwitchingViewsFlipsOnlyTheCombinedGrid) {
