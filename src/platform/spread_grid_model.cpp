@@ -4,6 +4,7 @@
 #include <QImage>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 namespace orva {
@@ -219,6 +220,20 @@ void SpreadGridModel::SetText(int column, int row, const QString& text) {
   cell.flags &= ~kNumber;
   Changed(column, row);
 }
+
+namespace {
+
+// Whether `value` shows no more than `decimals` decimals: true without formatting it for
+// the common case, a value no finer than what its column already holds.
+bool FitsDecimals(double value, int decimals) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (decimals >= static_cast<int>(std::size(kPowers))) return true;
+  const double scaled = value * kPowers[decimals];
+  return scaled == std::trunc(scaled);
+}
+
+}  // namespace
 
 bool SpreadGridModel::SetValue(int column, int row, double value) {
   Cell& cell = At(column, row);

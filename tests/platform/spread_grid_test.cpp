@@ -327,7 +327,8 @@ TEST(SpreadGridTest, NumberColumnsWidenToTheirWidestValueAndHeader) {
   {
     const GridUpdateScope update(grid);  // a fill: fitted once, at its end
     grid.SetValue(1, 3, -999999999999.0);
-    grid.SetValue(1, 4, 1234567.25);
+    grid.SetValue(1, 4, 1234567.5);
+    grid.SetValue(1, 4, 999999999998.75);  // finer than any before: the widest text
   }
   for (int row = 1; row <= 4; ++row) EXPECT_TRUE(ShownWhole(grid, 1, row)) << row;
 
