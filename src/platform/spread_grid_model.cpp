@@ -253,7 +253,7 @@ bool SpreadGridModel::SetValue(int column, int row, double value) {
     extent.negative = true;
     grew = true;
   }
-  if (value != std::trunc(value) && std::isfinite(value)) {
+  if (std::isfinite(value) && !FitsDecimals(value, extent.decimals)) {
     const QString plain = NumberText(value);
     const qsizetype dot = plain.indexOf(u'.');
     const int decimals = dot < 0 || plain.contains(u'e') ? 0 : int(plain.size() - dot - 1);
