@@ -142,11 +142,9 @@ void RemoveLeftoverTemps(const fs::path& target) {
   ::closedir(folder);
 }
 
-// 0 when an existing target may be replaced: absent, not a regular file (it holds nothing
-// of ours), or a regular file that could be written in place. Else the error number.
-int ReplaceableTarget(const fs::path& target) {
-  struct stat st;
-  if (::stat(target.c_str(), &st) != 0) return err::kNone;
+// 0 when the existing target `st` describes may be replaced: not a regular file (it holds
+// nothing of ours), or a regular file that could be written in place. Else the error number.
+int ReplaceableTarget(const fs::path& target, const struct stat& st) {
   if (S_ISDIR(st.st_mode)) return err::kPathFileAccess;
   if (!S_ISREG(st.st_mode)) return err::kNone;
   // A file without any write permission is write-protected for everyone, also for a
@@ -375,9 +373,11 @@ int FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view b
   const auto host = HostPath(windowsPath);
   if (!host || !host->has_filename()) return err::kBadFileName;
 
-  if (const int refused = ReplaceableTarget(*host)) return refused;
   struct stat old;
   const bool hadOld = ::stat(host->c_str(), &old) == 0;
+  if (hadOld) {
+    if (const int refused = ReplaceableTarget(*host, old)) return refused;
+  }
 
   fs::path temp;
   FileDescriptor fd(CreateSibling(*host, temp));
