@@ -7,14 +7,14 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "app/install_paths.h"
+#include "catalogue/install_paths.h"
 #include "app/launcher_window.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
-#include "platform/qt_desktop.h"
-#include "platform/qt_translation.h"
-#include "platform/single_instance.h"
-#include "platform/termination_signals.h"
+#include "desktop/qt_desktop.h"
+#include "desktop/qt_translation.h"
+#include "desktop/single_instance.h"
+#include "desktop/termination_signals.h"
 
 namespace orva {
 namespace {

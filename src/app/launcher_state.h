@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/install_paths.h"
+#include "catalogue/install_paths.h"
 #include "grids/grid_colors.h"
 
 namespace orva {

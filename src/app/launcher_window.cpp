@@ -8,10 +8,10 @@
 
 #include "catalogue/catalogue_files.h"
 #include "grids/menu_grid_filler.h"
-#include "platform/desktop.h"
+#include "desktop/desktop.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 #include "ui/category_views.h"
 #include "ui/layout.h"
 #include "ui/view_state_file.h"

@@ -10,7 +10,7 @@
 #include "platform/cp932_codec.h"
 #include "ui/window_design.h"
 #include "works/era_date.h"
-#include "works/works_list.h"
+#include "ui/works_list.h"
 
 namespace orva {
 

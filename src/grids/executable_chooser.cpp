@@ -1,7 +1,7 @@
 #include "grids/executable_chooser.h"
 
-#include "grids/path_split.h"
-#include "platform/desktop.h"
+#include "platform/path_split.h"
+#include "desktop/desktop.h"
 #include "platform/error_codes.h"
 
 namespace orva {

@@ -7,7 +7,7 @@
 #include "platform/leading_number.h"
 #include "platform/plain_file_tests.h"
 #include "grids/menu_grid_columns.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QPushButton>
 
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 #include "ui/window_design.h"
 
 namespace orva {

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {

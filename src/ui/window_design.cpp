@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "platform/row_menu_bar.h"
-#include "platform/spread_grid.h"
+#include "widgets/row_menu_bar.h"
+#include "widgets/spread_grid.h"
 #include "ui/grid_designs.h"
 #include "ui/twips.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/desktop.h"
+#include "desktop/desktop.h"
 #include "platform/file_system.h"
 
 namespace orva {

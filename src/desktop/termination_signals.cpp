@@ -1,4 +1,4 @@
-#include "platform/termination_signals.h"
+#include "desktop/termination_signals.h"
 
 #include <QSocketNotifier>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/spread_grid_model.h"
+#include "widgets/spread_grid_model.h"
 
 #include <QBrush>
 #include <QImage>

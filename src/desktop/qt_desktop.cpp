@@ -1,4 +1,4 @@
-#include "platform/qt_desktop.h"
+#include "desktop/qt_desktop.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -16,7 +16,7 @@
 #include "platform/detached_process.h"
 #include "platform/drive_table.h"
 #include "platform/error_codes.h"
-#include "platform/program_start.h"
+#include "desktop/program_start.h"
 
 namespace orva {
 namespace {

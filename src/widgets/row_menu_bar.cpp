@@ -1,4 +1,4 @@
-#include "platform/row_menu_bar.h"
+#include "widgets/row_menu_bar.h"
 
 #include <QAction>
 #include <QActionEvent>
@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/row_menu_bar_accessible.h"
+#include "widgets/row_menu_bar_accessible.h"
 
 namespace orva {
 

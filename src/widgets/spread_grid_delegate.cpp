@@ -1,4 +1,4 @@
-#include "platform/spread_grid_delegate.h"
+#include "widgets/spread_grid_delegate.h"
 
 #include <QApplication>
 #include <QAbstractItemView>
@@ -11,7 +11,7 @@
 #include <QToolTip>
 #include <algorithm>
 
-#include "platform/spread_grid_model.h"
+#include "widgets/spread_grid_model.h"
 
 namespace orva {
 namespace {

@@ -1,4 +1,4 @@
-#include "works/works_list.h"
+#include "ui/works_list.h"
 
 #include <QString>
 #include <algorithm>
@@ -8,7 +8,7 @@
 #include "works/era_date.h"
 #include "works/works_record.h"
 
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop.h"
+#include "desktop/desktop.h"
 
 namespace orva {
 

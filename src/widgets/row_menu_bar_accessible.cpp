@@ -1,4 +1,4 @@
-#include "platform/row_menu_bar_accessible.h"
+#include "widgets/row_menu_bar_accessible.h"
 
 #include <QAccessibleWidget>
 #include <QAction>
@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/row_menu_bar.h"
+#include "widgets/row_menu_bar.h"
 
 namespace orva {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/spread_grid_delegate.h"
-#include "platform/spread_grid_model.h"
+#include "widgets/spread_grid_delegate.h"
+#include "widgets/spread_grid_model.h"
 
 namespace orva {
 namespace {
