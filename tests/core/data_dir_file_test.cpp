@@ -1,4 +1,4 @@
-#include "grids/data_dir_file.h"
+#include "works/data_dir_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/install_paths.h"
+#include "catalogue/install_paths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "grids/path_split.h"
+#include "platform/path_split.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "grids/data_dir_file.h"
+#include "works/data_dir_file.h"
 #include "platform/cp932_codec.h"
 
 using orva::fuzz::Require;

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/desktop.h"
+#include "desktop/desktop.h"
 
 namespace orva::test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/install_paths.h"
+#include "catalogue/install_paths.h"
 #include "app/launcher_window.h"
 #include "support/install_tree.h"
 #include "support/scripted_desktop.h"

@@ -10,9 +10,9 @@
 #include <QStyleFactory>
 #include <memory>
 
-#include "app/window_fixture.h"
-#include "platform/spread_grid.h"
-#include "works/works_list.h"
+#include "support/window_fixture.h"
+#include "widgets/spread_grid.h"
+#include "ui/works_list.h"
 
 namespace orva {
 namespace {

@@ -8,7 +8,7 @@
 #include <QProcessEnvironment>
 #include <filesystem>
 
-#include "platform/single_instance.h"
+#include "desktop/single_instance.h"
 #include "support/install_tree.h"
 
 namespace orva {

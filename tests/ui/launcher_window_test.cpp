@@ -8,9 +8,9 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 
-#include "app/window_fixture.h"
+#include "support/window_fixture.h"
 #include "platform/error_codes.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 #include "support/hostile_files.h"
 
 namespace orva {

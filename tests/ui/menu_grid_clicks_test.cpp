@@ -11,7 +11,7 @@
 
 #include "app/launcher_window.h"
 #include "grids/grid_colors.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 #include "support/install_tree.h"
 #include "support/scripted_desktop.h"
 #include "support/works_file_builder.h"

@@ -1,4 +1,4 @@
-#include "platform/program_start.h"
+#include "desktop/program_start.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

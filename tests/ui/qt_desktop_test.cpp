@@ -1,4 +1,4 @@
-#include "platform/qt_desktop.h"
+#include "desktop/qt_desktop.h"
 
 #include <gtest/gtest.h>
 

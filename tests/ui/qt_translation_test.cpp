@@ -1,4 +1,4 @@
-#include "platform/qt_translation.h"
+#include "desktop/qt_translation.h"
 
 #include <gtest/gtest.h>
 

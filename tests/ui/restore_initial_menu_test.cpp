@@ -3,11 +3,11 @@
 #include <QAction>
 #include <QPushButton>
 
-#include "app/window_fixture.h"
+#include "support/window_fixture.h"
 #include "catalogue/catalogue.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 #include "ui/category_views.h"
-#include "works/works_list.h"
+#include "ui/works_list.h"
 
 namespace orva {
 namespace {

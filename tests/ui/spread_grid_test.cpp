@@ -1,8 +1,9 @@
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -536,6 +537,27 @@ TEST(SpreadGridTest, ColoursAndCaptionsFallBackToTheDesign) {
   EXPECT_EQ(grid.Text(3, 2), "");  // the design caption is not cell text
 
   grid.grab();  // paints buttons and pictures without a crash
+}
+
+// Qt's own checker watches every signal the model sends while the grid is filled, resized,
+// sorted and emptied: a wrong row count or a change announced outside the model aborts.
+TEST(SpreadGridTest, ModelKeepsQtsItemModelContractThroughFillsAndSorts) {
+  MenuGrid menu;
+  SpreadGrid& grid = menu.grid;
+  QAbstractItemModelTester tester(grid.model(),
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
+  grid.SetRowCount(40);
+  for (int row = 1; row <= 40; ++row) {
+    grid.SetText(2, row, QString("item %1").arg(41 - row));
+    grid.SetValue(1, row, row % 7);
+  }
+  grid.SetRowHeight(5, 0);
+  grid.SortRows(1, 40, {{1, true}, {2, false}});
+  grid.SetRowCount(3);
+  grid.SetRowCount(60);
+  grid.SetColumnCount(3);
+  grid.SetRowCount(0);
+  EXPECT_EQ(grid.model()->rowCount(), 0);
 }
 
 }  // namespace

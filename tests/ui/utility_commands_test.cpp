@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QGroupBox>
 
-#include "app/window_fixture.h"
+#include "support/window_fixture.h"
 
 namespace orva {
 namespace {

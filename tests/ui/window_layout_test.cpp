@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/window_fixture.h"
-#include "platform/row_menu_bar.h"
-#include "platform/spread_grid.h"
+#include "support/window_fixture.h"
+#include "widgets/row_menu_bar.h"
+#include "widgets/spread_grid.h"
 #include "ui/twips.h"
 
 namespace orva {

@@ -4,9 +4,9 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
-#include "app/window_fixture.h"
-#include "platform/spread_grid.h"
-#include "works/works_list.h"
+#include "support/window_fixture.h"
+#include "widgets/spread_grid.h"
+#include "ui/works_list.h"
 
 namespace orva {
 namespace {

@@ -6,12 +6,12 @@
 #include <unistd.h>
 
 #include "platform/cp932_codec.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 #include "support/hostile_files.h"
 #include "support/install_tree.h"
 #include "support/works_file_builder.h"
 #include "works/era_date.h"
-#include "works/works_list.h"
+#include "ui/works_list.h"
 
 namespace orva {
 namespace {
