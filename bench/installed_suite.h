@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/install_paths.h"
+#include "catalogue/install_paths.h"
 #include "bench/bench_prefix.h"
 
 namespace orva::bench {

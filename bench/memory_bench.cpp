@@ -5,7 +5,7 @@
 
 #include "bench/figures.h"
 #include "bench/works_setup.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 
 namespace orva::bench {
 namespace {

@@ -4,11 +4,11 @@
 #include "bench/bench_data.h"
 #include "bench/figures.h"
 #include "platform/cp932_codec.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 #include "ui/grid_designs.h"
 #include "works/era_date.h"
 #include "works/works_file.h"
-#include "works/works_list.h"
+#include "ui/works_list.h"
 
 namespace orva::bench {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/install_paths.h"
+#include "catalogue/install_paths.h"
 #include "app/launcher_window.h"
 #include "bench/bench_data.h"
 #include "bench/bench_prefix.h"
@@ -13,7 +13,7 @@
 #include "bench/installed_suite.h"
 #include "bench/paint_counter.h"
 #include "grids/menu_grid_filler.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 #include "support/scripted_desktop.h"
 
 namespace orva::bench {

@@ -5,10 +5,10 @@
 #include "bench/bench_data.h"
 #include "bench/paint_counter.h"
 #include "platform/error_codes.h"
-#include "platform/spread_grid.h"
+#include "widgets/spread_grid.h"
 #include "ui/grid_designs.h"
 #include "works/works_file.h"
-#include "works/works_list.h"
+#include "ui/works_list.h"
 
 namespace orva::bench {
 
