@@ -113,10 +113,10 @@ int RunLauncher(int argc, char** argv) {
 
   FileSystem files(DriveTable::FromEnvironment());
   QtDesktop desktop(files.Drives());
-  const std::filesystem::path executableFolder =
-      QCoreApplication::applicationDirPath().toStdString();  // links resolved
   const InstallPaths paths = ResolveInstallPaths(
-      line.programFolder.value_or(ProgramFolderOf(files.Drives(), executableFolder)));
+      line.programFolder ? *line.programFolder
+                         : ProgramFolderOf(files.Drives(),  // links resolved
+                                           QCoreApplication::applicationDirPath().toStdString()));
   const std::string installRoot = paths.driveRoot + "VORDELN";
   SingleInstanceLock lock(files.HostPath(installRoot).value_or(installRoot),
                           LockFolders::FromEnvironment());
