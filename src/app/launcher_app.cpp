@@ -6,9 +6,14 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <span>
 
+#include "app/command_line.h"
 #include "catalogue/install_paths.h"
 #include "app/launcher_window.h"
+#include "catalogue/program_folder.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "desktop/qt_desktop.h"
@@ -19,17 +24,6 @@
 namespace orva {
 namespace {
 
-// The launcher's folder in Windows form, as the system reports a program's folder:
-// "C:\VORDELN", or "E:\" at a drive root.
-std::string ProgramFolder(const DriveTable& drives) {
-  const std::filesystem::path folder =
-      QCoreApplication::applicationDirPath().toStdString();  // links resolved
-  std::string windows = drives.ToWindows(folder).value_or("\\\\");
-  while (windows.size() > 3 && windows.back() == '\\') windows.pop_back();
-  if (windows.size() == 2 && windows[1] == ':') windows += '\\';
-  return windows;
-}
-
 // Started with a standard descriptor closed, the launcher's own files (the lock, the
 // signal descriptor) would take its number and be handed to every program it starts.
 void OpenMissingStandardDescriptors() {
@@ -38,11 +32,22 @@ void OpenMissingStandardDescriptors() {
   }
 }
 
-QString FatalReport(const StartupResult& result) {
-  return QString::fromUtf8("実行時エラー '%1':\n\n%2\n%3")
-      .arg(result.error)
-      .arg(QString::fromStdString(ReadErrorDescription(result.error)),
-           QString::fromStdString(result.path));
+QString FatalReport(const StartupResult& result, const FileSystem& files) {
+  QString report = QString::fromUtf8("実行時エラー '%1':\n\n%2\n%3")
+                       .arg(result.error)
+                       .arg(QString::fromStdString(ReadErrorDescription(result.error)),
+                            QString::fromStdString(result.path));
+#ifndef _WIN32
+  // Which file of which prefix was looked for, for a user who set up the prefix by hand.
+  const std::optional<std::filesystem::path> host = files.HostPath(result.path);
+  report += QString::fromUtf8("\n\nホストのパス: %1\nWine プレフィックス: %2")
+                .arg(host ? QString::fromStdString(host->string())
+                          : QString::fromUtf8("(このドライブは割り当てられていません)"),
+                     QString::fromStdString(DriveTable::PrefixFromEnvironment().string()));
+#else
+  (void)files;
+#endif
+  return report;
 }
 
 QString LockFailureReport(const SingleInstanceLock& lock) {
@@ -62,9 +67,35 @@ int ReportStartupFailure(Desktop& desktop, const QString& text) {
   return 1;
 }
 
+// Answers --help, --version and a faulty command line: nothing is read, locked or shown.
+// The exit status, or nullopt to go on.
+std::optional<int> AnswerCommandLine(const CommandLine& line, const char* programPath) {
+  switch (line.action) {
+    case CommandLine::Action::kRun: return std::nullopt;
+    case CommandLine::Action::kHelp: {
+      const std::string name = std::filesystem::path(programPath).filename().string();
+      std::fputs(UsageText(name.empty() ? "orva-menu" : name).c_str(), stdout);
+      return 0;
+    }
+    case CommandLine::Action::kVersion:
+      std::fputs("orva-menu " ORVA_VERSION "\n", stdout);
+      return 0;
+    case CommandLine::Action::kError:
+      std::fprintf(stderr, "orva-menu: %s (see --help)\n", line.error.c_str());
+      return 2;
+  }
+  return 2;
+}
+
 }  // namespace
 
 int RunLauncher(int argc, char** argv) {
+  // Before QApplication: --help needs no display.
+  const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
+  const CommandLine line = ParseCommandLine(arguments.subspan(arguments.empty() ? 0 : 1));
+  if (const auto status = AnswerCommandLine(line, arguments.empty() ? "" : arguments[0])) {
+    return *status;
+  }
   OpenMissingStandardDescriptors();
   TerminationSignals::BlockInEveryThread();
   QApplication app(argc, argv);
@@ -74,11 +105,18 @@ int RunLauncher(int argc, char** argv) {
   const QMetaObject::Connection duringStartup = QObject::connect(
       &terminationSignals, &TerminationSignals::Requested, &TerminationSignals::EndProcessBy);
   QApplication::setApplicationDisplayName(QString::fromUtf8("ORVA土木積算システム"));
+  // The window's class and Wayland app id, whatever name the executable was started by:
+  // the desktop entry finds its window by them.
+  QApplication::setApplicationName(QStringLiteral("orva-menu"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("jp.example.orva_menu"));
   InstallQtJapaneseTranslation(app);
 
   FileSystem files(DriveTable::FromEnvironment());
   QtDesktop desktop(files.Drives());
-  const InstallPaths paths = ResolveInstallPaths(ProgramFolder(files.Drives()));
+  const InstallPaths paths = ResolveInstallPaths(
+      line.programFolder ? *line.programFolder
+                         : ProgramFolderOf(files.Drives(),  // links resolved
+                                           QCoreApplication::applicationDirPath().toStdString()));
   const std::string installRoot = paths.driveRoot + "VORDELN";
   SingleInstanceLock lock(files.HostPath(installRoot).value_or(installRoot),
                           LockFolders::FromEnvironment());
@@ -91,7 +129,7 @@ int RunLauncher(int argc, char** argv) {
 
   LauncherWindow window(desktop, files, paths);
   const StartupResult result = window.Startup();
-  if (result.error != 0) return ReportStartupFailure(desktop, FatalReport(result));
+  if (result.error != 0) return ReportStartupFailure(desktop, FatalReport(result, files));
   terminationSignals.DeliverPending();  // one that came while start-up ran still counts as such
   QObject::disconnect(duringStartup);
   QObject::connect(&terminationSignals, &TerminationSignals::Requested, &window, &QWidget::close);

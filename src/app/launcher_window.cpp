@@ -112,7 +112,9 @@ StartupResult LauncherWindow::Startup() {
   move(0, 0);
 
   const CatalogueLoad load = loading.get();
-  if (load.userError != err::kNone) ReportError(load.userError, ErrorDuring::kReading);
+  if (load.userError != err::kNone) {
+    ReportError(load.userError, ErrorDuring::kReading, state_.paths.userMenuIniPath);
+  }
   if (load.suiteError != err::kNone) return {load.suiteError, state_.paths.menuIniPath};
   FillGrids();
   LoadViewState();
@@ -179,10 +181,10 @@ void LauncherWindow::SaveViewState() {
   files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
 }
 
-void LauncherWindow::ReportError(int number, ErrorDuring during) {
+void LauncherWindow::ReportError(int number, ErrorDuring during, const std::string& path) {
   const std::string description =
       during == ErrorDuring::kReading ? ReadErrorDescription(number) : ErrorDescription(number);
-  desktop_.ShowMessage(this, QString::fromStdString(description),
+  desktop_.ShowMessage(this, QString::fromStdString(description + "\n" + path),
                        QString::fromUtf8("エラー") + QString::number(number), Desktop::Icon::None);
 }
 
@@ -193,7 +195,7 @@ void LauncherWindow::Shutdown() {
   // lose every choice it holds, so it stays until the user restores the initial menu.
   if (!keepUserFile_) {
     if (int error = SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_)) {
-      ReportError(error, ErrorDuring::kWriting);
+      ReportError(error, ErrorDuring::kWriting, state_.paths.userMenuIniPath);
     }
   }
   SaveViewState();

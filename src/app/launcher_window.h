@@ -65,7 +65,8 @@ class LauncherWindow : public QMainWindow {
   void ApplyLayout();
   void Shutdown();
   enum class ErrorDuring { kReading, kWriting };
-  void ReportError(int number, ErrorDuring during);
+  // The description, then the file it concerns: no error leaves the user guessing which.
+  void ReportError(int number, ErrorDuring during, const std::string& path);
 
   Desktop& desktop_;
   const FileSystem& files_;

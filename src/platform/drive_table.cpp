@@ -131,15 +131,17 @@ DriveTable DriveTable::FromWinePrefix(const fs::path& prefix) {
   return table;
 }
 
+fs::path DriveTable::PrefixFromEnvironment() {
+  if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) return prefix;
+  const char* home = std::getenv("HOME");
+  return fs::path(home ? home : "") / ".wine";
+}
+
 DriveTable DriveTable::FromEnvironment() {
 #ifdef _WIN32
   return DriveTable();
 #else
-  if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) {
-    return FromWinePrefix(prefix);
-  }
-  const char* home = std::getenv("HOME");
-  return FromWinePrefix(fs::path(home ? home : "") / ".wine");
+  return FromWinePrefix(PrefixFromEnvironment());
 #endif
 }
 

@@ -13,7 +13,8 @@ class DriveTable {
  public:
   // Drive x: is the target of <prefix>/dosdevices/x:; without prefix or link, z: is "/".
   static DriveTable FromWinePrefix(const std::filesystem::path& prefix);
-  // WINEPREFIX, or $HOME/.wine when unset.
+  // The prefix FromEnvironment uses: WINEPREFIX, or $HOME/.wine when unset.
+  static std::filesystem::path PrefixFromEnvironment();
   static DriveTable FromEnvironment();
 
   // "C:\VORDELN\MENU.INI" (UTF-8) -> host path. Repeated separators count as one; a

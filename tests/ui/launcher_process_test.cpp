@@ -7,9 +7,11 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <filesystem>
+#include <set>
 
 #include "desktop/single_instance.h"
 #include "support/install_tree.h"
+#include "support/temp_dir.h"
 
 namespace orva {
 namespace {
@@ -35,7 +37,8 @@ class LauncherProcessTest : public ::testing::Test {
   fs::path Runtime() const { return tree.Prefix() / "run"; }
   fs::path Root() const { return tree.Host("C:\\VORDELN"); }
 
-  void Start(const QProcessEnvironment& extra = {}) {
+  void Start(const QProcessEnvironment& extra = {}, const fs::path& program = {},
+             const QStringList& arguments = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("WINEPREFIX", QString::fromStdString(tree.Prefix().string()));
     env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -49,7 +52,8 @@ class LauncherProcessTest : public ::testing::Test {
     }
     launcher.setProcessEnvironment(env);
     launcher.setReadChannel(QProcess::StandardError);
-    launcher.start(QString::fromStdString(tree.Host("C:\\VORDELN\\orva-menu").string()), {});
+    const fs::path path = program.empty() ? tree.Host("C:\\VORDELN\\orva-menu") : program;
+    launcher.start(QString::fromStdString(path.string()), arguments);
     ASSERT_TRUE(launcher.waitForStarted(kPatienceMs));
   }
 
@@ -121,6 +125,92 @@ TEST_F(LauncherProcessTest, RequestToEndDuringTheStartUpReportEndsAtOnceWritingN
   ASSERT_EQ(launcher.state(), QProcess::Running);
   ExpectEndedBy(SIGTERM);
   ExpectNothingWritten();
+}
+
+// Installed outside the prefix, reached only through z:, the launcher serves the prefix's
+// C:\VORDELN; a missing catalogue is reported with its Windows path, its host path and the
+// prefix, so that a user can tell which prefix was used.
+TEST_F(LauncherProcessTest, InstalledLauncherLooksForThePrefixsSuiteAndSaysWhere) {
+  const fs::path installed = tree.Prefix() / "usr" / "bin" / "orva-menu";
+  fs::create_directories(installed.parent_path());
+  fs::copy_file(ORVA_LAUNCHER_BINARY, installed);
+  Start({}, installed);
+  const QString hostPath = QString::fromStdString(tree.Host("C:\\VORDELN\\MENU.INI").string());
+  const QString report = WaitForReport(hostPath);
+  EXPECT_TRUE(report.contains(QString::fromUtf8("実行時エラー '53'"))) << report.toStdString();
+  EXPECT_TRUE(report.contains(QString::fromUtf8("C:\\VORDELN\\MENU.INI")));
+  EXPECT_TRUE(report.contains(hostPath));
+  EXPECT_TRUE(report.contains(QString::fromStdString(tree.Prefix().string())));
+  ASSERT_EQ(launcher.state(), QProcess::Running);
+  ExpectEndedBy(SIGTERM);
+}
+
+TEST_F(LauncherProcessTest, ProgramFolderOptionChoosesTheSuite) {
+  tree.WriteText("C:\\VORDELN\\MENU.INI", test::CatalogueLine("11111", "t", "VORDELN\\t.exe"));
+  const fs::path driveD = tree.Prefix() / "d";
+  fs::create_directories(driveD / "VORDELN");
+  fs::create_directory_symlink(driveD, tree.Prefix() / "dosdevices" / "d:");
+  Start({}, {}, {"--program-folder", "D:\\VORDELN"});
+  const QString hostPath = QString::fromStdString((driveD / "VORDELN" / "MENU.INI").string());
+  const QString report = WaitForReport(hostPath);
+  EXPECT_TRUE(report.contains(QString::fromUtf8("D:\\VORDELN\\MENU.INI"))) << report.toStdString();
+  EXPECT_TRUE(report.contains(hostPath));
+  ASSERT_EQ(launcher.state(), QProcess::Running);
+  ExpectEndedBy(SIGTERM);
+  ExpectNothingWritten();
+}
+
+// Every file and folder below `root`, for telling whether a run created anything.
+std::set<fs::path> Contents(const fs::path& root) {
+  std::set<fs::path> found;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    found.insert(entry.path());
+  }
+  return found;
+}
+
+// --help, --version and a faulty command line answer on a bare account: no display, an
+// empty home and prefix; the launcher locks, reads and creates nothing.
+TEST(LauncherCommandLineTest, AnswersWithoutDisplayOrFiles) {
+  TempDir bare;
+  for (const char* folder : {"home", "run", "tmp"}) fs::create_directory(bare.Path() / folder);
+  fs::permissions(bare.Path() / "run", fs::perms::owner_all, fs::perm_options::replace);
+  const std::set<fs::path> before = Contents(bare.Path());
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "WINEPREFIX"}) {
+    env.remove(name);
+  }
+  env.insert("HOME", QString::fromStdString((bare.Path() / "home").string()));
+  env.insert("XDG_RUNTIME_DIR", QString::fromStdString((bare.Path() / "run").string()));
+  env.insert("TMPDIR", QString::fromStdString((bare.Path() / "tmp").string()));
+
+  struct Case {
+    QStringList arguments;
+    int status;
+    const char* expected;  // in standard output for status 0, in the error otherwise
+  };
+  for (const Case& run : {Case{{"--help"}, 0, "WINEPREFIX"}, Case{{"--version"}, 0, "orva-menu "},
+                          Case{{"--bogus"}, 2, "--bogus"}, Case{{"extra"}, 2, "extra"}}) {
+    QProcess launcher;
+    launcher.setProcessEnvironment(env);
+    launcher.setWorkingDirectory(QString::fromStdString((bare.Path() / "home").string()));
+    launcher.start(QString::fromUtf8(ORVA_LAUNCHER_BINARY), run.arguments);
+    ASSERT_TRUE(launcher.waitForFinished(kPatienceMs));
+    const QString out = QString::fromUtf8(launcher.readAllStandardOutput());
+    const QString err = QString::fromUtf8(launcher.readAllStandardError());
+    const std::string label = run.arguments.join(' ').toStdString();
+    EXPECT_EQ(launcher.exitStatus(), QProcess::NormalExit) << label;
+    EXPECT_EQ(launcher.exitCode(), run.status) << label << err.toStdString();
+    if (run.status == 0) {
+      EXPECT_TRUE(out.contains(QString::fromUtf8(run.expected))) << label;
+      EXPECT_TRUE(err.isEmpty()) << label << err.toStdString();
+    } else {
+      EXPECT_TRUE(err.contains(QString::fromUtf8(run.expected))) << label;
+      EXPECT_EQ(err.count('\n'), 1) << label << err.toStdString();
+      EXPECT_TRUE(out.isEmpty()) << label;
+    }
+  }
+  EXPECT_EQ(Contents(bare.Path()), before);
 }
 
 }  // namespace

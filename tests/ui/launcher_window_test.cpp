@@ -144,6 +144,7 @@ TEST_F(LauncherWindowTest, UnreadableUserFileIsReportedOnce) {
   ASSERT_EQ(result.error, 0);
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー75"));
+  EXPECT_TRUE(desktop.messages[0].text.endsWith(QString::fromUtf8("\n") + kUserIni));
 }
 
 // A user file too large to be a catalogue is reported and, never read, kept at the close;
@@ -175,7 +176,8 @@ TEST_F(LauncherWindowTest, WriteProtectedFilesAreNotReplacedAtClose) {
   window->close();
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー70"));
-  EXPECT_EQ(desktop.messages[0].text, QString::fromUtf8("書き込みできません。"));
+  EXPECT_EQ(desktop.messages[0].text,
+            QString::fromUtf8("書き込みできません。\n") + QString::fromUtf8(kUserIni));
   EXPECT_EQ(tree.ReadBytes(kUserIni), UnchangedUserMenu());
   EXPECT_EQ(tree.ReadBytes(kViewIni), "1\r\n");
 }
