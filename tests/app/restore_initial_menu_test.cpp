@@ -7,7 +7,8 @@
 #include "catalogue/catalogue.h"
 #include "platform/spread_grid.h"
 #include "ui/category_views.h"
-#include "works/works_list.h"
+#include "support/works_file_builder.h"
+#include "support/works_listing.h"
 
 namespace orva {
 namespace {
@@ -62,7 +63,11 @@ TEST_F(RestoreInitialMenuTest, OkInCategoryThreeGoesBackToTheSuiteCatalogue) {
   auto window = Start();
   window->show();
   const WindowControls& c = window->Controls();
-  FillWorksGrid(*c.SS, {WorksRow{4, "H 21/04/01", "工事", "c", "r", 1, 2}});
+  test::ListWorks(*c.SS, test::WorksRecordBuilder()
+                            .Number(4)
+                            .NameFirst("\x8D\x48\x8E\x96")  // 工事
+                            .NameSecond("")
+                            .Bytes());
   c.SS->show();
   c.Command1[2]->click();
   c.dispALL->trigger();

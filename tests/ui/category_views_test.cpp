@@ -12,7 +12,8 @@
 
 #include "app/window_fixture.h"
 #include "platform/spread_grid.h"
-#include "works/works_list.h"
+#include "support/works_file_builder.h"
+#include "support/works_listing.h"
 
 namespace orva {
 namespace {
@@ -91,7 +92,11 @@ TEST_F(CategoryViewsTest, ExactPinkReachesTheScreenInEveryStyle) {
 TEST_F(CategoryViewsTest, SwitchingViewsFlipsOnlyTheCombinedGrid) {
   auto window = Shown();
   const WindowControls& c = window->Controls();
-  FillWorksGrid(*c.SS, {WorksRow{4, "H 21/04/01", "工事", "c", "r", 1, 2}});
+  test::ListWorks(*c.SS, test::WorksRecordBuilder()
+                            .Number(4)
+                            .NameFirst("\x8D\x48\x8E\x96")  // 工事
+                            .NameSecond("")
+                            .Bytes());
   c.SS->show();
   c.Command1[1]->click();
   ASSERT_FALSE(c.SSx[0]->isHidden());
