@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <string>
+#include <utility>
 
 #include "grids/menu_grid_filler.h"
 
