@@ -1,13 +1,11 @@
 #include <QString>
 #include <algorithm>
 
-#include "bench/bench_data.h"
 #include "bench/figures.h"
-#include "platform/cp932_codec.h"
+#include "bench/works_setup.h"
 #include "widgets/spread_grid.h"
 #include "ui/grid_designs.h"
 #include "works/era_date.h"
-#include "works/works_file.h"
 #include "ui/works_list.h"
 
 namespace orva::bench {
@@ -15,21 +13,21 @@ namespace {
 
 constexpr int kRows = 32767;
 constexpr int kNumberColumn = 1;
-constexpr int kDateColumn = 2;
 
-std::vector<WorksRow> Rows() {
-  Cp932Codec codec;
-  EraDateFormatter dates;
-  return DecodeWorksFile(BuildWorksFile(kRows, codec), false, codec, dates);
+// The works list in file order, as the window lists it, in a works grid not shown.
+void List(SpreadGrid& grid, const WorksSetup& setup, const EraDateFormatter& dates) {
+  LoadWorksFile(grid, setup.Prefix().Files(), WorksSetup::kWorksFile, false, setup.Codec(),
+                dates);
 }
 
 // One header click on an unsorted list: the first click on a column sorts descending.
 void Sort(benchmark::State& state, int column) {
-  const std::vector<WorksRow> rows = Rows();
+  const WorksSetup setup(kRows);
+  const EraDateFormatter dates;
   SpreadGrid grid;
   DesignWorksGrid(grid);
   for (auto _ : state) {
-    FillWorksGrid(grid, rows);
+    List(grid, setup, dates);
     WorksSorter sorter;
     Stopwatch watch;
     sorter.SortWorksByColumn(grid, column);
@@ -49,17 +47,21 @@ void SortKeys(benchmark::State& state, const std::vector<Key>& keys, Greater gre
 }
 
 void SortRaw(benchmark::State& state, int column) {
-  const std::vector<WorksRow> rows = Rows();
+  const WorksSetup setup(kRows);
+  const EraDateFormatter dates;
+  SpreadGrid grid;
+  DesignWorksGrid(grid);
+  List(grid, setup, dates);
   if (column == kNumberColumn) {
     std::vector<double> keys;
-    for (const WorksRow& row : rows) keys.push_back(row.number);
+    for (int row = 1; row <= grid.RowCount(); ++row) {
+      keys.push_back(grid.Number(column, row).value_or(0));
+    }
     SortKeys(state, keys, [](double a, double b) { return a > b; });
     return;
   }
   std::vector<QString> keys;
-  for (const WorksRow& row : rows) {
-    keys.push_back(QString::fromStdString(column == kDateColumn ? row.date : row.name));
-  }
+  for (int row = 1; row <= grid.RowCount(); ++row) keys.push_back(grid.Text(column, row));
   SortKeys(state, keys, [](const QString& a, const QString& b) { return a.compare(b) > 0; });
 }
 

@@ -12,6 +12,7 @@
 #include "bench/figures.h"
 #include "bench/installed_suite.h"
 #include "bench/paint_counter.h"
+#include "ui/menu_grid_columns.h"
 #include "grids/menu_grid_filler.h"
 #include "widgets/spread_grid.h"
 #include "support/scripted_desktop.h"
@@ -34,8 +35,9 @@ double TimeStartup(const InstalledSuite& suite, int categories, int perCategory)
   const double seconds = watch.Seconds();
   const SpreadGrid& all = *window->Controls().SSx[0];
   const bool shown = result.error == 0 && window->Menu().menuCount(categories) == perCategory &&
-                     all.RowCount() == categories * perCategory && RowItemNumber(all, 1) > 0 &&
-                     RowItemNumber(all, all.RowCount()) > 0 &&
+                     all.RowCount() == categories * perCategory &&
+                     CellNumber(all, kNumberColumn, 1) > 0 &&
+                     CellNumber(all, kNumberColumn, all.RowCount()) > 0 &&
                      all.HasPicture(1, all.RowCount());
   window.reset();
   QCoreApplication::processEvents();

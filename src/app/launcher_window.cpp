@@ -14,6 +14,7 @@
 #include "widgets/spread_grid.h"
 #include "ui/category_views.h"
 #include "ui/layout.h"
+#include "ui/screen_fit.h"
 #include "ui/view_state_file.h"
 #include "utility/utility_commands.h"
 #include "works/works_file.h"
@@ -35,10 +36,11 @@ void SetRect(QWidget& widget, const TwipsRect& r) {
 LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths)
     : desktop_(desktop),
       files_(files),
-      clicks_{*this, c_, catalogue_, state_, files_,
-              desktop_, codec_, [this] { LoadWorksList(); }} {
-  state_.paths = std::move(paths);
-  c_ = BuildWindowDesign(*this);
+      state_{std::move(paths), {}, {}},
+      c_(BuildWindowDesign(*this)),
+      clicks_(*this, c_.SSm, *c_.SSx[0], catalogue_, state_.grids,
+              {state_.paths.driveRoot, state_.paths.iconDir, state_.paths.installDir}, files_,
+              desktop_, codec_) {
   c_.client->installEventFilter(this);
   ConnectCommands();
 }
@@ -47,15 +49,17 @@ LauncherWindow::~LauncherWindow() = default;
 
 void LauncherWindow::ConnectCommands() {
   connect(c_.proEnd, &QAction::triggered, this, &QWidget::close);
-  for (int index = 0; index < kCategoryButtons; ++index) {
+  for (int index = 0; index < kCategoryCount; ++index) {
     connect(c_.Command1[index], &QPushButton::clicked, this,
-            [this, index] { SelectCategory(c_, index, state_.curCategory); });
+            [this, index] { SelectCategory(c_, state_.views, index); });
   }
   ConnectMenuGrid(0);
-  connect(c_.SSx[0], &SpreadGrid::ButtonClicked, this,
-          [this](int column, int row) { OnCombinedGridButton(clicks_, column, row); });
-  connect(c_.SSx[0], &SpreadGrid::CellClicked, this,
-          [this](int column, int row) { OnCombinedGridCell(clicks_, column, row); });
+  connect(c_.SSx[0], &SpreadGrid::ButtonClicked, &clicks_,
+          &MenuGridController::OnCombinedGridButton);
+  connect(c_.SSx[0], &SpreadGrid::CellClicked, &clicks_, &MenuGridController::OnCombinedGridCell);
+  connect(&clicks_, &MenuGridController::worksListRequested, this,
+          &LauncherWindow::ShowWorksGrid);
+  connect(&clicks_, &MenuGridController::worksListReady, this, &LauncherWindow::LoadWorksList);
   connect(c_.SS, &SpreadGrid::CellClicked, this,
           [this](int column, int row) { worksSorter_.OnHeaderClick(*c_.SS, column, row); });
   connect(c_.setDEFORT, &QAction::triggered, this, &LauncherWindow::RestoreInitialMenu);
@@ -65,7 +69,7 @@ void LauncherWindow::ConnectCommands() {
   connect(c_.saishin, &QAction::triggered, this, [this] { RunUtility(StartDataUpdate); });
   connect(c_.dispSELECT, &QAction::triggered, this, [this] { SwitchView(c_); });
   connect(c_.dispALL, &QAction::triggered, this, [this] {
-    ToggleShowAll(c_, state_.showAll);
+    ToggleShowAll(c_, state_.views);
     ApplyVisibility();
   });
 }
@@ -77,17 +81,28 @@ void LauncherWindow::RunUtility(void (*command)(UtilityContext&)) {
 }
 
 void LauncherWindow::ConnectMenuGrid(int index) {
-  connect(c_.SSm[index], &SpreadGrid::ButtonClicked, this, [this, index](int column, int row) {
-    OnMenuGridButton(clicks_, index, column, row);
-  });
-  connect(c_.SSm[index], &SpreadGrid::CellClicked, this, [this, index](int column, int row) {
-    OnMenuGridCell(clicks_, index, column, row);
-  });
+  connect(c_.SSm[index], &SpreadGrid::ButtonClicked, &clicks_,
+          [this, index](int column, int row) { clicks_.OnMenuGridButton(index, column, row); });
+  connect(c_.SSm[index], &SpreadGrid::CellClicked, &clicks_,
+          [this, index](int column, int row) { clicks_.OnMenuGridCell(index, column, row); });
+}
+
+void LauncherWindow::ShowWorksGrid() {
+  SpreadGrid& works = *c_.SS;
+  if (works.isHidden()) {
+    works.show();
+    // The outer height doubles, frame included, as the user sees the window; on a small
+    // screen only as far as the screen reaches.
+    const int frame = frameGeometry().height() - height();
+    ResizeWithinScreen(*this, {width(), frameGeometry().height() * 2 - frame});
+  }
+  works.SetRowCount(0);
 }
 
 void LauncherWindow::LoadWorksList() {
-  const int category = c_.SSx[0]->isHidden() ? state_.curCategory : state_.allGridCategory;
-  const std::string path = WorksFilePath(state_.dataDir, category);
+  const int category =
+      c_.SSx[0]->isHidden() ? state_.views.curCategory : state_.grids.allGridCategory;
+  const std::string path = WorksFilePath(state_.grids.dataDir, category);
   if (!files_.IsPlainFile(path)) return;
   // A read that fails part-way leaves the rows listed so far; nothing to report.
   LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_);
@@ -99,16 +114,15 @@ StartupResult LauncherWindow::Startup() {
   std::future<CatalogueLoad> loading = std::async(std::launch::async | std::launch::deferred,
                                                   [this] { return LoadCatalogueFiles(); });
   c_.Frame1->hide();
-  for (int index = 1; index < kCategoryButtons; ++index) {
+  for (int index = 1; index < kCategoryCount; ++index) {
     CreateMenuGridCopy(c_, index);
     ConnectMenuGrid(index);
   }
-  state_.categoryCount = kCategoryCount;
   c_.SS->hide();
-  state_.menuRowHeight = static_cast<std::int32_t>(std::lround(c_.SSm[0]->RowHeight(1)));
-  state_.allRowHeight = static_cast<std::int32_t>(std::lround(c_.SSx[0]->RowHeight(1)));
+  state_.grids.menuRowHeight = static_cast<std::int32_t>(std::lround(c_.SSm[0]->RowHeight(1)));
+  state_.grids.allRowHeight = static_cast<std::int32_t>(std::lround(c_.SSx[0]->RowHeight(1)));
   for (SpreadGrid* grid : c_.SSm) grid->SetRowCount(0);
-  state_.gridColors = DefaultGridColors();
+  state_.grids.gridColors = DefaultGridColors();
   move(0, 0);
 
   const CatalogueLoad load = loading.get();
@@ -119,7 +133,7 @@ StartupResult LauncherWindow::Startup() {
   FillGrids();
   LoadViewState();
   ResetShowAll();
-  state_.curCategory = 1;
+  state_.views.curCategory = 1;
   c_.SSm[0]->show();
   if (!files_.IsPlainFile(state_.paths.updaterPath)) {
     c_.saishin->setVisible(false);
@@ -147,26 +161,26 @@ void LauncherWindow::RestoreInitialMenu() {
   LoadCatalogueFiles();
   FillGrids();
   ResetShowAll();
-  SelectCategory(c_, 0, state_.curCategory);
+  SelectCategory(c_, state_.views, 0);
 }
 
 void LauncherWindow::FillGrids() {
   // Both views show the same entries: their texts, file tests and icons are prepared once.
   IconFinder icons(files_, state_.paths.iconDir, state_.paths.installDir);
   const MenuRows rows(catalogue_, files_, icons);
-  const MenuGridSource source{catalogue_, rows, state_.gridColors};
+  const MenuGridSource source{catalogue_, rows, state_.grids.gridColors};
   FillCategoryGrids(c_.SSm, source);
   FillAllGrid(*c_.SSx[0], source);
 }
 
 void LauncherWindow::ApplyVisibility() {
-  ApplyRowVisibility(c_.SSm, *c_.SSx[0], catalogue_, state_.showAll, state_.menuRowHeight,
-                     state_.allRowHeight);
+  ApplyRowVisibility(c_.SSm, *c_.SSx[0], catalogue_, state_.views.showAll,
+                     state_.grids.menuRowHeight, state_.grids.allRowHeight);
 }
 
 void LauncherWindow::ResetShowAll() {
   c_.dispALL->setChecked(false);
-  state_.showAll = 0;
+  state_.views.showAll = false;
   ApplyVisibility();
 }
 
@@ -216,13 +230,13 @@ void LauncherWindow::ApplyLayout() {
   LayoutInput input;
   input.clientWidth = c_.client->width();
   input.clientHeight = c_.client->height();
-  for (int i = 0; i < kLayoutCategories; ++i) {
+  for (int i = 0; i < kCategoryCount; ++i) {
     input.buttons[i] = RectOf(*c_.Command1[i]);
     input.menuGrids[i] = c_.SSm[i] ? RectOf(*c_.SSm[i]) : RectOf(*c_.SSm[0]);
   }
   input.combinedGrid = RectOf(*c_.SSx[0]);
   const LayoutResult result = LayoutOnResize(input);
-  for (int i = 0; i < kLayoutCategories; ++i) {
+  for (int i = 0; i < kCategoryCount; ++i) {
     if (c_.SSm[i]) SetRect(*c_.SSm[i], result.menuGrids[i]);
   }
   SetRect(*c_.SS, result.worksGrid);

@@ -54,6 +54,7 @@ class LauncherWindow : public QMainWindow {
     int suiteError = 0;
   };
 
+  void ShowWorksGrid();
   void LoadWorksList();
   CatalogueLoad LoadCatalogueFiles();
   void FillGrids();
@@ -76,7 +77,7 @@ class LauncherWindow : public QMainWindow {
   WindowControls c_;
   EraDateFormatter eraDates_;
   WorksSorter worksSorter_;
-  MenuGridClickContext clicks_;
+  MenuGridController clicks_;
   bool shutDown_ = false;
   bool keepUserFile_ = false;  // the user file is there but could not be read
 };

@@ -6,9 +6,8 @@
 
 namespace orva {
 
-void ChooseExecutable(Desktop& desktop, QWidget* parent, std::string& currentPath,
-                      std::string& chosenPath, std::int16_t& cancelled) {
-  cancelled = 0;
+std::optional<std::string> ChooseExecutable(Desktop& desktop, QWidget* parent,
+                                            std::string& currentPath) {
   Desktop::OpenFileRequest request;
   request.fileName = QString::fromStdString(currentPath);
   request.initialFolder = QString::fromStdString(PathFolder(currentPath));
@@ -18,18 +17,14 @@ void ChooseExecutable(Desktop& desktop, QWidget* parent, std::string& currentPat
   request.filters = {name, name, "*.exe", "*.exe"};
 
   const Desktop::FileChoice choice = desktop.ChooseOpenFile(parent, request);
-  if (choice.error == err::kCancel) {
-    cancelled = 1;
-    return;
-  }
+  if (choice.error == err::kCancel) return std::nullopt;
   if (choice.error != err::kNone) {
     desktop.ShowMessage(parent, QString::fromStdString(ErrorDescription(choice.error)),
                         QString::fromUtf8("エラー") + QString::number(choice.error),
                         Desktop::Icon::None);
-    cancelled = 1;
-    return;
+    return std::nullopt;
   }
-  chosenPath = choice.path.toStdString();
+  return choice.path.toStdString();
 }
 
 }  // namespace orva

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cstdint>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -9,10 +9,10 @@ namespace orva {
 
 class Desktop;
 
-// Lets the user pick a program file for an item. currentPath is left holding only its
-// file-name part; cancelled is 1 when nothing was chosen (cancel is silent, any other
-// failure is reported), 0 when chosenPath holds the chosen file.
-void ChooseExecutable(Desktop& desktop, QWidget* parent, std::string& currentPath,
-                      std::string& chosenPath, std::int16_t& cancelled);
+// Lets the user pick a program file for an item: the chosen file, or nullopt when nothing
+// was chosen (cancel is silent, any other failure is reported). currentPath is left holding
+// only its file-name part.
+std::optional<std::string> ChooseExecutable(Desktop& desktop, QWidget* parent,
+                                            std::string& currentPath);
 
 }  // namespace orva

@@ -6,7 +6,7 @@
 #include "platform/file_system.h"
 #include "platform/leading_number.h"
 #include "platform/plain_file_tests.h"
-#include "grids/menu_grid_columns.h"
+#include "ui/menu_grid_columns.h"
 #include "widgets/spread_grid.h"
 
 namespace orva {
@@ -91,11 +91,6 @@ MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFind
   }
 }
 
-const char* CategoryLabel(const std::string& menuCode) {
-  const int index = LabelIndex(menuCode);
-  return index == 0 ? "" : kCategoryLabels[index - 1];
-}
-
 void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
   for (int category = 1; category <= kCategoryCount; ++category) {
     SpreadGrid& grid = *SSm[category - 1];
@@ -139,21 +134,29 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
   SSx.SortRows(1, SSx.RowCount(), {{kEditionColumn, false}, {kCategoryColumn, true}});
 }
 
-int RowItemNumber(const SpreadGrid& grid, int row) {
-  // A whole number reads back as its own digits; only other cells need the text.
-  if (const auto number = grid.Number(kNumberColumn, row);
-      number && *number == std::trunc(*number) && std::fabs(*number) < 1e9) {
-    return static_cast<int>(*number);
-  }
-  return static_cast<int>(grid.Text(kNumberColumn, row).toDouble());
+int CellNumber(const SpreadGrid& grid, int column, int row) {
+  const auto fitted = [](double value) {
+    value = std::nearbyint(value);
+    return value >= -32768 && value <= 32767 ? static_cast<int>(value) : 0;  // NaN too
+  };
+  // A number cell, as the fillers write them, needs no text.
+  if (const auto number = grid.Number(column, row)) return fitted(*number);
+  const QString text = grid.Text(column, row).trimmed();
+  int end = 0;
+  if (end < text.size() && (text[end] == u'-' || text[end] == u'+')) ++end;
+  while (end < text.size() && text[end].isDigit()) ++end;
+  if (end < text.size() && text[end] == u'.') ++end;
+  while (end < text.size() && text[end].isDigit()) ++end;
+  bool ok = false;
+  const double value = text.left(end).toDouble(&ok);
+  return ok ? fitted(value) : 0;
 }
 
 void ApplyRowVisibility(const MenuGrids& SSm, SpreadGrid& SSx, const Catalogue& catalogue,
-                        std::int16_t showAll, std::int32_t menuRowHeight,
-                        std::int32_t allRowHeight) {
+                        bool showAll, std::int32_t menuRowHeight, std::int32_t allRowHeight) {
   auto apply = [showAll](SpreadGrid& grid, int rows, std::int32_t height) {
     for (int row = 1; row <= rows; ++row) {
-      const bool shown = showAll != 0 || RowItemNumber(grid, row) > 0;
+      const bool shown = showAll || CellNumber(grid, kNumberColumn, row) > 0;
       grid.SetRowHeight(row, shown ? height : 0);
     }
     grid.SetCurrentCell(1, 1);

@@ -7,17 +7,16 @@
 
 #include <QString>
 
-#include "grids/grid_colors.h"
+#include "catalogue/catalogue.h"
+#include "ui/grid_colors.h"
 #include "grids/icon_finder.h"
 
 namespace orva {
 
-class Catalogue;
 class FileSystem;
 class SpreadGrid;
-struct MenuEntry;
 
-using MenuGrids = std::array<SpreadGrid*, 6>;
+using MenuGrids = std::array<SpreadGrid*, kCategoryCount>;
 
 // What both views show of each entry, prepared once for both fillers: the texts, whether
 // the program is installed (one file test per entry, not one per view) and, when it is,
@@ -35,7 +34,7 @@ class MenuRows {
   const Row& Of(int category, int slot) const { return rows_[category - 1][slot - 1]; }
 
  private:
-  std::array<std::vector<Row>, 6> rows_;
+  std::array<std::vector<Row>, kCategoryCount> rows_;
 };
 
 // What filling a grid needs besides the catalogue.
@@ -53,14 +52,13 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source);
 
 // Shows every row when showAll is set, otherwise hides the rows of missing programs.
 void ApplyRowVisibility(const MenuGrids& SSm, SpreadGrid& SSx, const Catalogue& catalogue,
-                        std::int16_t showAll, std::int32_t menuRowHeight,
-                        std::int32_t allRowHeight);
+                        bool showAll, std::int32_t menuRowHeight, std::int32_t allRowHeight);
 
-// Category label of the combined grid for a code's first character; empty when none.
-const char* CategoryLabel(const std::string& menuCode);
-
-// The signed item number a row's column 5 holds, read back from its text.
-int RowItemNumber(const SpreadGrid& grid, int row);
+// The whole number a cell holds: the signed item number of a row's column 5, the category
+// of the combined grid's column 7. A cell's text counts by its leading number (sign, digits,
+// fraction; blanks skipped), rounded; 0 when it starts with none or the number does not fit
+// 16 bits, which indexes nothing.
+int CellNumber(const SpreadGrid& grid, int column, int row);
 
 // Writes a row as available: icon (kept when none is found), colours, path, number.
 void ReactivateRow(SpreadGrid& grid, int row, const MenuEntry& entry, int itemNumber,

@@ -21,11 +21,11 @@ void SetButtonColor(QPushButton& button, const QColor& color, bool flat) {
 
 }  // namespace
 
-void SelectCategory(WindowControls& controls, int index, std::int16_t& curCategory) {
-  curCategory = static_cast<std::int16_t>(index + 1);
+void SelectCategory(WindowControls& controls, CategoryViewState& views, int index) {
+  views.curCategory = static_cast<std::int16_t>(index + 1);
   const QColor face = QApplication::palette().color(QPalette::Button);
-  for (int i = 0; i < kCategoryButtons; ++i) {
-    const bool selected = i == curCategory - 1;
+  for (int i = 0; i < kCategoryCount; ++i) {
+    const bool selected = i == views.curCategory - 1;
     controls.SSm[i]->setVisible(selected);
     SetButtonColor(*controls.Command1[i], selected ? kSelectedCategoryColor : face, selected);
   }
@@ -36,9 +36,9 @@ void SwitchView(WindowControls& controls) {
   combined.setVisible(combined.isHidden());
 }
 
-void ToggleShowAll(WindowControls& controls, std::int16_t& showAll) {
-  showAll = showAll == 0 ? 1 : 0;
-  controls.dispALL->setChecked(showAll != 0);
+void ToggleShowAll(WindowControls& controls, CategoryViewState& views) {
+  views.showAll = !views.showAll;
+  controls.dispALL->setChecked(views.showAll);
 }
 
 }  // namespace orva

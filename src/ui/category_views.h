@@ -9,14 +9,20 @@ struct WindowControls;
 
 inline const QColor kSelectedCategoryColor(240, 180, 220);
 
+// The views' part of the window's state.
+struct CategoryViewState {
+  std::int16_t curCategory = 1;  // the category whose menu grid shows, 1..6
+  bool showAll = false;          // rows of missing programs shown too
+};
+
 // A category button click: its menu grid becomes the only visible one and its button the
 // only highlighted one. Nothing else changes.
-void SelectCategory(WindowControls& controls, int index, std::int16_t& curCategory);
+void SelectCategory(WindowControls& controls, CategoryViewState& views, int index);
 
 // Flips between the category view and the combined view.
 void SwitchView(WindowControls& controls);
 
 // Flips the show-all tick; the caller re-applies the row heights.
-void ToggleShowAll(WindowControls& controls, std::int16_t& showAll);
+void ToggleShowAll(WindowControls& controls, CategoryViewState& views);
 
 }  // namespace orva

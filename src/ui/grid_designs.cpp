@@ -2,6 +2,8 @@
 
 #include <QColor>
 
+#include "ui/grid_colors.h"
+#include "ui/menu_grid_columns.h"
 #include "widgets/spread_grid.h"
 
 namespace orva {
@@ -31,17 +33,21 @@ void ApplyColumns(SpreadGrid& grid, std::initializer_list<ColumnDesign> columns)
   }
 }
 
+// The combined grid's designed title face; its filled rows take the combined-title colour.
+const QColor kCombinedDesignTitleFace(164, 209, 255);
+
 // Menu and combined grids share everything but the first columns' widths and colour.
 void DesignIconGrid(SpreadGrid& grid, double iconWidth, double titleWidth, QColor titleFace) {
+  const GridColors colors = DefaultGridColors();
   grid.SetHeaderRowHeight(0);
   grid.SetColumnWidth(0, 0);
   grid.SetDefaultRowHeight(kIconRowHeight);
-  grid.SetDesignBackColor(2, titleFace);
-  grid.SetDesignButtonText(3, QString::fromUtf8(kWorksListCaption));
-  grid.SetDesignBackColor(3, QColor(185, 255, 185));
-  grid.SetDesignBackColor(4, QColor(255, 255, 166));
-  grid.SetColumnWidth(1, iconWidth);
-  grid.SetColumnWidth(2, titleWidth);
+  grid.SetDesignBackColor(kTitleColumn, titleFace);
+  grid.SetDesignButtonText(kWorksColumn, QString::fromUtf8(kWorksListCaption));
+  grid.SetDesignBackColor(kWorksColumn, ToQColor(colors[kWorksListColorSlot]));
+  grid.SetDesignBackColor(kExeColumn, ToQColor(colors[kExecutableColorSlot]));
+  grid.SetColumnWidth(kIconColumn, iconWidth);
+  grid.SetColumnWidth(kTitleColumn, titleWidth);
   grid.SetRowCount(kDesignRows);
 }
 
@@ -55,7 +61,7 @@ void DesignMenuGrid(SpreadGrid& grid) {
                       {Kind::Number, 0},
                       {Kind::Text, 0.1}});
   grid.SetHeaderText(1, QString::fromUtf8("ｱｲｺﾝ"));
-  DesignIconGrid(grid, 5.7, 34.1, QColor(196, 255, 255));
+  DesignIconGrid(grid, 5.7, 34.1, ToQColor(DefaultGridColors()[kMenuTitleColorSlot]));
 }
 
 void DesignCombinedGrid(SpreadGrid& grid) {
@@ -67,7 +73,7 @@ void DesignCombinedGrid(SpreadGrid& grid) {
                       {Kind::Text, 0.1},
                       {Kind::Text, 0.1},
                       {Kind::Number, 0}});
-  DesignIconGrid(grid, 6.79, 44, QColor(164, 209, 255));
+  DesignIconGrid(grid, 6.79, 44, kCombinedDesignTitleFace);
 }
 
 void DesignWorksGrid(SpreadGrid& grid) {

@@ -4,12 +4,12 @@ namespace orva {
 
 LayoutResult LayoutOnResize(const LayoutInput& input) {
   LayoutResult result;
-  const TwipsRect& lastButton = input.buttons[kLayoutCategories - 1];
+  const TwipsRect& lastButton = input.buttons[kCategoryCount - 1];
   const int band = lastButton.top + lastButton.height;
   const int w = input.clientWidth;
   const int h = input.clientHeight;
 
-  for (int i = 0; i < kLayoutCategories; ++i) {
+  for (int i = 0; i < kCategoryCount; ++i) {
     TwipsRect grid = input.menuGrids[i];
     grid.top = 0;
     grid.left = input.buttons[i].width + input.buttons[i].left;

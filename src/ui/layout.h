@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "catalogue/catalogue.h"
+
 namespace orva {
 
 // A control's rectangle in twips.
@@ -12,18 +14,16 @@ struct TwipsRect {
   int height = 0;
 };
 
-inline constexpr int kLayoutCategories = 6;
-
 struct LayoutInput {
   int clientWidth = 0;   // W
   int clientHeight = 0;  // H
-  std::array<TwipsRect, kLayoutCategories> buttons{};       // Command1(i)
-  std::array<TwipsRect, kLayoutCategories> menuGrids{};     // SSm(i) as they are now
-  TwipsRect combinedGrid{};                                  // SSx(0) as it is now
+  std::array<TwipsRect, kCategoryCount> buttons{};    // Command1(i)
+  std::array<TwipsRect, kCategoryCount> menuGrids{};  // SSm(i) as they are now
+  TwipsRect combinedGrid{};                           // SSx(0) as it is now
 };
 
 struct LayoutResult {
-  std::array<TwipsRect, kLayoutCategories> menuGrids{};
+  std::array<TwipsRect, kCategoryCount> menuGrids{};
   TwipsRect worksGrid{};
   TwipsRect combinedGrid{};
 };

@@ -8,8 +8,5 @@ namespace orva {
 inline int TwipsToPixels(double twips, double logicalDpi) {
   return static_cast<int>(std::lround(twips * logicalDpi / 1440.0));
 }
-inline int PixelsToTwips(int pixels, double logicalDpi) {
-  return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpi));
-}
 
 }  // namespace orva

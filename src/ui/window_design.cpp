@@ -20,7 +20,7 @@ namespace {
 constexpr int kClientWidth = 7905;
 constexpr int kClientHeight = 3840;
 
-const char* const kCategoryCaptions[kCategoryButtons] = {
+const char* const kCategoryCaptions[kCategoryCount] = {
     "土木積算(水道)", "農林積算(治山)", "港湾積算", "民間用", "水道積算(H21/4まで)", "実行予算"};
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -45,10 +45,7 @@ QFont JapaneseFont(QStringList families, int points) {
   return font;
 }
 
-QFont MsPGothic(int points) {
-  return JapaneseFont({Text("ＭＳ Ｐゴシック"), "MS PGothic", "IPAPGothic", "Noto Sans CJK JP"},
-                      points);
-}
+QFont MsPGothic(int points) { return JapaneseFont(GridFontFamilies(), points); }
 
 // The Japanese system's default window font.
 QFont WindowFont() {
@@ -100,8 +97,6 @@ void SetWrappedCaption(QPushButton& button, const QString& caption) {
 
 }  // namespace
 
-const char* CategoryCaption(int index) { return kCategoryCaptions[index]; }
-
 WindowControls BuildWindowDesign(QMainWindow& window) {
   WindowControls c;
   window.setObjectName("stMenu");
@@ -113,7 +108,7 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
   window.setCentralWidget(c.client);
   BuildMenuBar(window, c);
 
-  for (int i = 0; i < kCategoryButtons; ++i) {
+  for (int i = 0; i < kCategoryCount; ++i) {
     auto* button = new QPushButton(c.client);
     button->setObjectName(QString("Command1_%1").arg(i));
     button->setAutoFillBackground(true);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "catalogue/catalogue.h"
+
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -15,8 +17,6 @@ namespace orva {
 class RowMenuBar;
 class SpreadGrid;
 
-inline constexpr int kCategoryButtons = 6;
-
 // The controls of the launcher window, by their design names. Control arrays keep their
 // indexes: SSm[0] is the menu grid of category 1.
 struct WindowControls {
@@ -25,9 +25,9 @@ struct WindowControls {
   QLabel* Label1 = nullptr;
   std::array<SpreadGrid*, 1> SSx{};
   SpreadGrid* SS = nullptr;
-  std::array<SpreadGrid*, kCategoryButtons> SSm{};  // [1]..[5] are created at start-up
-  std::array<QLabel*, kCategoryButtons> Picture1{};
-  std::array<QPushButton*, kCategoryButtons> Command1{};
+  std::array<SpreadGrid*, kCategoryCount> SSm{};  // [1]..[5] are created at start-up
+  std::array<QLabel*, kCategoryCount> Picture1{};
+  std::array<QPushButton*, kCategoryCount> Command1{};  // one button per category
 
   RowMenuBar* menuBar = nullptr;
   QAction* proEnd = nullptr;
@@ -52,8 +52,5 @@ void SizeToDesignedClientArea(QMainWindow& window, const WindowControls& control
 
 // Creates menu grid SSm[index] as a hidden copy of the designed SSm[0].
 void CreateMenuGridCopy(WindowControls& controls, int index);
-
-// Category button captions, by button index.
-const char* CategoryCaption(int index);
 
 }  // namespace orva

@@ -6,6 +6,7 @@
 #include "platform/cp932_codec.h"
 #include "platform/file_system.h"
 #include "works/era_date.h"
+#include "works/works_file.h"
 #include "works/works_record.h"
 
 #include "widgets/spread_grid.h"
@@ -32,41 +33,6 @@ void SetCost(SpreadGrid& ss, int column, int row, const std::optional<double>& c
 }
 
 bool IsSortSlot(int column) { return column >= 0 && column < 10; }
-
-// The decoded rows hold well-formed UTF-8 of characters below U+10000, which converts
-// without the general converter's checks, at a fraction of its cost; text of any other
-// shape (or opening with a byte-order mark) is left to the general converter.
-QString FromDecodedUtf8(const std::string& utf8) {
-  const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
-  const std::size_t size = utf8.size();
-  const auto general = [&] { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(size)); };
-  if (size >= 3 && in[0] == 0xEF && in[1] == 0xBB && in[2] == 0xBF) return general();
-  QString text(static_cast<qsizetype>(size), Qt::Uninitialized);
-  auto* out = reinterpret_cast<char16_t*>(text.data());
-  qsizetype written = 0;
-  const auto continuation = [in](std::size_t at) { return (in[at] & 0xC0) == 0x80; };
-  for (std::size_t i = 0; i < size;) {
-    const unsigned char b = in[i];
-    if (b < 0x80) {
-      out[written++] = b;
-      i += 1;
-    } else if (b >= 0xC2 && b < 0xE0 && i + 1 < size && continuation(i + 1)) {
-      out[written++] = static_cast<char16_t>(((b & 0x1F) << 6) | (in[i + 1] & 0x3F));
-      i += 2;
-    } else if (b >= 0xE0 && b < 0xF0 && i + 2 < size && continuation(i + 1) &&
-               continuation(i + 2)) {
-      const auto c = static_cast<char16_t>(((b & 0x0F) << 12) | ((in[i + 1] & 0x3F) << 6) |
-                                           (in[i + 2] & 0x3F));
-      if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)) return general();
-      out[written++] = c;
-      i += 3;
-    } else {
-      return general();
-    }
-  }
-  text.truncate(written);
-  return text;
-}
 
 // One works row's seven cells.
 void WriteRow(SpreadGrid& ss, int r, std::int32_t number, const QString& date,
@@ -111,17 +77,39 @@ int WriteWorksRecords(SpreadGrid& ss, int r, std::string_view bytes, bool costsH
 
 }  // namespace
 
-void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows) {
-  const GridUpdateScope update(ss);
-  ss.SetRowCount(0);
-  ss.SetRowCount(static_cast<int>(rows.size()));
-  int r = 0;
-  for (const WorksRow& row : rows) {
-    WriteRow(ss, ++r, row.number, FromDecodedUtf8(row.date), FromDecodedUtf8(row.name),
-             row.directCost, row.totalCost, FromDecodedUtf8(row.client),
-             FromDecodedUtf8(row.route));
+// Decoded text is well-formed UTF-8 of characters below U+10000, which converts without the
+// general converter's checks, at a fraction of its cost; text of any other shape (or opening
+// with a byte-order mark) is left to the general converter.
+QString FromDecodedUtf8(std::string_view utf8) {
+  const auto* in = reinterpret_cast<const unsigned char*>(utf8.data());
+  const std::size_t size = utf8.size();
+  const auto general = [&] { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(size)); };
+  if (size >= 3 && in[0] == 0xEF && in[1] == 0xBB && in[2] == 0xBF) return general();
+  QString text(static_cast<qsizetype>(size), Qt::Uninitialized);
+  auto* out = reinterpret_cast<char16_t*>(text.data());
+  qsizetype written = 0;
+  const auto continuation = [in](std::size_t at) { return (in[at] & 0xC0) == 0x80; };
+  for (std::size_t i = 0; i < size;) {
+    const unsigned char b = in[i];
+    if (b < 0x80) {
+      out[written++] = b;
+      i += 1;
+    } else if (b >= 0xC2 && b < 0xE0 && i + 1 < size && continuation(i + 1)) {
+      out[written++] = static_cast<char16_t>(((b & 0x1F) << 6) | (in[i + 1] & 0x3F));
+      i += 2;
+    } else if (b >= 0xE0 && b < 0xF0 && i + 2 < size && continuation(i + 1) &&
+               continuation(i + 2)) {
+      const auto c = static_cast<char16_t>(((b & 0x0F) << 12) | ((in[i + 1] & 0x3F) << 6) |
+                                           (in[i + 2] & 0x3F));
+      if (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)) return general();
+      out[written++] = c;
+      i += 3;
+    } else {
+      return general();
+    }
   }
-  ss.SetCurrentCell(1, 1);
+  text.truncate(written);
+  return text;
 }
 
 int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,

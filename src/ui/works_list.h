@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QString>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
-
-#include "works/works_file.h"
+#include <string>
+#include <string_view>
 
 namespace orva {
 
@@ -13,9 +13,6 @@ class Cp932Codec;
 class EraDateFormatter;
 class FileSystem;
 class SpreadGrid;
-
-// Replaces the works grid's rows with `rows`, in their order.
-void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows);
 
 // The most records listed from one works file: eight times what a 16-bit count numbers,
 // far beyond any office's works. Records past it are not read, so a huge (or sparse) file
@@ -27,6 +24,10 @@ inline constexpr std::size_t kMaxWorksRecords = 262144;
 // stopped the listing (rows listed by then stay).
 int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
                   bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates);
+
+// Text the decoders produced (an era date) as the grid's UTF-16; the same as Qt's general
+// conversion, for any bytes.
+QString FromDecodedUtf8(std::string_view utf8);
 
 // Header-click sorting of the works grid. Each column remembers its own direction for the
 // whole run, whatever list is shown.

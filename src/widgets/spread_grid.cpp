@@ -34,12 +34,16 @@ class RowNumberHeader : public QHeaderView {
 
 }  // namespace
 
+QStringList GridFontFamilies() {
+  return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+          QStringLiteral("Noto Sans CJK JP")};
+}
+
 SpreadGrid::SpreadGrid(QWidget* parent)
     : QTableView(parent), model_(std::make_unique<SpreadGridModel>()) {
   setVerticalHeader(new RowNumberHeader(this));
   QFont gridFont = font();
-  gridFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                        QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+  gridFont.setFamilies(GridFontFamilies());
   gridFont.setPointSize(9);
   gridFont.setWeight(QFont::Normal);
   setFont(gridFont);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 #include <QTableView>
 #include <memory>
 #include <optional>
@@ -12,6 +13,10 @@ namespace orva {
 
 class SpreadGridDelegate;
 class SpreadGridModel;
+
+// The grid font's families, the first one installed taken: the Japanese system's
+// proportional Gothic, then free stand-ins for it. Other text in that font takes them too.
+QStringList GridFontFamilies();
 
 // The window's grid: rows and columns count from 1, row 0 is the header row and
 // column 0 the row-header column. Cells are painted; there is no widget per cell.

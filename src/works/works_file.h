@@ -1,28 +1,11 @@
 #pragma once
 
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "works/works_record.h"
 
 namespace orva {
-
-class Cp932Codec;
-class EraDateFormatter;
-
-// One works-grid row, text in UTF-8.
-struct WorksRow {
-  std::int32_t number = 0;
-  std::string date;  // era form, or empty
-  std::string name;
-  std::string client;
-  std::string route;
-  std::optional<double> directCost;  // nullopt when the file's costs are not shown
-  std::optional<double> totalCost;
-};
 
 // The execution-budget category keeps its works in a file of its own without costs.
 inline constexpr int kBudgetCategory = 6;
@@ -47,9 +30,5 @@ void ForEachLiveRecord(std::string_view fileBytes, OnRecord&& onRecord) {
     if (record.number > 0) onRecord(record);
   }
 }
-
-// One row per live record, in file order.
-std::vector<WorksRow> DecodeWorksFile(std::string_view fileBytes, bool costsHidden,
-                                      const Cp932Codec& codec, const EraDateFormatter& dates);
 
 }  // namespace orva

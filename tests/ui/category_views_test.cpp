@@ -12,7 +12,8 @@
 
 #include "support/window_fixture.h"
 #include "widgets/spread_grid.h"
-#include "ui/works_list.h"
+#include "support/works_file_builder.h"
+#include "support/works_listing.h"
 
 namespace orva {
 namespace {
@@ -34,7 +35,7 @@ class CategoryViewsTest : public test::WindowFixture {
   // Exactly one menu grid shows, the selected one, and only its button is pink.
   static void ExpectSelected(const LauncherWindow& window, int index) {
     const WindowControls& c = window.Controls();
-    EXPECT_EQ(window.State().curCategory, index + 1);
+    EXPECT_EQ(window.State().views.curCategory, index + 1);
     for (int i = 0; i < 6; ++i) {
       EXPECT_EQ(c.SSm[i]->isHidden(), i != index) << i;
       EXPECT_EQ(IsPink(*c.Command1[i]), i == index) << i;
@@ -91,7 +92,11 @@ TEST_F(CategoryViewsTest, ExactPinkReachesTheScreenInEveryStyle) {
 TEST_F(CategoryViewsTest, SwitchingViewsFlipsOnlyTheCombinedGrid) {
   auto window = Shown();
   const WindowControls& c = window->Controls();
-  FillWorksGrid(*c.SS, {WorksRow{4, "H 21/04/01", "工事", "c", "r", 1, 2}});
+  test::ListWorks(*c.SS, test::WorksRecordBuilder()
+                            .Number(4)
+                            .NameFirst("\x8D\x48\x8E\x96")  // 工事
+                            .NameSecond("")
+                            .Bytes());
   c.SS->show();
   c.Command1[1]->click();
   ASSERT_FALSE(c.SSx[0]->isHidden());
@@ -119,12 +124,12 @@ TEST_F(CategoryViewsTest, ShowAllTicksAndReappliesRowHeights) {
   ASSERT_EQ(c.SSm[0]->RowHeight(1), 0);
   c.dispALL->trigger();
   EXPECT_TRUE(c.dispALL->isChecked());
-  EXPECT_EQ(window->State().showAll, 1);
+  EXPECT_TRUE(window->State().views.showAll);
   EXPECT_EQ(c.SSm[0]->RowHeight(1), 35);
   EXPECT_EQ(c.SSx[0]->RowHeight(1), 35);
   c.dispALL->trigger();
   EXPECT_FALSE(c.dispALL->isChecked());
-  EXPECT_EQ(window->State().showAll, 0);
+  EXPECT_FALSE(window->State().views.showAll);
   EXPECT_EQ(c.SSm[0]->RowHeight(1), 0);
   EXPECT_EQ(c.SSx[0]->RowHeight(1), 0);
 }

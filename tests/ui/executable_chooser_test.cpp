@@ -11,10 +11,7 @@ TEST(ExecutableChooserTest, AsksWithTheCurrentFileAndReturnsTheChoice) {
   test::ScriptedDesktop desktop;
   desktop.fileChoices.push_back({0, "D:\\NEW\\b.exe"});
   std::string current = "C:\\VORDELN\\p 1\\a.exe";
-  std::string chosen;
-  std::int16_t cancelled = 1;
-  ChooseExecutable(desktop, nullptr, current, chosen, cancelled);
-  EXPECT_EQ(cancelled, 0);
+  const std::optional<std::string> chosen = ChooseExecutable(desktop, nullptr, current);
   EXPECT_EQ(chosen, "D:\\NEW\\b.exe");
   EXPECT_EQ(current, "a.exe");
   ASSERT_EQ(desktop.fileRequests.size(), 1u);
@@ -29,11 +26,7 @@ TEST(ExecutableChooserTest, AsksWithTheCurrentFileAndReturnsTheChoice) {
 TEST(ExecutableChooserTest, EmptyPathAndCancelAreQuiet) {
   test::ScriptedDesktop desktop;  // no answer queued: cancelled
   std::string current;
-  std::string chosen = "untouched";
-  std::int16_t cancelled = 0;
-  ChooseExecutable(desktop, nullptr, current, chosen, cancelled);
-  EXPECT_EQ(cancelled, 1);
-  EXPECT_EQ(chosen, "untouched");
+  EXPECT_EQ(ChooseExecutable(desktop, nullptr, current), std::nullopt);
   ASSERT_EQ(desktop.fileRequests.size(), 1u);
   EXPECT_EQ(desktop.fileRequests[0].fileName, "");
   EXPECT_EQ(desktop.fileRequests[0].initialFolder, "");
@@ -45,10 +38,7 @@ TEST(ExecutableChooserTest, OtherFailuresAreReportedWithTheirNumber) {
   test::ScriptedDesktop desktop;
   desktop.fileChoices.push_back({52, {}});
   std::string current = "C:\\x\\a.exe";
-  std::string chosen;
-  std::int16_t cancelled = 0;
-  ChooseExecutable(desktop, nullptr, current, chosen, cancelled);
-  EXPECT_EQ(cancelled, 1);
+  EXPECT_EQ(ChooseExecutable(desktop, nullptr, current), std::nullopt);
   EXPECT_EQ(current, "a.exe");
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー52"));

@@ -34,10 +34,10 @@ TEST_F(LauncherWindowTest, StartupLeavesTheWindowAsDesigned) {
   EXPECT_FALSE(c.SSx[0]->isHidden());  // no view file: combined view
   EXPECT_FALSE(c.dispALL->isChecked());
   EXPECT_FALSE(c.saishin->isVisible());
-  EXPECT_EQ(window->State().showAll, 0);
-  EXPECT_EQ(window->State().curCategory, 1);
-  EXPECT_EQ(window->State().menuRowHeight, 35);
-  EXPECT_EQ(window->State().allRowHeight, 35);
+  EXPECT_FALSE(window->State().views.showAll);
+  EXPECT_EQ(window->State().views.curCategory, 1);
+  EXPECT_EQ(window->State().grids.menuRowHeight, 35);
+  EXPECT_EQ(window->State().grids.allRowHeight, 35);
   EXPECT_EQ(window->pos(), QPoint(0, 0));
   EXPECT_EQ(c.Label1->text(), QString::fromUtf8("起動中\u3000しばらくお待ちください"));
   EXPECT_TRUE(desktop.messages.empty());

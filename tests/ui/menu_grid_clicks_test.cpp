@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "app/launcher_window.h"
-#include "grids/grid_colors.h"
+#include "ui/grid_colors.h"
 #include "widgets/spread_grid.h"
 #include "support/install_tree.h"
 #include "support/scripted_desktop.h"
@@ -168,10 +168,10 @@ TEST_F(MenuGridClicksTest, CombinedIconSetsTheCategoryEvenWhenNothingStarts) {
   auto window = Start();
   SpreadGrid& grid = *window->Controls().SSx[0];
   emit grid.CellClicked(1, RowOf(grid, 1, 6));
-  EXPECT_EQ(window->State().allGridCategory, 6);
+  EXPECT_EQ(window->State().grids.allGridCategory, 6);
   EXPECT_TRUE(desktop.started.empty());
   emit grid.CellClicked(1, RowOf(grid, 1, 1));
-  EXPECT_EQ(window->State().allGridCategory, 1);
+  EXPECT_EQ(window->State().grids.allGridCategory, 1);
   EXPECT_TRUE(StartedOnly("C:\\VORDELN\\a1\\prog.exe"));
 }
 
@@ -230,7 +230,7 @@ TEST_F(MenuGridClicksTest, DataFolderFileNamesTheFolder) {
     ASSERT_EQ(works.RowCount(), 1) << c.firstLine;
     EXPECT_EQ(works.Text(1, 1), c.number) << c.firstLine;
   }
-  EXPECT_EQ(window->State().dataDir, "C:\\WORKS\\X\\");
+  EXPECT_EQ(window->State().grids.dataDir, "C:\\WORKS\\X\\");
   EXPECT_TRUE(desktop.messages.empty());
 }
 
@@ -307,7 +307,7 @@ void ExpectReactivated(const SpreadGrid& grid, int row, const char* path, int sl
 TEST_F(MenuGridClicksTest, ChosenProgramReactivatesBothViews) {
   auto window = Start(true);
   const WindowControls& c = window->Controls();
-  const GridColors& colors = window->State().gridColors;
+  const GridColors& colors = window->State().grids.gridColors;
 
   // Menu grid of category 2: item 1 also exists in category 1, whose combined row stays.
   c.Command1[1]->click();

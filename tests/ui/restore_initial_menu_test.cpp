@@ -7,7 +7,8 @@
 #include "catalogue/catalogue.h"
 #include "widgets/spread_grid.h"
 #include "ui/category_views.h"
-#include "ui/works_list.h"
+#include "support/works_file_builder.h"
+#include "support/works_listing.h"
 
 namespace orva {
 namespace {
@@ -48,8 +49,8 @@ TEST_F(RestoreInitialMenuTest, CancelChangesNothing) {
   EXPECT_EQ(desktop.questions, std::vector<QString>{kQuestion});
   EXPECT_EQ(tree.ReadBytes(kUserIni), userFile);
   EXPECT_EQ(window->Menu().Entry(1, 1).menuExe, "C:\\VORDELN\\mine.exe");
-  EXPECT_EQ(window->State().curCategory, 3);
-  EXPECT_EQ(window->State().showAll, 1);
+  EXPECT_EQ(window->State().views.curCategory, 3);
+  EXPECT_TRUE(window->State().views.showAll);
   EXPECT_TRUE(c.dispALL->isChecked());
   EXPECT_FALSE(c.SSm[2]->isHidden());
   EXPECT_TRUE(IsPink(*c.Command1[2]));
@@ -62,7 +63,11 @@ TEST_F(RestoreInitialMenuTest, OkInCategoryThreeGoesBackToTheSuiteCatalogue) {
   auto window = Start();
   window->show();
   const WindowControls& c = window->Controls();
-  FillWorksGrid(*c.SS, {WorksRow{4, "H 21/04/01", "工事", "c", "r", 1, 2}});
+  test::ListWorks(*c.SS, test::WorksRecordBuilder()
+                            .Number(4)
+                            .NameFirst("\x8D\x48\x8E\x96")  // 工事
+                            .NameSecond("")
+                            .Bytes());
   c.SS->show();
   c.Command1[2]->click();
   c.dispALL->trigger();
@@ -76,7 +81,7 @@ TEST_F(RestoreInitialMenuTest, OkInCategoryThreeGoesBackToTheSuiteCatalogue) {
   EXPECT_EQ(window->Menu().menuCount(3), 0);
   EXPECT_EQ(c.SSm[0]->Text(4, 3), "C:\\VORDELN\\p25\\prog.exe");
   EXPECT_EQ(c.SSm[2]->RowCount(), 0);
-  EXPECT_EQ(window->State().curCategory, 1);
+  EXPECT_EQ(window->State().views.curCategory, 1);
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(c.SSm[i]->isHidden(), i != 0) << i;
     EXPECT_EQ(IsPink(*c.Command1[i]), i == 0) << i;
@@ -84,7 +89,7 @@ TEST_F(RestoreInitialMenuTest, OkInCategoryThreeGoesBackToTheSuiteCatalogue) {
   EXPECT_EQ(c.SSm[0]->RowHeight(1), 0);  // the missing program is hidden again
   EXPECT_EQ(c.SSm[0]->RowHeight(2), 35);
   EXPECT_FALSE(c.dispALL->isChecked());
-  EXPECT_EQ(window->State().showAll, 0);
+  EXPECT_FALSE(window->State().views.showAll);
   EXPECT_TRUE(c.SSx[0]->isHidden());
   EXPECT_FALSE(c.SS->isHidden());
   EXPECT_EQ(c.SS->RowCount(), 1);

@@ -47,7 +47,7 @@ LayoutInput DesignedButtons(int width, int height) {
   LayoutInput input;
   input.clientWidth = width;
   input.clientHeight = height;
-  for (int i = 0; i < kLayoutCategories; ++i) {
+  for (int i = 0; i < kCategoryCount; ++i) {
     input.buttons[i] = {480, 600 * i, 1335, 615};
     input.menuGrids[i] = {1800, 0, 9375, 3615};
   }

@@ -6,7 +6,8 @@
 
 #include "support/window_fixture.h"
 #include "widgets/spread_grid.h"
-#include "ui/works_list.h"
+#include "support/works_file_builder.h"
+#include "support/works_listing.h"
 
 namespace orva {
 namespace {
@@ -30,9 +31,19 @@ class WorksGridSortTest : public test::WindowFixture {
     window = Start();
     window->show();
     ss = window->Controls().SS;
-    FillWorksGrid(*ss, {WorksRow{2, "H 21/04/01", "B", "c", "r", 300, 300},
-                        WorksRow{10, "S 63/01/05", "C", "c", "r", 20, 20},
-                        WorksRow{1, "", "A", "c", "r", 1000, 1000}});
+    const auto row = [](std::int32_t number, std::string_view date, std::string_view name,
+                         double cost) {
+      return test::WorksRecordBuilder()
+          .Number(number)
+          .Date(date)
+          .NameFirst(name)
+          .NameSecond("")
+          .DirectCost(cost)
+          .TotalCost(cost)
+          .Bytes();
+    };
+    test::ListWorks(*ss, row(2, "20090401", "B", 300) + row(10, "19880105", "C", 20) +
+                             row(1, "", "A", 1000));
     ss->show();
     QApplication::processEvents();
   }

@@ -10,16 +10,29 @@
 #include "support/hostile_files.h"
 #include "support/install_tree.h"
 #include "support/works_file_builder.h"
+#include "support/works_listing.h"
 #include "works/era_date.h"
 #include "ui/works_list.h"
+#include "works/works_record.h"
 
 namespace orva {
 namespace {
 
-WorksRow Row(std::int32_t number, std::string date, std::string name,
-             std::optional<double> cost) {
-  return WorksRow{number, std::move(date), std::move(name), "client", "route", cost, cost};
+// One works record; the date in the file's Western form, the name in code page 932.
+std::string Row(std::int32_t number, std::string_view date, std::string_view name, double cost) {
+  return test::WorksRecordBuilder()
+      .Number(number)
+      .Date(date)
+      .NameFirst(name)
+      .NameSecond("")
+      .Client("client")
+      .Route("route")
+      .DirectCost(cost)
+      .TotalCost(cost)
+      .Bytes();
 }
+
+constexpr std::string_view kKoji = "\x8D\x48\x8E\x96";  // 工事
 
 class WorksSortTest : public ::testing::Test {
  protected:
@@ -30,8 +43,8 @@ class WorksSortTest : public ::testing::Test {
       ss_.SetColumnKind(column, number ? SpreadGrid::CellKind::Number
                                        : SpreadGrid::CellKind::Text);
     }
-    FillWorksGrid(ss_, {Row(2, "H 21/04/01", "B", 300), Row(10, "S 63/01/05", "C", 20),
-                        Row(1, "", "A", 1000)});
+    test::ListWorks(ss_, Row(2, "20090401", "B", 300) + Row(10, "19880105", "C", 20) +
+                             Row(1, "", "A", 1000));
   }
 
   // Column 1 top to bottom.
@@ -46,7 +59,12 @@ class WorksSortTest : public ::testing::Test {
 };
 
 TEST_F(WorksSortTest, FillWritesEveryColumn) {
-  FillWorksGrid(ss_, {Row(7, "R 01/05/01", "工事", 12), Row(8, "", "", std::nullopt)});
+  const std::string file = Row(7, "20190501", kKoji, 12) + Row(8, "", "", 5);
+  ASSERT_EQ(test::ListWorks(ss_, file, true), 0);  // costs not shown
+  ASSERT_EQ(ss_.RowCount(), 2);
+  EXPECT_EQ(ss_.Text(4, 2), "");
+  EXPECT_EQ(ss_.Text(5, 2), "");
+  ASSERT_EQ(test::ListWorks(ss_, file), 0);
   ASSERT_EQ(ss_.RowCount(), 2);
   EXPECT_EQ(ss_.Text(1, 1), "7");
   EXPECT_EQ(ss_.Text(2, 1), "R 01/05/01");
@@ -55,23 +73,17 @@ TEST_F(WorksSortTest, FillWritesEveryColumn) {
   EXPECT_EQ(ss_.Text(5, 1), "12");
   EXPECT_EQ(ss_.Text(6, 1), "client");
   EXPECT_EQ(ss_.Text(7, 1), "route");
-  EXPECT_EQ(ss_.Text(4, 2), "");
-  EXPECT_EQ(ss_.Text(5, 2), "");
 }
 
-// The grid takes the rows' UTF-8 by a quick conversion; it must match the general one,
+// The grid takes decoded UTF-8 by a quick conversion; it must match the general one,
 // including what it hands back to it.
-TEST_F(WorksSortTest, FillConvertsTextLikeQt) {
+TEST(WorksTextTest, DecodedTextConvertsLikeQt) {
   const std::vector<std::string> texts = {
       "ｱｲｳ 半角と全角", "é and ß", "\xEF\xBF\xBD", std::string("a\0b", 3), "\xEF\xBB\xBF" "bom",
       "bad \xC3", "\xF0\x9F\x98\x80 outside the BMP", "\xED\xA0\x80", ""};
-  std::vector<WorksRow> rows;
-  for (const std::string& text : texts) rows.push_back({1, text, text, text, text, 0.0, 0.0});
-  FillWorksGrid(ss_, rows);
-  for (int row = 1; row <= static_cast<int>(texts.size()); ++row) {
-    const std::string& text = texts[row - 1];
+  for (const std::string& text : texts) {
     const QString expected = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    for (int column : {2, 3, 6, 7}) EXPECT_EQ(ss_.Text(column, row), expected) << row;
+    EXPECT_EQ(FromDecodedUtf8(text), expected) << text;
   }
 }
 
@@ -111,7 +123,7 @@ TEST_F(WorksSortTest, DirectionsOutliveTheList) {
   ss_.SetRowCount(0);
   sorter_.OnHeaderClick(ss_, 3, 0);  // empty grid: still toggles
   EXPECT_EQ(sorter_.Direction(3), 0);
-  FillWorksGrid(ss_, {Row(2, "", "B", 1), Row(1, "", "A", 1), Row(3, "", "C", 1)});
+  test::ListWorks(ss_, Row(2, "", "B", 1) + Row(1, "", "A", 1) + Row(3, "", "C", 1));
   sorter_.OnHeaderClick(ss_, 3, 0);
   EXPECT_EQ(Numbers(), (std::vector<QString>{"3", "2", "1"}));
 }
@@ -152,9 +164,14 @@ TEST_F(WorksSortTest, LoadingAFileInPiecesKeepsFileOrderAcrossEveryPiece) {
                               .Bytes();
   tree.WriteBytes("C:\\DATA\\odd.RDM", odd);
   ASSERT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\odd.RDM", true, tree.Codec(), dates), 0);
-  const WorksRow row = DecodeWorksFile(odd, true, tree.Codec(), dates).at(0);
-  EXPECT_EQ(ss_.Text(3, 1), QString::fromStdString(row.name));
-  EXPECT_EQ(ss_.Text(6, 1), QString::fromStdString(row.client));
+  // The reference: each field decoded to UTF-8 by itself, blanks trimmed, halves joined.
+  const auto decoded = [&tree](std::string bytes) {
+    while (!bytes.empty() && bytes.back() == ' ') bytes.pop_back();
+    return QString::fromStdString(tree.Codec().Decode(bytes));
+  };
+  EXPECT_EQ(ss_.Text(3, 1), decoded(*tree.Codec().Encode("県道改良工事") + "\x88") +
+                                decoded("\x9F" + *tree.Codec().Encode("（第２工区）")));
+  EXPECT_EQ(ss_.Text(6, 1), decoded("\xFF\x80\xA0 bad"));
   EXPECT_EQ(ss_.Text(7, 1), QString::fromUtf8("国道１４１号"));
   EXPECT_EQ(ss_.Text(4, 1), "");
 

@@ -2,23 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cp932_codec.h"
+#include "widgets/spread_grid.h"
 #include "support/works_file_builder.h"
-#include "works/era_date.h"
+#include "support/works_listing.h"
+#include "ui/grid_designs.h"
 
 namespace orva {
 namespace {
 
 using test::WorksRecordBuilder;
 
+// The works list as the window shows it: grid row r is the r-th live record.
 class WorksFileTest : public ::testing::Test {
  protected:
-  std::vector<WorksRow> Decode(const std::string& bytes, bool costsHidden = false) {
-    return DecodeWorksFile(bytes, costsHidden, codec_, dates_);
+  WorksFileTest() { DesignWorksGrid(grid_); }
+
+  const SpreadGrid& Decode(const std::string& bytes, bool costsHidden = false) {
+    EXPECT_EQ(test::ListWorks(grid_, bytes, costsHidden), 0);
+    return grid_;
   }
 
-  Cp932Codec codec_;
-  EraDateFormatter dates_;
+  static QString U(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+  SpreadGrid grid_;
 };
 
 TEST_F(WorksFileTest, ReadsEveryShownFieldAtItsOffset) {
@@ -32,24 +38,24 @@ TEST_F(WorksFileTest, ReadsEveryShownFieldAtItsOffset) {
                                .DirectCost(-1.5e9)
                                .TotalCost(0.125)
                                .Bytes();
-  const auto rows = Decode(file);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].number, 4711);
-  EXPECT_EQ(rows[0].date, "S 63/01/05");
-  EXPECT_EQ(rows[0].name, "ABCDEF");
-  EXPECT_EQ(rows[0].client, "国土交通省");
-  EXPECT_EQ(rows[0].route, "R-12");
-  EXPECT_EQ(rows[0].directCost, -1.5e9);
-  EXPECT_EQ(rows[0].totalCost, 0.125);
+  const SpreadGrid& rows = Decode(file);
+  ASSERT_EQ(rows.RowCount(), 1);
+  EXPECT_EQ(rows.Number(1, 1), 4711);
+  EXPECT_EQ(rows.Text(2, 1), "S 63/01/05");
+  EXPECT_EQ(rows.Text(3, 1), "ABCDEF");
+  EXPECT_EQ(rows.Text(6, 1), U("国土交通省"));
+  EXPECT_EQ(rows.Text(7, 1), "R-12");
+  EXPECT_EQ(rows.Number(4, 1), -1.5e9);
+  EXPECT_EQ(rows.Number(5, 1), 0.125);
 }
 
 TEST_F(WorksFileTest, WholeRecordsOnly) {
   const std::string record = WorksRecordBuilder().Bytes();
-  EXPECT_TRUE(Decode("").empty());
-  EXPECT_TRUE(Decode(record.substr(0, 930)).empty());
-  EXPECT_EQ(Decode(record).size(), 1u);
+  EXPECT_EQ(Decode("").RowCount(), 0);
+  EXPECT_EQ(Decode(record.substr(0, 930)).RowCount(), 0);
+  EXPECT_EQ(Decode(record).RowCount(), 1);
   // Three whole records and the start of a fourth.
-  EXPECT_EQ(Decode(record + record + record + record.substr(0, 17)).size(), 3u);
+  EXPECT_EQ(Decode(record + record + record + record.substr(0, 17)).RowCount(), 3);
 }
 
 TEST_F(WorksFileTest, DeadRecordsLeaveNoGap) {
@@ -57,43 +63,42 @@ TEST_F(WorksFileTest, DeadRecordsLeaveNoGap) {
   for (const std::int32_t number : {5, 0, -3, 7, -2147483647 - 1, 9}) {
     file += WorksRecordBuilder().Number(number).Bytes();
   }
-  const auto rows = Decode(file);
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(rows[0].number, 5);
-  EXPECT_EQ(rows[1].number, 7);
-  EXPECT_EQ(rows[2].number, 9);
+  const SpreadGrid& rows = Decode(file);
+  ASSERT_EQ(rows.RowCount(), 3);
+  EXPECT_EQ(rows.Number(1, 1), 5);
+  EXPECT_EQ(rows.Number(1, 2), 7);
+  EXPECT_EQ(rows.Number(1, 3), 9);
 }
 
 TEST_F(WorksFileTest, NameHalvesAreTrimmedAndDecodedSeparately) {
   // Only trailing blanks go; leading and inner blanks stay.
-  auto rows = Decode(WorksRecordBuilder().NameFirst(" A B ").NameSecond(" C  ").Bytes());
-  EXPECT_EQ(rows[0].name, " A B C");
+  const auto name = [this](const WorksRecordBuilder& record) {
+    return Decode(record.Bytes()).Text(3, 1);
+  };
+  EXPECT_EQ(name(WorksRecordBuilder().NameFirst(" A B ").NameSecond(" C  ")), " A B C");
 
   // Full-width blank (81 40) is not a blank byte and stays.
-  rows = Decode(WorksRecordBuilder().NameFirst("\x8D\x48\x8E\x96\x81\x40").NameSecond("").Bytes());
-  EXPECT_EQ(rows[0].name, "工事　");
+  EXPECT_EQ(name(WorksRecordBuilder().NameFirst("\x8D\x48\x8E\x96\x81\x40").NameSecond("")),
+            U("工事　"));
 
   // A double-byte character (ア = 83 41) split across the halves: the lone lead byte is
   // a replacement character and its trail byte reads as the letter it also is.
-  rows = Decode(WorksRecordBuilder()
-                    .NameFirst(std::string(49, 'x') + "\x83")
-                    .NameSecond("\x41Z")
-                    .Bytes());
-  EXPECT_EQ(rows[0].name, std::string(49, 'x') + "\xEF\xBF\xBD" + "AZ");
+  EXPECT_EQ(name(WorksRecordBuilder().NameFirst(std::string(49, 'x') + "\x83").NameSecond("\x41Z")),
+            U(std::string(49, 'x') + "\xEF\xBF\xBD" + "AZ"));
 
   // A lead byte followed by a byte that cannot trail it.
-  rows = Decode(WorksRecordBuilder().NameFirst("A\x82" "1B").NameSecond("").Bytes());
-  EXPECT_EQ(rows[0].name, "A\xEF\xBF\xBD" "1B");
+  EXPECT_EQ(name(WorksRecordBuilder().NameFirst("A\x82" "1B").NameSecond("")),
+            U("A\xEF\xBF\xBD" "1B"));
 }
 
 TEST_F(WorksFileTest, HiddenCostsStayEmptyWhateverTheFileHolds) {
   const std::string file = WorksRecordBuilder().DirectCost(100).TotalCost(200).Bytes();
-  const auto rows = Decode(file, WorksCostsHidden(6));
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_FALSE(rows[0].directCost.has_value());
-  EXPECT_FALSE(rows[0].totalCost.has_value());
-  EXPECT_EQ(rows[0].name, "NAME-ANAME-B");
-  EXPECT_EQ(Decode(file, WorksCostsHidden(1))[0].totalCost, 200);
+  const SpreadGrid& rows = Decode(file, WorksCostsHidden(6));
+  ASSERT_EQ(rows.RowCount(), 1);
+  EXPECT_FALSE(rows.Number(4, 1).has_value());
+  EXPECT_FALSE(rows.Number(5, 1).has_value());
+  EXPECT_EQ(rows.Text(3, 1), "NAME-ANAME-B");
+  EXPECT_EQ(Decode(file, WorksCostsHidden(1)).Number(5, 1), 200);
 }
 
 TEST_F(WorksFileTest, LoadsMoreRecordsThanASixteenBitCount) {
@@ -102,11 +107,11 @@ TEST_F(WorksFileTest, LoadsMoreRecordsThanASixteenBitCount) {
   std::string file;
   file.reserve(kCount * WorksRecordBuilder::kSize);
   for (int i = 1; i <= kCount; ++i) file += builder.Number(i).Bytes();
-  const auto rows = Decode(file);
-  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kCount));
-  EXPECT_EQ(rows[32767].number, 32768);
-  EXPECT_EQ(rows.back().number, kCount);
-  EXPECT_EQ(rows.back().date, "H 21/04/01");
+  const SpreadGrid& rows = Decode(file);
+  ASSERT_EQ(rows.RowCount(), kCount);
+  EXPECT_EQ(rows.Number(1, 32768), 32768);
+  EXPECT_EQ(rows.Number(1, kCount), kCount);
+  EXPECT_EQ(rows.Text(2, kCount), "H 21/04/01");
 }
 
 TEST(WorksFileNameTest, BudgetCategoryHasItsOwnFile) {
