@@ -25,7 +25,7 @@ double TimeStartup(const InstalledSuite& suite, int categories, int perCategory)
   PaintCounter counter;
   Stopwatch watch;
   auto window = std::make_unique<LauncherWindow>(desktop, suite.prefix.Files(), suite.paths);
-  const StartupResult result = window->Startup();
+  const Result<void> result = window->Startup();
   window->installEventFilter(&counter);
   window->show();
   while (!window->windowHandle()->isExposed() || counter.paints == 0) {
@@ -33,7 +33,7 @@ double TimeStartup(const InstalledSuite& suite, int categories, int perCategory)
   }
   const double seconds = watch.Seconds();
   const SpreadGrid& all = *window->Controls().SSx[0];
-  const bool shown = result.error == 0 && window->Menu().menuCount(categories) == perCategory &&
+  const bool shown = result.ok() && window->Menu().menuCount(categories) == perCategory &&
                      all.RowCount() == categories * perCategory && RowItemNumber(all, 1) > 0 &&
                      RowItemNumber(all, all.RowCount()) > 0 &&
                      all.HasPicture(1, all.RowCount());

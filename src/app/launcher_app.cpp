@@ -5,10 +5,12 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "app/install_paths.h"
 #include "app/launcher_window.h"
+#include "app/startup_failure.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "platform/qt_desktop.h"
@@ -38,11 +40,11 @@ void OpenMissingStandardDescriptors() {
   }
 }
 
-QString FatalReport(const StartupResult& result) {
+QString FatalReport(const Result<void>& result) {
   return QString::fromUtf8("実行時エラー '%1':\n\n%2\n%3")
-      .arg(result.error)
-      .arg(QString::fromStdString(ReadErrorDescription(result.error)),
-           QString::fromStdString(result.path));
+      .arg(result.error())
+      .arg(QString::fromStdString(ReadErrorDescription(result.error())),
+           QString::fromStdString(result.file()));
 }
 
 QString LockFailureReport(const SingleInstanceLock& lock) {
@@ -50,16 +52,6 @@ QString LockFailureReport(const SingleInstanceLock& lock) {
                            "フォルダー: %1\n理由: %2")
       .arg(QString::fromStdString(lock.Folder().string()),
            QString::fromStdString(lock.FailureReason()));
-}
-
-// A start-up failure ends the program: said on the standard error for logs and terminals,
-// and in a message box for the user.
-int ReportStartupFailure(Desktop& desktop, const QString& text) {
-  std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-  std::fflush(stderr);
-  desktop.ShowMessage(nullptr, text, QApplication::applicationDisplayName(),
-                      Desktop::Icon::None);
-  return 1;
 }
 
 }  // namespace
@@ -78,25 +70,31 @@ int RunLauncher(int argc, char** argv) {
 
   FileSystem files(DriveTable::FromEnvironment());
   QtDesktop desktop(files.Drives());
-  const InstallPaths paths = ResolveInstallPaths(ProgramFolder(files.Drives()));
-  const std::string installRoot = paths.driveRoot + "VORDELN";
-  SingleInstanceLock lock(files.HostPath(installRoot).value_or(installRoot),
-                          LockFolders::FromEnvironment());
-  switch (lock.TryAcquire()) {
-    case SingleInstanceLock::Outcome::Acquired: break;
-    case SingleInstanceLock::Outcome::HeldByAnotherLauncher: return 0;
-    case SingleInstanceLock::Outcome::Failed:
-      return ReportStartupFailure(desktop, LockFailureReport(lock));
-  }
-
-  LauncherWindow window(desktop, files, paths);
-  const StartupResult result = window.Startup();
-  if (result.error != 0) return ReportStartupFailure(desktop, FatalReport(result));
+  std::optional<SingleInstanceLock> lock;
+  std::unique_ptr<LauncherWindow> window;
+  const std::optional<int> ended = RunStartupSteps(desktop, [&]() -> std::optional<int> {
+    const InstallPaths paths = ResolveInstallPaths(ProgramFolder(files.Drives()));
+    const std::string installRoot = paths.driveRoot + "VORDELN";
+    lock.emplace(files.HostPath(installRoot).value_or(installRoot),
+                 LockFolders::FromEnvironment());
+    switch (lock->TryAcquire()) {
+      case SingleInstanceLock::Outcome::Acquired: break;
+      case SingleInstanceLock::Outcome::HeldByAnotherLauncher: return 0;
+      case SingleInstanceLock::Outcome::Failed:
+        return ReportStartupFailure(desktop, LockFailureReport(*lock));
+    }
+    window = std::make_unique<LauncherWindow>(desktop, files, paths);
+    const Result<void> started = window->Startup();
+    if (!started.ok()) return ReportStartupFailure(desktop, FatalReport(started));
+    return std::nullopt;
+  });
+  if (ended) return *ended;
   terminationSignals.DeliverPending();  // one that came while start-up ran still counts as such
   QObject::disconnect(duringStartup);
-  QObject::connect(&terminationSignals, &TerminationSignals::Requested, &window, &QWidget::close);
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &QWidget::close);
-  window.show();
+  QObject::connect(&terminationSignals, &TerminationSignals::Requested, window.get(),
+                   &QWidget::close);
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(), &QWidget::close);
+  window->show();
   return app.exec();
 }
 

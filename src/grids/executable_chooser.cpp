@@ -2,7 +2,7 @@
 
 #include "grids/path_split.h"
 #include "platform/desktop.h"
-#include "platform/error_codes.h"
+#include "platform/error_message.h"
 
 namespace orva {
 
@@ -17,19 +17,17 @@ void ChooseExecutable(Desktop& desktop, QWidget* parent, std::string& currentPat
   request.title = QString::fromUtf8("実行ファイルの設定");
   request.filters = {name, name, "*.exe", "*.exe"};
 
-  const Desktop::FileChoice choice = desktop.ChooseOpenFile(parent, request);
-  if (choice.error == err::kCancel) {
+  const Result<QString> choice = desktop.ChooseOpenFile(parent, request);
+  if (choice.error() == err::kCancel) {
     cancelled = 1;
     return;
   }
-  if (choice.error != err::kNone) {
-    desktop.ShowMessage(parent, QString::fromStdString(ErrorDescription(choice.error)),
-                        QString::fromUtf8("エラー") + QString::number(choice.error),
-                        Desktop::Icon::None);
+  if (!choice.ok()) {
+    ShowErrorNumber(desktop, parent, choice.error(), ErrorDuring::kOther);
     cancelled = 1;
     return;
   }
-  chosenPath = choice.path.toStdString();
+  chosenPath = choice.value().toStdString();
 }
 
 }  // namespace orva

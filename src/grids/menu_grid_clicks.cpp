@@ -12,7 +12,7 @@
 #include "grids/menu_grid_filler.h"
 #include "grids/path_split.h"
 #include "platform/desktop.h"
-#include "platform/error_codes.h"
+#include "platform/error_message.h"
 #include "platform/file_system.h"
 #include "grids/menu_grid_columns.h"
 #include "platform/spread_grid.h"
@@ -80,19 +80,16 @@ void ShowWorksList(MenuGridClickContext& context, const ClickedRow& clicked) {
   LauncherState& state = context.state;
   state.dataDirFile = folder + entry.menuDataFile;
   state.defaultDataDir = folder + entry.menuDataDir;
-  const DataDirResult dataDir =
+  const Result<std::string> dataDir =
       ReadDataDir(context.files, state.dataDirFile, state.defaultDataDir, context.codec);
-  if (dataDir.error != err::kNone) {
+  if (!dataDir.ok()) {
     // The request is abandoned; the launcher and the user's catalogue carry on.
-    context.desktop.ShowMessage(
-        &context.window,
-        QString::number(dataDir.error) + ":" +
-            QString::fromStdString(ReadErrorDescription(dataDir.error)),
-        QString::fromUtf8("エラー"), Desktop::Icon::None);
+    ShowErrorNumber(context.desktop, &context.window, dataDir.error(), ErrorDuring::kReading,
+                    ErrorBox::kNumberInText);
     return;
   }
   // A program may record its folder relative to itself or to its drive.
-  state.dataDir = ResolveDataDir(dataDir.dataDir, folder, state.paths.driveRoot);
+  state.dataDir = ResolveDataDir(dataDir.value(), folder, state.paths.driveRoot);
   context.loadWorksList();
 }
 

@@ -46,7 +46,7 @@ class FileDescriptor {
 };
 
 // Error number for a failed open of `host`: a missing file is 53 only when its folder exists.
-int OpenErrorNumber(const fs::path& host, int posixErrno) {
+err::Number OpenErrorNumber(const fs::path& host, int posixErrno) {
   if (posixErrno == ENOENT) {
     struct stat parent;
     const fs::path folder = host.parent_path();
@@ -142,9 +142,9 @@ void RemoveLeftoverTemps(const fs::path& target) {
   ::closedir(folder);
 }
 
-// 0 when the existing target `st` describes may be replaced: not a regular file (it holds
+// kNone when the existing target `st` describes may be replaced: not a regular file (it holds
 // nothing of ours), or a regular file that could be written in place. Else the error number.
-int ReplaceableTarget(const fs::path& target, const struct stat& st) {
+err::Number ReplaceableTarget(const fs::path& target, const struct stat& st) {
   if (S_ISDIR(st.st_mode)) return err::kPathFileAccess;
   if (!S_ISREG(st.st_mode)) return err::kNone;
   // A file without any write permission is write-protected for everyone, also for a
@@ -232,7 +232,7 @@ std::optional<std::string> FileSystem::PlainFileHostPath(std::string_view window
   return host->native();
 }
 
-int FileSystem::OpenForReading(std::string_view windowsPath, int& error,
+int FileSystem::OpenForReading(std::string_view windowsPath, err::Number& error,
                                std::size_t& size) const {
   // A path that exists as written opens as written; only a failure needs the resolution
   // (a component differing in case) and its error number. Without O_NONBLOCK opening a
@@ -298,15 +298,12 @@ ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
 
 }  // namespace
 
-FileRead FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
-  FileRead result;
+Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
+  err::Number error = err::kNone;
   std::size_t size = 0;
-  FileDescriptor fd(OpenForReading(windowsPath, result.error, size));
-  if (fd.Get() < 0) return result;
-  if (size > limit) {
-    result.error = err::kFileTooLarge;
-    return result;
-  }
+  FileDescriptor fd(OpenForReading(windowsPath, error, size));
+  if (fd.Get() < 0) return error;
+  if (size > limit) return err::kFileTooLarge;
 
   // One byte past the bound tells a file that grew beyond it from one that ends there.
   const std::size_t most = limit + 1;
@@ -315,44 +312,34 @@ FileRead FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) co
   std::size_t done = 0;
   while (true) {
     const ssize_t n = ReadFull(fd.Get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      result.error = ErrorNumberFromErrno(errno);
-      return result;
-    }
+    if (n < 0) return ErrorNumberFromErrno(errno);
     done += static_cast<std::size_t>(n);
-    if (done > limit) {
-      result.error = err::kFileTooLarge;
-      return result;
-    }
+    if (done > limit) return err::kFileTooLarge;
     if (size > 0 || done < bytes.size()) break;
     bytes.resize(std::min(bytes.size() * 2, most));
   }
   bytes.resize(done);
-  result.bytes = std::move(bytes);
-  return result;
+  return bytes;
 }
 
-FileRead FileSystem::ReadFirstLine(std::string_view windowsPath) const {
-  FileRead result;
+Result<std::string> FileSystem::ReadFirstLine(std::string_view windowsPath) const {
+  err::Number error = err::kNone;
   std::size_t size = 0;
-  FileDescriptor fd(OpenForReading(windowsPath, result.error, size));
-  if (fd.Get() < 0) return result;
+  FileDescriptor fd(OpenForReading(windowsPath, error, size));
+  if (fd.Get() < 0) return error;
   std::string bytes(kFirstLineLimit, '\0');
   const ssize_t n = ReadFull(fd.Get(), bytes.data(), bytes.size());
-  if (n < 0) {
-    result.error = ErrorNumberFromErrno(errno);
-    return result;
-  }
+  if (n < 0) return ErrorNumberFromErrno(errno);
   bytes.resize(static_cast<std::size_t>(n));
   bytes.resize(std::min(bytes.find_first_of("\r\n"), bytes.size()));
-  result.bytes = std::move(bytes);
-  return result;
+  return bytes;
 }
 
-int FileSystem::ReadChunks(std::string_view windowsPath, std::size_t chunkSize,
-                           std::size_t limit,
-                           const std::function<void(std::string_view chunk)>& consume) const {
-  int error = err::kNone;
+err::Number FileSystem::ReadChunks(std::string_view windowsPath, std::size_t chunkSize,
+                                   std::size_t limit,
+                                   const std::function<void(std::string_view chunk)>& consume)
+    const {
+  err::Number error = err::kNone;
   std::size_t size = 0;
   FileDescriptor fd(OpenForReading(windowsPath, error, size));
   if (fd.Get() < 0) return error;
@@ -369,14 +356,15 @@ int FileSystem::ReadChunks(std::string_view windowsPath, std::size_t chunkSize,
   return err::kNone;
 }
 
-int FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view bytes) const {
+err::Number FileSystem::WriteAtomically(std::string_view windowsPath,
+                                        std::string_view bytes) const {
   const auto host = HostPath(windowsPath);
   if (!host || !host->has_filename()) return err::kBadFileName;
 
   struct stat old;
   const bool hadOld = ::stat(host->c_str(), &old) == 0;
   if (hadOld) {
-    if (const int refused = ReplaceableTarget(*host, old)) return refused;
+    if (const err::Number refused = ReplaceableTarget(*host, old)) return refused;
   }
 
   fs::path temp;
@@ -422,7 +410,7 @@ bool FileSystem::IsSaveTempName(std::string_view name, std::string_view targetNa
   });
 }
 
-int FileSystem::Remove(std::string_view windowsPath) const {
+err::Number FileSystem::Remove(std::string_view windowsPath) const {
   const auto host = HostPath(windowsPath);
   if (!host) return err::kBadFileName;
   if (::unlink(host->c_str()) == 0) return err::kNone;

@@ -99,7 +99,7 @@ bool QtDesktop::AskOkCancel(QWidget* parent, const QString& text, const QString&
   return box.exec() == QMessageBox::Ok;
 }
 
-Desktop::FileChoice QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) {
+Result<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) {
   QString folder;
   if (auto host = drives_.ToHost(request.initialFolder.toStdString())) {
     folder = QString::fromStdString(host->string());
@@ -114,11 +114,11 @@ Desktop::FileChoice QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileReq
     }
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return {err::kCancel, {}};
+    return err::kCancel;
   }
   auto windows = drives_.ToWindows(dialog.selectedFiles().first().toStdString());
-  if (!windows) return {err::kBadFileName, {}};
-  return {err::kNone, QString::fromStdString(*windows)};
+  if (!windows) return err::kBadFileName;
+  return QString::fromStdString(*windows);
 }
 
 bool QtDesktop::StartProgram(const QString& hostPath) { return StartProgramFile(hostPath); }

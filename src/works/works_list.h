@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/error_codes.h"
 #include "works/works_file.h"
 
 namespace orva {
@@ -23,10 +24,11 @@ void FillWorksGrid(SpreadGrid& ss, const std::vector<WorksRow>& rows);
 inline constexpr std::size_t kMaxWorksRecords = 262144;
 
 // Lists the works file at `path` in the works grid, in file order. The file is read a piece
-// at a time, so a list of decades never sits in memory twice. Returns 0, or the error that
+// at a time, so a list of decades never sits in memory twice. Returns kNone, or the error that
 // stopped the listing (rows listed by then stay).
-int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
-                  bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates);
+err::Number LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
+                          bool costsHidden, const Cp932Codec& codec,
+                          const EraDateFormatter& dates);
 
 // Header-click sorting of the works grid. Each column remembers its own direction for the
 // whole run, whatever list is shown.

@@ -9,7 +9,7 @@ namespace {
 
 TEST(ExecutableChooserTest, AsksWithTheCurrentFileAndReturnsTheChoice) {
   test::ScriptedDesktop desktop;
-  desktop.fileChoices.push_back({0, "D:\\NEW\\b.exe"});
+  desktop.fileChoices.push_back(QString("D:\\NEW\\b.exe"));
   std::string current = "C:\\VORDELN\\p 1\\a.exe";
   std::string chosen;
   std::int16_t cancelled = 1;
@@ -43,7 +43,7 @@ TEST(ExecutableChooserTest, EmptyPathAndCancelAreQuiet) {
 
 TEST(ExecutableChooserTest, OtherFailuresAreReportedWithTheirNumber) {
   test::ScriptedDesktop desktop;
-  desktop.fileChoices.push_back({52, {}});
+  desktop.fileChoices.push_back(err::kBadFileName);
   std::string current = "C:\\x\\a.exe";
   std::string chosen;
   std::int16_t cancelled = 0;

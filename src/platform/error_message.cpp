@@ -1,0 +1,23 @@
+#include "platform/error_message.h"
+
+#include <QString>
+
+#include "platform/desktop.h"
+
+namespace orva {
+
+void ShowErrorNumber(Desktop& desktop, QWidget* parent, err::Number number, ErrorDuring during,
+                     ErrorBox box) {
+  const QString description = QString::fromStdString(
+      during == ErrorDuring::kReading ? ReadErrorDescription(number) : ErrorDescription(number));
+  const QString title = QString::fromUtf8("エラー");
+  if (box == ErrorBox::kNumberInText) {
+    desktop.ShowMessage(parent, QString::number(number) + ":" + description, title,
+                        Desktop::Icon::None);
+  } else {
+    desktop.ShowMessage(parent, description, title + QString::number(number),
+                        Desktop::Icon::None);
+  }
+}
+
+}  // namespace orva
