@@ -13,6 +13,7 @@
 #include "app/startup_failure.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
+#include "platform/host_path_text.h"
 #include "platform/qt_desktop.h"
 #include "platform/qt_translation.h"
 #include "platform/single_instance.h"
@@ -25,7 +26,7 @@ namespace {
 // "C:\VORDELN", or "E:\" at a drive root.
 std::string ProgramFolder(const DriveTable& drives) {
   const std::filesystem::path folder =
-      QCoreApplication::applicationDirPath().toStdString();  // links resolved
+      HostPathOfText(QCoreApplication::applicationDirPath());  // links resolved
   std::string windows = drives.ToWindows(folder).value_or("\\\\");
   while (windows.size() > 3 && windows.back() == '\\') windows.pop_back();
   if (windows.size() == 2 && windows[1] == ':') windows += '\\';
@@ -50,7 +51,7 @@ QString FatalReport(const Result<void>& result) {
 QString LockFailureReport(const SingleInstanceLock& lock) {
   return QString::fromUtf8("二重起動を防ぐためのロックを取得できないため、起動できません。\n\n"
                            "フォルダー: %1\n理由: %2")
-      .arg(QString::fromStdString(lock.Folder().string()),
+      .arg(HostPathText(lock.Folder()),
            QString::fromStdString(lock.FailureReason()));
 }
 

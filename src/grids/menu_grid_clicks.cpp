@@ -14,6 +14,7 @@
 #include "platform/desktop.h"
 #include "platform/error_message.h"
 #include "platform/file_system.h"
+#include "platform/host_path_text.h"
 #include "grids/menu_grid_columns.h"
 #include "platform/spread_grid.h"
 #include "ui/screen_fit.h"
@@ -169,7 +170,7 @@ void LaunchItem(MenuGridClickContext& context, int category, int item) {
   const std::string& exe = context.catalogue.Entry(category, item).menuExe;
   if (!context.files.IsPlainFile(exe)) return;
   if (auto host = context.files.HostPath(exe)) {
-    context.desktop.StartProgram(QString::fromStdString(host->string()));
+    context.desktop.StartProgram(HostPathText(*host));
   }
 }
 

@@ -13,7 +13,8 @@
 
 namespace orva {
 
-// Every file operation of the program, on Windows-form paths.
+// Every file operation of the program, on Windows-form paths. What touches the host lives
+// in one source per host (file_system_posix.cpp); the rest is shared.
 class FileSystem {
  public:
   explicit FileSystem(DriveTable drives);
@@ -62,6 +63,11 @@ class FileSystem {
   // save of the same target left behind are removed. Returns kNone or an error number.
   virtual err::Number WriteAtomically(std::string_view windowsPath, std::string_view bytes) const;
 
+  // Temporary files of a save are named this prefix, the target's name, "." and eight hex
+  // digits: hidden, never a name the program reads, and recognisable as litter of that
+  // target.
+  static constexpr std::string_view kSaveTempPrefix = ".orva-save.";
+  static constexpr std::size_t kSaveTempDigits = 8;
   // Whether `name` is a temporary file that a save of `targetName` creates.
   static bool IsSaveTempName(std::string_view name, std::string_view targetName);
 

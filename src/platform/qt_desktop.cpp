@@ -16,6 +16,7 @@
 #include "platform/detached_process.h"
 #include "platform/drive_table.h"
 #include "platform/error_codes.h"
+#include "platform/host_path_text.h"
 #include "platform/program_start.h"
 
 namespace orva {
@@ -102,7 +103,7 @@ bool QtDesktop::AskOkCancel(QWidget* parent, const QString& text, const QString&
 Result<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) {
   QString folder;
   if (auto host = drives_.ToHost(request.initialFolder.toStdString())) {
-    folder = QString::fromStdString(host->string());
+    folder = HostPathText(*host);
   }
   QFileDialog dialog(parent, request.title, folder);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -110,13 +111,13 @@ Result<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest
   dialog.setNameFilters(QtNameFilters(request.filters));
   if (!request.fileName.isEmpty()) {
     if (auto host = drives_.ToHost(request.fileName.toStdString())) {
-      dialog.selectFile(QFileInfo(QString::fromStdString(host->string())).fileName());
+      dialog.selectFile(QFileInfo(HostPathText(*host)).fileName());
     }
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return err::kCancel;
   }
-  auto windows = drives_.ToWindows(dialog.selectedFiles().first().toStdString());
+  auto windows = drives_.ToWindows(HostPathOfText(dialog.selectedFiles().first()));
   if (!windows) return err::kBadFileName;
   return QString::fromStdString(*windows);
 }
