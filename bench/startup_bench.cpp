@@ -26,7 +26,7 @@ double TimeStartup(const InstalledSuite& suite, int categories, int perCategory)
   PaintCounter counter;
   Stopwatch watch;
   auto window = std::make_unique<LauncherWindow>(desktop, suite.prefix.Files(), suite.paths);
-  const StartupResult result = window->Startup();
+  const Result<void> result = window->Startup();
   window->installEventFilter(&counter);
   window->show();
   while (!window->windowHandle()->isExposed() || counter.paints == 0) {
@@ -34,7 +34,7 @@ double TimeStartup(const InstalledSuite& suite, int categories, int perCategory)
   }
   const double seconds = watch.Seconds();
   const SpreadGrid& all = *window->Controls().SSx[0];
-  const bool shown = result.error == 0 && window->Menu().menuCount(categories) == perCategory &&
+  const bool shown = result.ok() && window->Menu().menuCount(categories) == perCategory &&
                      all.RowCount() == categories * perCategory &&
                      CellNumber(all, kNumberColumn, 1) > 0 &&
                      CellNumber(all, kNumberColumn, all.RowCount()) > 0 &&

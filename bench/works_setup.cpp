@@ -27,7 +27,10 @@ void WorksSetup::Load(SpreadGrid& grid) const {
   PaintCounter counter;
   grid.viewport()->installEventFilter(&counter);
   const FileSystem& files = prefix_.Files();
-  if (files.IsPlainFile(kWorksFile)) LoadWorksFile(grid, files, kWorksFile, false, codec_, dates_);
+  // The launcher lists whatever could be read and says nothing of the rest; so does this.
+  if (files.IsPlainFile(kWorksFile)) {
+    static_cast<void>(LoadWorksFile(grid, files, kWorksFile, false, codec_, dates_));
+  }
   // A grid whose look did not change schedules no paint; then paint it directly.
   for (int pass = 0; counter.paints == 0 && pass < 100; ++pass) QCoreApplication::processEvents();
   if (counter.paints == 0) grid.viewport()->repaint();

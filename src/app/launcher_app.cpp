@@ -7,19 +7,22 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 
 #include "app/command_line.h"
 #include "catalogue/install_paths.h"
 #include "app/launcher_window.h"
+#include "app/startup_failure.h"
 #include "catalogue/program_folder.h"
-#include "platform/error_codes.h"
-#include "platform/file_system.h"
+#include "desktop/host_path_text.h"
 #include "desktop/qt_desktop.h"
 #include "desktop/qt_translation.h"
 #include "desktop/single_instance.h"
 #include "desktop/termination_signals.h"
+#include "platform/error_codes.h"
+#include "platform/file_system.h"
 
 namespace orva {
 namespace {
@@ -32,18 +35,18 @@ void OpenMissingStandardDescriptors() {
   }
 }
 
-QString FatalReport(const StartupResult& result, const FileSystem& files) {
+QString FatalReport(const Result<void>& result, const FileSystem& files) {
   QString report = QString::fromUtf8("実行時エラー '%1':\n\n%2\n%3")
-                       .arg(result.error)
-                       .arg(QString::fromStdString(ReadErrorDescription(result.error)),
-                            QString::fromStdString(result.path));
+                       .arg(result.error())
+                       .arg(QString::fromStdString(ReadErrorDescription(result.error())),
+                            QString::fromStdString(result.file()));
 #ifndef _WIN32
   // Which file of which prefix was looked for, for a user who set up the prefix by hand.
-  const std::optional<std::filesystem::path> host = files.HostPath(result.path);
+  const std::optional<std::filesystem::path> host = files.HostPath(result.file());
   report += QString::fromUtf8("\n\nホストのパス: %1\nWine プレフィックス: %2")
-                .arg(host ? QString::fromStdString(host->string())
+                .arg(host ? HostPathText(*host)
                           : QString::fromUtf8("(このドライブは割り当てられていません)"),
-                     QString::fromStdString(DriveTable::PrefixFromEnvironment().string()));
+                     HostPathText(DriveTable::PrefixFromEnvironment()));
 #else
   (void)files;
 #endif
@@ -53,18 +56,8 @@ QString FatalReport(const StartupResult& result, const FileSystem& files) {
 QString LockFailureReport(const SingleInstanceLock& lock) {
   return QString::fromUtf8("二重起動を防ぐためのロックを取得できないため、起動できません。\n\n"
                            "フォルダー: %1\n理由: %2")
-      .arg(QString::fromStdString(lock.Folder().string()),
+      .arg(HostPathText(lock.Folder()),
            QString::fromStdString(lock.FailureReason()));
-}
-
-// A start-up failure ends the program: said on the standard error for logs and terminals,
-// and in a message box for the user.
-int ReportStartupFailure(Desktop& desktop, const QString& text) {
-  std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-  std::fflush(stderr);
-  desktop.ShowMessage(nullptr, text, QApplication::applicationDisplayName(),
-                      Desktop::Icon::None);
-  return 1;
 }
 
 // Answers --help, --version and a faulty command line: nothing is read, locked or shown.
@@ -113,28 +106,35 @@ int RunLauncher(int argc, char** argv) {
 
   FileSystem files(DriveTable::FromEnvironment());
   QtDesktop desktop(files.Drives());
-  const InstallPaths paths = ResolveInstallPaths(
-      line.programFolder ? *line.programFolder
-                         : ProgramFolderOf(files.Drives(),  // links resolved
-                                           QCoreApplication::applicationDirPath().toStdString()));
-  const std::string installRoot = paths.driveRoot + "VORDELN";
-  SingleInstanceLock lock(files.HostPath(installRoot).value_or(installRoot),
-                          LockFolders::FromEnvironment());
-  switch (lock.TryAcquire()) {
-    case SingleInstanceLock::Outcome::Acquired: break;
-    case SingleInstanceLock::Outcome::HeldByAnotherLauncher: return 0;
-    case SingleInstanceLock::Outcome::Failed:
-      return ReportStartupFailure(desktop, LockFailureReport(lock));
-  }
-
-  LauncherWindow window(desktop, files, paths);
-  const StartupResult result = window.Startup();
-  if (result.error != 0) return ReportStartupFailure(desktop, FatalReport(result, files));
+  std::optional<SingleInstanceLock> lock;
+  std::unique_ptr<LauncherWindow> window;
+  const std::optional<int> ended = RunStartupSteps(desktop, [&]() -> std::optional<int> {
+    const InstallPaths paths = ResolveInstallPaths(
+        line.programFolder
+            ? *line.programFolder
+            : ProgramFolderOf(files.Drives(),  // links resolved
+                              HostPathOfText(QCoreApplication::applicationDirPath())));
+    const std::string installRoot = paths.driveRoot + "VORDELN";
+    lock.emplace(files.HostPath(installRoot).value_or(installRoot),
+                 LockFolders::FromEnvironment());
+    switch (lock->TryAcquire()) {
+      case SingleInstanceLock::Outcome::Acquired: break;
+      case SingleInstanceLock::Outcome::HeldByAnotherLauncher: return 0;
+      case SingleInstanceLock::Outcome::Failed:
+        return ReportStartupFailure(desktop, LockFailureReport(*lock));
+    }
+    window = std::make_unique<LauncherWindow>(desktop, files, paths);
+    const Result<void> started = window->Startup();
+    if (!started.ok()) return ReportStartupFailure(desktop, FatalReport(started, files));
+    return std::nullopt;
+  });
+  if (ended) return *ended;
   terminationSignals.DeliverPending();  // one that came while start-up ran still counts as such
   QObject::disconnect(duringStartup);
-  QObject::connect(&terminationSignals, &TerminationSignals::Requested, &window, &QWidget::close);
-  QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &QWidget::close);
-  window.show();
+  QObject::connect(&terminationSignals, &TerminationSignals::Requested, window.get(),
+                   &QWidget::close);
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(), &QWidget::close);
+  window->show();
   return app.exec();
 }
 

@@ -9,6 +9,7 @@
 #include "catalogue/catalogue_files.h"
 #include "grids/menu_grid_filler.h"
 #include "desktop/desktop.h"
+#include "desktop/error_message.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "widgets/spread_grid.h"
@@ -105,14 +106,15 @@ void LauncherWindow::LoadWorksList() {
   const std::string path = WorksFilePath(state_.grids.dataDir, category);
   if (!files_.IsPlainFile(path)) return;
   // A read that fails part-way leaves the rows listed so far; nothing to report.
-  LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_);
+  static_cast<void>(
+      LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_));
 }
 
-StartupResult LauncherWindow::Startup() {
+Result<void> LauncherWindow::Startup() {
   // Reading the catalogue touches no widget, so it runs while the grid copies are made
   // (or, with no thread to be had, when it is waited for).
-  std::future<CatalogueLoad> loading = std::async(std::launch::async | std::launch::deferred,
-                                                  [this] { return LoadCatalogueFiles(); });
+  std::future<err::Number> loading = std::async(std::launch::async | std::launch::deferred,
+                                                [this] { return LoadCatalogueFiles(); });
   c_.Frame1->hide();
   for (int index = 1; index < kCategoryCount; ++index) {
     CreateMenuGridCopy(c_, index);
@@ -125,11 +127,12 @@ StartupResult LauncherWindow::Startup() {
   state_.grids.gridColors = DefaultGridColors();
   move(0, 0);
 
-  const CatalogueLoad load = loading.get();
-  if (load.userError != err::kNone) {
-    ReportError(load.userError, ErrorDuring::kReading, state_.paths.userMenuIniPath);
+  const err::Number suiteError = loading.get();
+  if (userMenuError_ != err::kNone) {
+    ShowErrorNumber(desktop_, this, userMenuError_, ErrorDuring::kReading,
+                    ErrorBox::kNumberInTitle, state_.paths.userMenuIniPath);
   }
-  if (load.suiteError != err::kNone) return {load.suiteError, state_.paths.menuIniPath};
+  if (suiteError != err::kNone) return {suiteError, state_.paths.menuIniPath};
   FillGrids();
   LoadViewState();
   ResetShowAll();
@@ -142,13 +145,10 @@ StartupResult LauncherWindow::Startup() {
   return {};
 }
 
-LauncherWindow::CatalogueLoad LauncherWindow::LoadCatalogueFiles() {
-  CatalogueLoad load;
-  load.userError = LoadUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
-  keepUserFile_ = UserMenuLeftUnread(load.userError);
-  load.suiteError = LoadSuiteMenu(catalogue_, files_, state_.paths.menuIniPath,
-                                  state_.paths.driveRoot, codec_);
-  return load;
+err::Number LauncherWindow::LoadCatalogueFiles() {
+  userMenuError_ = LoadUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
+  return LoadSuiteMenu(catalogue_, files_, state_.paths.menuIniPath, state_.paths.driveRoot,
+                       codec_);
 }
 
 void LauncherWindow::RestoreInitialMenu() {
@@ -156,9 +156,10 @@ void LauncherWindow::RestoreInitialMenu() {
                             QString::fromUtf8("ユーザー設定を削除します"))) {
     return;
   }
-  // Past the question every step is best effort: the grids show whatever could be loaded.
-  files_.Remove(state_.paths.userMenuIniPath);
-  LoadCatalogueFiles();
+  // Past the question every step is best effort and nothing is reported: a user file that
+  // cannot be removed is read again and kept, and the grids show whatever could be loaded.
+  static_cast<void>(files_.Remove(state_.paths.userMenuIniPath));
+  static_cast<void>(LoadCatalogueFiles());
   FillGrids();
   ResetShowAll();
   SelectCategory(c_, state_.views, 0);
@@ -185,21 +186,15 @@ void LauncherWindow::ResetShowAll() {
 }
 
 void LauncherWindow::LoadViewState() {
-  const FileRead file = files_.ReadFirstLine(state_.paths.viewIniPath);
-  const std::int16_t value = file.error == err::kNone ? ParseViewState(file.bytes) : 0;
+  const Result<std::string> file = files_.ReadFirstLine(state_.paths.viewIniPath);
+  const std::int16_t value = file.ok() ? ParseViewState(file.value()) : 0;
   c_.SSx[0]->setVisible(value == 0);
 }
 
 void LauncherWindow::SaveViewState() {
   // A view that cannot be kept is no reason to bother the user.
-  files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
-}
-
-void LauncherWindow::ReportError(int number, ErrorDuring during, const std::string& path) {
-  const std::string description =
-      during == ErrorDuring::kReading ? ReadErrorDescription(number) : ErrorDescription(number);
-  desktop_.ShowMessage(this, QString::fromStdString(description + "\n" + path),
-                       QString::fromUtf8("エラー") + QString::number(number), Desktop::Icon::None);
+  static_cast<void>(
+      files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden())));
 }
 
 void LauncherWindow::Shutdown() {
@@ -207,9 +202,12 @@ void LauncherWindow::Shutdown() {
   shutDown_ = true;
   // A user file that could not be read was reported at loading; replacing it now would
   // lose every choice it holds, so it stays until the user restores the initial menu.
-  if (!keepUserFile_) {
-    if (int error = SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_)) {
-      ReportError(error, ErrorDuring::kWriting, state_.paths.userMenuIniPath);
+  if (!UserMenuLeftUnread(userMenuError_)) {
+    const err::Number error =
+        SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
+    if (error != err::kNone) {
+      ShowErrorNumber(desktop_, this, error, ErrorDuring::kWriting, ErrorBox::kNumberInTitle,
+                      state_.paths.userMenuIniPath);
     }
   }
   SaveViewState();

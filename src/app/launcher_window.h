@@ -8,6 +8,8 @@
 #include "catalogue/catalogue.h"
 #include "grids/menu_grid_clicks.h"
 #include "platform/cp932_codec.h"
+#include "platform/error_codes.h"
+#include "platform/result.h"
 #include "ui/window_design.h"
 #include "works/era_date.h"
 #include "ui/works_list.h"
@@ -18,13 +20,6 @@ class Desktop;
 class FileSystem;
 struct UtilityContext;
 
-// The outcome of start-up: 0, or the number of the error that ends the program and the
-// file it concerns.
-struct StartupResult {
-  int error = 0;
-  std::string path;
-};
-
 // The launcher window: owns the catalogue, the grids and the state for the whole run.
 class LauncherWindow : public QMainWindow {
   Q_OBJECT
@@ -34,7 +29,8 @@ class LauncherWindow : public QMainWindow {
   ~LauncherWindow() override;
 
   // Everything between loading the window and showing it. The window is not shown.
-  StartupResult Startup();
+  // A failure is the error that ends the program, with the file it concerns.
+  Result<void> Startup();
 
   const WindowControls& Controls() const { return c_; }
   const LauncherState& State() const { return state_; }
@@ -48,15 +44,11 @@ class LauncherWindow : public QMainWindow {
   void ConnectCommands();
   void ConnectMenuGrid(int index);
   void RunUtility(void (*command)(UtilityContext&));
-  // Error numbers of the two catalogue readers, 0 when they succeeded.
-  struct CatalogueLoad {
-    int userError = 0;
-    int suiteError = 0;
-  };
-
   void ShowWorksGrid();
   void LoadWorksList();
-  CatalogueLoad LoadCatalogueFiles();
+  // Reads both catalogue files: the suite file's error; the user file's goes to
+  // userMenuError_.
+  err::Number LoadCatalogueFiles();
   void FillGrids();
   void ResetShowAll();
   void RestoreInitialMenu();
@@ -65,9 +57,6 @@ class LauncherWindow : public QMainWindow {
   void ApplyVisibility();
   void ApplyLayout();
   void Shutdown();
-  enum class ErrorDuring { kReading, kWriting };
-  // The description, then the file it concerns: no error leaves the user guessing which.
-  void ReportError(int number, ErrorDuring during, const std::string& path);
 
   Desktop& desktop_;
   const FileSystem& files_;
@@ -79,7 +68,9 @@ class LauncherWindow : public QMainWindow {
   WorksSorter worksSorter_;
   MenuGridController clicks_;
   bool shutDown_ = false;
-  bool keepUserFile_ = false;  // the user file is there but could not be read
+  // The user file's error at its last reading; when the file is there but could not be
+  // read, it is kept (UserMenuLeftUnread).
+  err::Number userMenuError_ = err::kNone;
 };
 
 }  // namespace orva

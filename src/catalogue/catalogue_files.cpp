@@ -17,9 +17,9 @@ namespace {
 
 // Reads entries of six fields until the end of the text; calls onEntry(entry) for each one
 // after the edition-code correction. The entry's storage is reused for the next one unless
-// onEntry moves from it. Returns 0, or 62 when the text ends inside an entry.
+// onEntry moves from it. Returns kNone, or kInputPastEnd when the text ends inside an entry.
 template <typename OnEntry>
-int ReadEntries(std::string_view bytes, const Cp932Codec& codec, OnEntry onEntry) {
+err::Number ReadEntries(std::string_view bytes, const Cp932Codec& codec, OnEntry onEntry) {
   FieldReader reader(bytes);
   MenuEntry entry;
   std::string* const targets[] = {&entry.menuCode, &entry.menuName,     &entry.menuExe,
@@ -85,16 +85,17 @@ void AppendQuoted(std::string& out, const std::string& field, const Cp932Codec& 
 
 }  // namespace
 
-int LoadUserMenu(Catalogue& catalogue, const FileSystem& files, const std::string& userMenuIniPath,
-                 const Cp932Codec& codec) {
+err::Number LoadUserMenu(Catalogue& catalogue, const FileSystem& files,
+                         const std::string& userMenuIniPath, const Cp932Codec& codec) {
   catalogue.Clear();
-  FileRead file = files.ReadAll(userMenuIniPath, kCatalogueFileLimit);
-  if (file.error == err::kFileNotFound) return err::kNone;
-  if (file.error != err::kNone) return file.error;
-  return UserMenuFromBytes(catalogue, file.bytes, codec);
+  const Result<std::string> file = files.ReadAll(userMenuIniPath, kCatalogueFileLimit);
+  if (file.error() == err::kFileNotFound) return err::kNone;
+  if (!file.ok()) return file.error();
+  return UserMenuFromBytes(catalogue, file.value(), codec);
 }
 
-int UserMenuFromBytes(Catalogue& catalogue, std::string_view bytes, const Cp932Codec& codec) {
+err::Number UserMenuFromBytes(Catalogue& catalogue, std::string_view bytes,
+                              const Cp932Codec& codec) {
   catalogue.Clear();
   // An entry per line is the rule: room for that many saves moving entries as slots grow.
   const std::size_t lines = CountLines(bytes);
@@ -107,20 +108,21 @@ int UserMenuFromBytes(Catalogue& catalogue, std::string_view bytes, const Cp932C
   });
 }
 
-bool UserMenuLeftUnread(int loadError) {
+bool UserMenuLeftUnread(err::Number loadError) {
   // Only a text that ends inside an entry is met after the entries before it were taken.
   return loadError != err::kNone && loadError != err::kInputPastEnd;
 }
 
-int LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files, const std::string& menuIniPath,
-                  const std::string& driveRoot, const Cp932Codec& codec) {
-  FileRead file = files.ReadAll(menuIniPath, kCatalogueFileLimit);
-  if (file.error != err::kNone) return file.error;
-  return MergeSuiteMenu(catalogue, file.bytes, driveRoot, codec);
+err::Number LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files,
+                          const std::string& menuIniPath, const std::string& driveRoot,
+                          const Cp932Codec& codec) {
+  const Result<std::string> file = files.ReadAll(menuIniPath, kCatalogueFileLimit);
+  if (!file.ok()) return file.error();
+  return MergeSuiteMenu(catalogue, file.value(), driveRoot, codec);
 }
 
-int MergeSuiteMenu(Catalogue& catalogue, std::string_view bytes, const std::string& driveRoot,
-                   const Cp932Codec& codec) {
+err::Number MergeSuiteMenu(Catalogue& catalogue, std::string_view bytes,
+                           const std::string& driveRoot, const Cp932Codec& codec) {
   std::vector<CodeIndex> slotsByCode;
   slotsByCode.reserve(kCategoryCount);
   for (int category = 1; category <= kCategoryCount; ++category) {
@@ -130,7 +132,7 @@ int MergeSuiteMenu(Catalogue& catalogue, std::string_view bytes, const std::stri
     }
   }
 
-  int error = ReadEntries(bytes, codec, [&](const MenuEntry& staged) {
+  const err::Number error = ReadEntries(bytes, codec, [&](const MenuEntry& staged) {
     int category = CategoryOfCode(staged.menuCode);
     // A code the user file cannot hold would come back changed at the next start, miss its
     // master entry and have it added once more at every start.
@@ -208,8 +210,8 @@ std::string UserMenuBytes(const Catalogue& catalogue, const Cp932Codec& codec) {
   return out;
 }
 
-int SaveUserMenu(const Catalogue& catalogue, const FileSystem& files,
-                 const std::string& userMenuIniPath, const Cp932Codec& codec) {
+err::Number SaveUserMenu(const Catalogue& catalogue, const FileSystem& files,
+                         const std::string& userMenuIniPath, const Cp932Codec& codec) {
   return files.WriteAtomically(userMenuIniPath, UserMenuBytes(catalogue, codec));
 }
 

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/result.h"
+
 class QWidget;
 
 namespace orva {
@@ -20,18 +22,14 @@ class Desktop {
     QString title;
     QStringList filters;     // description, pattern, description, pattern...
   };
-  struct FileChoice {
-    int error = 0;           // 0 chosen, 32755 cancelled, else a failure
-    QString path;            // Windows form
-  };
-
   virtual ~Desktop() = default;
 
   virtual void ShowMessage(QWidget* parent, const QString& text, const QString& title,
                            Icon icon) = 0;
   // OK / Cancel with Cancel the default; true for OK.
   virtual bool AskOkCancel(QWidget* parent, const QString& text, const QString& title) = 0;
-  virtual FileChoice ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) = 0;
+  // The chosen file (Windows form), or err::kCancel when none was, or another failure.
+  virtual Result<QString> ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) = 0;
 
   // Starts the program file at hostPath detached, exactly that file; false on failure.
   virtual bool StartProgram(const QString& hostPath) = 0;

@@ -16,6 +16,7 @@
 #include "platform/detached_process.h"
 #include "platform/drive_table.h"
 #include "platform/error_codes.h"
+#include "desktop/host_path_text.h"
 #include "desktop/program_start.h"
 
 namespace orva {
@@ -99,10 +100,10 @@ bool QtDesktop::AskOkCancel(QWidget* parent, const QString& text, const QString&
   return box.exec() == QMessageBox::Ok;
 }
 
-Desktop::FileChoice QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) {
+Result<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) {
   QString folder;
   if (auto host = drives_.ToHost(request.initialFolder.toStdString())) {
-    folder = QString::fromStdString(host->string());
+    folder = HostPathText(*host);
   }
   QFileDialog dialog(parent, request.title, folder);
   dialog.setFileMode(QFileDialog::ExistingFile);
@@ -110,15 +111,15 @@ Desktop::FileChoice QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileReq
   dialog.setNameFilters(QtNameFilters(request.filters));
   if (!request.fileName.isEmpty()) {
     if (auto host = drives_.ToHost(request.fileName.toStdString())) {
-      dialog.selectFile(QFileInfo(QString::fromStdString(host->string())).fileName());
+      dialog.selectFile(QFileInfo(HostPathText(*host)).fileName());
     }
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return {err::kCancel, {}};
+    return err::kCancel;
   }
-  auto windows = drives_.ToWindows(dialog.selectedFiles().first().toStdString());
-  if (!windows) return {err::kBadFileName, {}};
-  return {err::kNone, QString::fromStdString(*windows)};
+  auto windows = drives_.ToWindows(HostPathOfText(dialog.selectedFiles().first()));
+  if (!windows) return err::kBadFileName;
+  return QString::fromStdString(*windows);
 }
 
 bool QtDesktop::StartProgram(const QString& hostPath) { return StartProgramFile(hostPath); }

@@ -15,7 +15,7 @@ class QtDesktop final : public Desktop {
   void ShowMessage(QWidget* parent, const QString& text, const QString& title,
                    Icon icon) override;
   bool AskOkCancel(QWidget* parent, const QString& text, const QString& title) override;
-  FileChoice ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) override;
+  Result<QString> ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) override;
   bool StartProgram(const QString& hostPath) override;
   bool OpenDocument(const QString& addressOrHostPath) override;
   void SetWindowCursor(QWidget* window, Cursor cursor) override;

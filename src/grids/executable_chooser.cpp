@@ -1,8 +1,8 @@
 #include "grids/executable_chooser.h"
 
-#include "platform/path_split.h"
 #include "desktop/desktop.h"
-#include "platform/error_codes.h"
+#include "desktop/error_message.h"
+#include "platform/path_split.h"
 
 namespace orva {
 
@@ -16,15 +16,13 @@ std::optional<std::string> ChooseExecutable(Desktop& desktop, QWidget* parent,
   request.title = QString::fromUtf8("実行ファイルの設定");
   request.filters = {name, name, "*.exe", "*.exe"};
 
-  const Desktop::FileChoice choice = desktop.ChooseOpenFile(parent, request);
-  if (choice.error == err::kCancel) return std::nullopt;
-  if (choice.error != err::kNone) {
-    desktop.ShowMessage(parent, QString::fromStdString(ErrorDescription(choice.error)),
-                        QString::fromUtf8("エラー") + QString::number(choice.error),
-                        Desktop::Icon::None);
+  const Result<QString> choice = desktop.ChooseOpenFile(parent, request);
+  if (choice.error() == err::kCancel) return std::nullopt;
+  if (!choice.ok()) {
+    ShowErrorNumber(desktop, parent, choice.error(), ErrorDuring::kOther);
     return std::nullopt;
   }
-  return choice.path.toStdString();
+  return choice.value().toStdString();
 }
 
 }  // namespace orva

@@ -48,9 +48,9 @@ const FoundIcon& IconFinder::Find(const std::string& menuIcon) {
     if (!files_.IsPlainFile(path)) continue;
     // A file that is there but is no readable picture (or no longer a plain file, or too
     // large) leaves the row without an icon.
-    const FileRead file = files_.ReadAll(path, kMaxIconBytes);
-    if (file.error == err::kNone) {
-      QImage image = DecodeIcon(file.bytes, path);
+    const Result<std::string> file = files_.ReadAll(path, kMaxIconBytes);
+    if (file.ok()) {
+      QImage image = DecodeIcon(file.value(), path);
       if (!image.isNull()) icon.picture = QPixmap::fromImage(std::move(image));
     }
     break;

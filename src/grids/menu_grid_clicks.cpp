@@ -7,12 +7,14 @@
 #include "catalogue/catalogue_files.h"
 #include "works/data_dir_file.h"
 #include "grids/executable_chooser.h"
-#include "ui/menu_grid_columns.h"
-#include "grids/menu_grid_state.h"
-#include "platform/path_split.h"
 #include "desktop/desktop.h"
+#include "desktop/error_message.h"
+#include "desktop/host_path_text.h"
+#include "grids/menu_grid_state.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
+#include "ui/menu_grid_columns.h"
 #include "widgets/spread_grid.h"
 
 namespace orva {
@@ -67,18 +69,16 @@ void MenuGridController::ShowWorksList(const ClickedRow& clicked) {
   const std::string folder = PathFolder(entry.menuExe);
   state_.dataDirFile = folder + entry.menuDataFile;
   state_.defaultDataDir = folder + entry.menuDataDir;
-  const DataDirResult dataDir =
+  const Result<std::string> dataDir =
       ReadDataDir(files_, state_.dataDirFile, state_.defaultDataDir, codec_);
-  if (dataDir.error != err::kNone) {
+  if (!dataDir.ok()) {
     // The request is abandoned; the launcher and the user's catalogue carry on.
-    desktop_.ShowMessage(&window_,
-                         QString::number(dataDir.error) + ":" +
-                             QString::fromStdString(ReadErrorDescription(dataDir.error)),
-                         QString::fromUtf8("エラー"), Desktop::Icon::None);
+    ShowErrorNumber(desktop_, &window_, dataDir.error(), ErrorDuring::kReading,
+                    ErrorBox::kNumberInText, state_.dataDirFile);
     return;
   }
   // A program may record its folder relative to itself or to its drive.
-  state_.dataDir = ResolveDataDir(dataDir.dataDir, folder, paths_.driveRoot);
+  state_.dataDir = ResolveDataDir(dataDir.value(), folder, paths_.driveRoot);
   emit worksListReady();
 }
 
@@ -151,7 +151,7 @@ void MenuGridController::LaunchItem(int category, int item) {
   const std::string& exe = catalogue_.Entry(category, item).menuExe;
   if (!files_.IsPlainFile(exe)) return;
   if (auto host = files_.HostPath(exe)) {
-    desktop_.StartProgram(QString::fromStdString(host->string()));
+    desktop_.StartProgram(HostPathText(*host));
   }
 }
 

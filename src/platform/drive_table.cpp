@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/windows_path.h"
+
 #ifndef _WIN32
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
@@ -16,46 +18,6 @@ namespace orva {
 namespace fs = std::filesystem;
 
 namespace {
-
-int DriveIndex(char letter) {
-  if (letter >= 'a' && letter <= 'z') return letter - 'a';
-  if (letter >= 'A' && letter <= 'Z') return letter - 'A';
-  return -1;
-}
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Drive index of an absolute Windows path "X:\..." or "X:/...", else -1.
-int AbsoluteDrive(std::string_view path) {
-  if (path.size() < 3 || path[1] != ':' || !IsSeparator(path[2])) return -1;
-  return DriveIndex(path[0]);
-}
-
-// Components after the drive; "." dropped, ".." climbs but never above the drive root.
-// False when a component holds a character Windows refuses in a name.
-bool SplitComponents(std::string_view rest, std::vector<std::string_view>& parts) {
-  std::size_t i = 0;
-  while (i < rest.size()) {
-    while (i < rest.size() && IsSeparator(rest[i])) ++i;
-    std::size_t end = i;
-    while (end < rest.size() && !IsSeparator(rest[end])) ++end;
-    const std::string_view part = rest.substr(i, end - i);
-    i = end;
-    if (part.empty() || part == ".") continue;
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();
-      continue;
-    }
-    for (char c : part) {
-      if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"|?*").find(c) !=
-                                                       std::string_view::npos) {
-        return false;
-      }
-    }
-    parts.push_back(part);
-  }
-  return true;
-}
 
 #ifndef _WIN32
 
@@ -127,7 +89,7 @@ DriveTable DriveTable::FromWinePrefix(const fs::path& prefix) {
       table.SetDrive(letter, link);
     }
   }
-  if (!table.drives_[DriveIndex('z')]) table.SetDrive('z', "/");
+  if (!table.drives_[WindowsPath::DriveIndex('z')]) table.SetDrive('z', "/");
   return table;
 }
 
@@ -146,14 +108,15 @@ DriveTable DriveTable::FromEnvironment() {
 }
 
 void DriveTable::SetDrive(char letter, fs::path target) {
-  const int index = DriveIndex(letter);
+  const int index = WindowsPath::DriveIndex(letter);
   if (index >= 0) drives_[index] = std::move(target);
 }
 
 std::optional<fs::path> DriveTable::ToHost(std::string_view windowsPath) const {
-  const int drive = AbsoluteDrive(windowsPath);
-  std::vector<std::string_view> parts;
-  if (drive < 0 || !SplitComponents(windowsPath.substr(3), parts)) return std::nullopt;
+  const std::optional<WindowsPath> path = WindowsPath::Parse(windowsPath);
+  if (!path || !path->NamesAreValid()) return std::nullopt;
+  const int drive = path->Drive();
+  const std::vector<std::string_view> parts = path->Resolved();
 #ifdef _WIN32
   std::string text(1, static_cast<char>('A' + drive));
   text += ":\\";

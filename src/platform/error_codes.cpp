@@ -4,39 +4,39 @@
 
 namespace orva {
 
-std::string ErrorDescription(int number) {
+std::string ErrorDescription(err::Number number) {
   switch (number) {
-    case 5: return "プロシージャの呼び出し、または引数が不正です。";
-    case 6: return "オーバーフローしました。";
-    case 7: return "メモリが不足しています。";
-    case 9: return "インデックスが有効範囲にありません。";
-    case 13: return "型が一致しません。";
-    case 52: return "ファイル名または番号が不正です。";
-    case 53: return "ファイルが見つかりません。";
-    case 54: return "ファイル モードが不正です。";
-    case 55: return "ファイルは既に開かれています。";
-    case 57: return "デバイス I/O エラーです。";
-    case 58: return "既に同名のファイルが存在しています。";
-    case 61: return "ディスクの空き容量が不足しています。";
-    case 62: return "ファイルにこれ以上データがありません。";
-    case 67: return "ファイルが多すぎます。";
-    case 68: return "デバイスが準備されていません。";
-    case 70: return "書き込みできません。";
-    case 71: return "ディスクが準備されていません。";
-    case 75: return "パス名が無効です。";
-    case 76: return "パスが見つかりません。";
-    case 32755: return "[キャンセル] が選択されました。";
+    case err::kInvalidCall: return "プロシージャの呼び出し、または引数が不正です。";
+    case err::kOverflow: return "オーバーフローしました。";
+    case err::kOutOfMemory: return "メモリが不足しています。";
+    case err::kSubscriptOutOfRange: return "インデックスが有効範囲にありません。";
+    case err::kTypeMismatch: return "型が一致しません。";
+    case err::kBadFileName: return "ファイル名または番号が不正です。";
+    case err::kFileNotFound: return "ファイルが見つかりません。";
+    case err::kBadFileMode: return "ファイル モードが不正です。";
+    case err::kFileAlreadyOpen: return "ファイルは既に開かれています。";
+    case err::kDeviceIO: return "デバイス I/O エラーです。";
+    case err::kFileAlreadyExists: return "既に同名のファイルが存在しています。";
+    case err::kDiskFull: return "ディスクの空き容量が不足しています。";
+    case err::kInputPastEnd: return "ファイルにこれ以上データがありません。";
+    case err::kTooManyFiles: return "ファイルが多すぎます。";
+    case err::kDeviceUnavailable: return "デバイスが準備されていません。";
+    case err::kPermissionDenied: return "書き込みできません。";
+    case err::kDiskNotReady: return "ディスクが準備されていません。";
+    case err::kPathFileAccess: return "パス名が無効です。";
+    case err::kPathNotFound: return "パスが見つかりません。";
+    case err::kCancel: return "[キャンセル] が選択されました。";
     case err::kFileTooLarge: return "ファイルが大きすぎるため読み込めません。";
     default: return "アプリケーション定義またはオブジェクト定義のエラーです。";
   }
 }
 
-std::string ReadErrorDescription(int number) {
+std::string ReadErrorDescription(err::Number number) {
   if (number == err::kPermissionDenied) return "読み込みできません。";
   return ErrorDescription(number);
 }
 
-int ErrorNumberFromErrno(int posixErrno) {
+err::Number ErrorNumberFromErrno(int posixErrno) {
   switch (posixErrno) {
     case ENOENT: return err::kFileNotFound;
     case ENOTDIR: return err::kPathNotFound;
@@ -54,9 +54,9 @@ int ErrorNumberFromErrno(int posixErrno) {
     case EDQUOT:
     case EFBIG: return err::kDiskFull;
     case EMFILE:
-    case ENFILE: return 67;
+    case ENFILE: return err::kTooManyFiles;
     case ENXIO:
-    case ENODEV: return 68;
+    case ENODEV: return err::kDeviceUnavailable;
     default: return err::kDeviceIO;
   }
 }

@@ -8,16 +8,13 @@
 #include <string_view>
 
 #include "platform/drive_table.h"
+#include "platform/error_codes.h"
+#include "platform/result.h"
 
 namespace orva {
 
-// A read result: bytes, or an error number (error_codes.h).
-struct FileRead {
-  int error = 0;
-  std::string bytes;
-};
-
-// Every file operation of the program, on Windows-form paths.
+// Every file operation of the program, on Windows-form paths. What touches the host lives
+// in one source per host (file_system_posix.cpp); the rest is shared.
 class FileSystem {
  public:
   explicit FileSystem(DriveTable drives);
@@ -46,36 +43,42 @@ class FileSystem {
   // Whole file of at most `limit` bytes, else err::kFileTooLarge and no bytes. Errors:
   // 53 missing or not a regular file, 76 folder missing, 75 a folder, 70 access refused,
   // 52 bad name.
-  FileRead ReadAll(std::string_view windowsPath, std::size_t limit = kDefaultReadLimit) const;
+  Result<std::string> ReadAll(std::string_view windowsPath,
+                              std::size_t limit = kDefaultReadLimit) const;
 
   // The file's first line without its line end (CR or LF), at most kFirstLineLimit bytes of
   // it; errors as ReadAll's. Nothing past the line is read.
-  FileRead ReadFirstLine(std::string_view windowsPath) const;
+  Result<std::string> ReadFirstLine(std::string_view windowsPath) const;
 
   // Reads the file's first `limit` bytes in pieces of `chunkSize` (the last may be shorter),
   // so a large file never sits in memory whole; the rest of the file is left unread.
-  // Returns 0 or an error number as ReadAll does.
-  int ReadChunks(std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
-                 const std::function<void(std::string_view chunk)>& consume) const;
+  // Returns kNone or an error number as ReadAll does.
+  err::Number ReadChunks(std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
+                         const std::function<void(std::string_view chunk)>& consume) const;
 
   // Writes a sibling temporary file and renames it over the target, so a failed write
   // leaves the previous file whole. An existing target that is write-protected (no write
   // permission bit, which stops even the superuser here) or that cannot be opened for
   // writing is left as it is: 70. After a successful save, temporary files an interrupted
-  // save of the same target left behind are removed. Returns 0 or an error number.
-  virtual int WriteAtomically(std::string_view windowsPath, std::string_view bytes) const;
+  // save of the same target left behind are removed. Returns kNone or an error number.
+  virtual err::Number WriteAtomically(std::string_view windowsPath, std::string_view bytes) const;
 
+  // Temporary files of a save are named this prefix, the target's name, "." and eight hex
+  // digits: hidden, never a name the program reads, and recognisable as litter of that
+  // target.
+  static constexpr std::string_view kSaveTempPrefix = ".orva-save.";
+  static constexpr std::size_t kSaveTempDigits = 8;
   // Whether `name` is a temporary file that a save of `targetName` creates.
   static bool IsSaveTempName(std::string_view name, std::string_view targetName);
 
-  // 0 when removed or already absent, else an error number.
-  int Remove(std::string_view windowsPath) const;
+  // kNone when removed or already absent, else an error number.
+  err::Number Remove(std::string_view windowsPath) const;
 
  private:
   DriveTable drives_;
   // Opens a regular file for reading: the descriptor, or -1 with the error number in
   // `error`. `size` is the size the file reports (0 for files that report none).
-  int OpenForReading(std::string_view windowsPath, int& error, std::size_t& size) const;
+  int OpenForReading(std::string_view windowsPath, err::Number& error, std::size_t& size) const;
 
   std::array<std::string, 26> driveFolders_;  // host folder of each drive; empty when none
 };

@@ -1,17 +1,15 @@
 #include "platform/path_split.h"
 
+#include "platform/windows_path.h"
+
 namespace orva {
 
 std::string PathFolder(std::string_view path) {
-  const auto last = path.rfind('\\');
-  if (last == std::string_view::npos) return {};
-  return std::string(path.substr(0, last + 1));
+  return std::string(WindowsPath::FolderOf(path));
 }
 
 std::string PathFileName(std::string_view path) {
-  const auto last = path.rfind('\\');
-  if (last == std::string_view::npos) return std::string(path);
-  return std::string(path.substr(last + 1));
+  return std::string(WindowsPath::FileNameOf(path));
 }
 
 }  // namespace orva

@@ -112,8 +112,9 @@ QString FromDecodedUtf8(std::string_view utf8) {
   return text;
 }
 
-int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
-                  bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates) {
+err::Number LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
+                          bool costsHidden, const Cp932Codec& codec,
+                          const EraDateFormatter& dates) {
   // Small pieces keep the read buffer in reused memory. The grid grows with what was read,
   // by doubling so that it is resized a few times only, and gives back what deleted
   // records left unused; what the file claims to hold sizes nothing.
@@ -121,7 +122,7 @@ int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& pa
   const GridUpdateScope update(ss);
   ss.SetRowCount(0);
   int written = 0;
-  const int error = files.ReadChunks(
+  const err::Number error = files.ReadChunks(
       path, kChunk, kMaxWorksRecords * kWorksRecordSize, [&](std::string_view chunk) {
         const int needed = written + static_cast<int>(chunk.size() / kWorksRecordSize);
         if (needed > ss.RowCount()) ss.SetRowCount(std::max(needed, 2 * ss.RowCount()));

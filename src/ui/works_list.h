@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/error_codes.h"
+
 namespace orva {
 
 class Cp932Codec;
@@ -20,10 +22,11 @@ class SpreadGrid;
 inline constexpr std::size_t kMaxWorksRecords = 262144;
 
 // Lists the works file at `path` in the works grid, in file order. The file is read a piece
-// at a time, so a list of decades never sits in memory twice. Returns 0, or the error that
+// at a time, so a list of decades never sits in memory twice. Returns kNone, or the error that
 // stopped the listing (rows listed by then stay).
-int LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
-                  bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates);
+err::Number LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
+                          bool costsHidden, const Cp932Codec& codec,
+                          const EraDateFormatter& dates);
 
 // Text the decoders produced (an era date) as the grid's UTF-16; the same as Qt's general
 // conversion, for any bytes.

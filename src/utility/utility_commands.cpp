@@ -6,22 +6,23 @@
 
 #include "desktop/desktop.h"
 #include "platform/file_system.h"
+#include "desktop/host_path_text.h"
 
 namespace orva {
 namespace {
 
 constexpr const char* kHomePageAddress = ORVA_HOMEPAGE_URL;
 
-std::optional<QString> HostPathText(const FileSystem& files, std::string_view windowsPath) {
+std::optional<QString> HostPathTextOf(const FileSystem& files, std::string_view windowsPath) {
   const auto host = files.HostPath(windowsPath);
   if (!host) return std::nullopt;
-  return QString::fromStdString(host->string());
+  return HostPathText(*host);
 }
 
 // Starts a program only when a plain file is there; false when nothing was started.
 bool StartPlainFile(Desktop& desktop, const FileSystem& files, std::string_view windowsPath) {
   if (!files.IsPlainFile(windowsPath)) return false;
-  const auto host = HostPathText(files, windowsPath);
+  const auto host = HostPathTextOf(files, windowsPath);
   return host && desktop.StartProgram(*host);
 }
 
@@ -35,7 +36,7 @@ void OpenHomePage(UtilityContext& context) {
 }
 
 void OpenHelp(UtilityContext& context) {
-  if (const auto host = HostPathText(context.files, context.helpPdfPath)) {
+  if (const auto host = HostPathTextOf(context.files, context.helpPdfPath)) {
     context.desktop.OpenDocument(*host);
   }
 }

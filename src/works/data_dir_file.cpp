@@ -16,24 +16,21 @@ bool SameDrive(char a, char b) { return (a | 0x20) == (b | 0x20); }
 
 }  // namespace
 
-DataDirResult ReadDataDir(const FileSystem& files, const std::string& dataDirFile,
-                          const std::string& defaultDataDir, const Cp932Codec& codec) {
-  DataDirResult result;
+Result<std::string> ReadDataDir(const FileSystem& files, const std::string& dataDirFile,
+                                const std::string& defaultDataDir, const Cp932Codec& codec) {
   // An item without a data-folder file name leaves only its program's folder here: that
   // names no file, so it counts as a bad file name and the default folder applies.
-  const FileRead file = dataDirFile.empty() || dataDirFile.ends_with('\\')
-                            ? FileRead{err::kBadFileName, {}}
-                            : files.ReadFirstLine(dataDirFile);
-  if (file.error != err::kNone && file.error != err::kBadFileName &&
-      file.error != err::kFileNotFound) {
-    result.error = file.error;
-    return result;
+  const Result<std::string> file = dataDirFile.empty() || dataDirFile.ends_with('\\')
+                                       ? Result<std::string>(err::kBadFileName)
+                                       : files.ReadFirstLine(dataDirFile);
+  if (!file.ok() && file.error() != err::kBadFileName && file.error() != err::kFileNotFound) {
+    return file.error();
   }
   std::optional<std::string> named;
-  if (file.error == err::kNone) named = DataDirFromBytes(file.bytes, codec);
-  result.dataDir = named ? std::move(*named) : defaultDataDir;
-  if (!result.dataDir.ends_with('\\')) result.dataDir += '\\';
-  return result;
+  if (file.ok()) named = DataDirFromBytes(file.value(), codec);
+  std::string dataDir = named ? std::move(*named) : defaultDataDir;
+  if (!dataDir.ends_with('\\')) dataDir += '\\';
+  return dataDir;
 }
 
 std::optional<std::string> DataDirFromBytes(std::string_view bytes, const Cp932Codec& codec) {

@@ -4,19 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace orva {
 
 class Cp932Codec;
 class FileSystem;
 
-struct DataDirResult {
-  int error = 0;  // a failure other than a missing, badly named or empty file
-  std::string dataDir;
-};
-
 // The data folder an estimating program recorded in its one-line file, or the default
-// folder when that file is missing or names none; always ends in "\".
-DataDirResult ReadDataDir(const FileSystem& files, const std::string& dataDirFile,
+// folder when that file is missing or names none; always ends in "\". The error of a
+// failure other than a missing, badly named or empty file.
+Result<std::string> ReadDataDir(const FileSystem& files, const std::string& dataDirFile,
                           const std::string& defaultDataDir, const Cp932Codec& codec);
 
 // The folder a data-folder file's bytes name: the first field of the first line, decoded.

@@ -19,7 +19,7 @@ constexpr const char* kH26 = "平成26年度 前期第1版 (H26/4)";
 
 class CatalogueFilesTest : public ::testing::Test {
  protected:
-  int LoadBoth() {
+  err::Number LoadBoth() {
     userError = LoadUserMenu(catalogue, tree.Files(), kUserIni, tree.Codec());
     return LoadSuiteMenu(catalogue, tree.Files(), kMenuIni, "C:\\", tree.Codec());
   }
@@ -31,7 +31,7 @@ class CatalogueFilesTest : public ::testing::Test {
 
   test::InstallTree tree;
   Catalogue catalogue;
-  int userError = 0;
+  err::Number userError = err::kNone;
 };
 
 using CodeList = std::vector<std::string>;
@@ -272,7 +272,7 @@ TEST_F(SaveUserMenuTest, FailedWriteKeepsThePreviousFileWhole) {
   rlimit small = saved;
   small.rlim_cur = 1000;  // the new file fails part-way through
   setrlimit(RLIMIT_FSIZE, &small);
-  const int error = SaveUserMenu(catalogue, tree.Files(), kUserIni, tree.Codec());
+  const err::Number error = SaveUserMenu(catalogue, tree.Files(), kUserIni, tree.Codec());
   setrlimit(RLIMIT_FSIZE, &saved);
   signal(SIGXFSZ, oldHandler);
   EXPECT_NE(error, 0);

@@ -15,7 +15,7 @@ constexpr const char* kDefault = "C:\\P\\DATA";
 
 class ReadDataDirTest : public ::testing::Test {
  protected:
-  DataDirResult Read(const std::string& file = kFile) const {
+  Result<std::string> Read(const std::string& file = kFile) const {
     return ReadDataDir(tree.Files(), file, kDefault, tree.Codec());
   }
   test::InstallTree tree;
@@ -23,16 +23,16 @@ class ReadDataDirTest : public ::testing::Test {
 
 TEST_F(ReadDataDirTest, MissingEmptyOrNamelessFileFallsBackToTheDefault) {
   std::filesystem::create_directories(tree.Host("C:\\P"));
-  EXPECT_EQ(Read().dataDir, "C:\\P\\DATA\\");  // missing
-  EXPECT_EQ(Read("C:\\NOWHERE\\DIR.TXT").error, err::kPathNotFound);
+  EXPECT_EQ(Read().value(), "C:\\P\\DATA\\");  // missing
+  EXPECT_EQ(Read("C:\\NOWHERE\\DIR.TXT").error(), err::kPathNotFound);
   tree.WriteBytes(kFile, "");
-  EXPECT_EQ(Read().dataDir, "C:\\P\\DATA\\");
+  EXPECT_EQ(Read().value(), "C:\\P\\DATA\\");
   tree.WriteBytes(kFile, "  \r\n\r\n");
-  EXPECT_EQ(Read().dataDir, "C:\\P\\DATA\\");
+  EXPECT_EQ(Read().value(), "C:\\P\\DATA\\");
   // No data-file name: only the program's folder is left.
-  EXPECT_EQ(Read("C:\\P\\").dataDir, "C:\\P\\DATA\\");
-  EXPECT_EQ(Read("").dataDir, "C:\\P\\DATA\\");
-  EXPECT_EQ(Read().error, 0);
+  EXPECT_EQ(Read("C:\\P\\").value(), "C:\\P\\DATA\\");
+  EXPECT_EQ(Read("").value(), "C:\\P\\DATA\\");
+  EXPECT_EQ(Read().error(), 0);
 }
 
 TEST_F(ReadDataDirTest, FirstFieldOfTheFirstLine) {
@@ -50,16 +50,16 @@ TEST_F(ReadDataDirTest, FirstFieldOfTheFirstLine) {
   };
   for (const Case& c : cases) {
     tree.WriteBytes(kFile, c.bytes);
-    const DataDirResult result = Read();
-    EXPECT_EQ(result.error, 0);
-    EXPECT_EQ(result.dataDir, c.dataDir) << c.bytes.substr(0, 40);
+    const Result<std::string> result = Read();
+    EXPECT_EQ(result.error(), 0);
+    EXPECT_EQ(result.value(), c.dataDir) << c.bytes.substr(0, 40);
   }
 }
 
 TEST_F(ReadDataDirTest, OnlyTheFirstLineNamesTheFolder) {
   for (const char* bytes : {"\r\nD:\\WORK\r\n", "  \nD:\\WORK", "\"\"\r\nD:\\WORK", ",D:\\WORK"}) {
     tree.WriteBytes(kFile, bytes);
-    EXPECT_EQ(Read().dataDir, "C:\\P\\DATA\\") << bytes;
+    EXPECT_EQ(Read().value(), "C:\\P\\DATA\\") << bytes;
   }
 }
 
@@ -89,9 +89,9 @@ TEST(ResolveDataDirTest, RelativeFoldersHangBelowTheProgramOrItsDrive) {
 
 TEST_F(ReadDataDirTest, AFolderIsAnErrorToReport) {
   std::filesystem::create_directories(tree.Host(kFile));
-  const DataDirResult result = Read();
-  EXPECT_EQ(result.error, err::kPathFileAccess);
-  EXPECT_EQ(result.dataDir, "");
+  const Result<std::string> result = Read();
+  EXPECT_EQ(result.error(), err::kPathFileAccess);
+  EXPECT_EQ(result.value(), "");
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ class FileSystemTest : public testing::Test {
   }
 
   std::string ReadHost(const std::string& relative) const {
-    return files_.ReadAll("C:\\" + relative).bytes;
+    return files_.ReadAll("C:\\" + relative).value();
   }
 
   std::vector<std::string> FolderEntries(const fs::path& folder) const {
@@ -118,25 +118,25 @@ TEST_F(FileSystemTest, PlainFileTestAgreesWithFullResolution) {
 TEST_F(FileSystemTest, ReadAllReturnsTheBytes) {
   const std::string bytes("\"1\",\"\x95\xBD\"\r\n\0\xFF", 13);
   temp_.Write("VORDELN/MENU.INI", bytes);
-  const FileRead read = files_.ReadAll("C:\\VORDELN\\menu.ini");
-  EXPECT_EQ(read.error, 0);
-  EXPECT_EQ(read.bytes, bytes);
+  const Result<std::string> read = files_.ReadAll("C:\\VORDELN\\menu.ini");
+  EXPECT_EQ(read.error(), 0);
+  EXPECT_EQ(read.value(), bytes);
 
   temp_.Write("empty.txt", "");
-  const FileRead empty = files_.ReadAll("C:\\empty.txt");
-  EXPECT_EQ(empty.error, 0);
-  EXPECT_EQ(empty.bytes, "");
+  const Result<std::string> empty = files_.ReadAll("C:\\empty.txt");
+  EXPECT_EQ(empty.error(), 0);
+  EXPECT_EQ(empty.value(), "");
 }
 
 TEST_F(FileSystemTest, ReadAllErrorNumbers) {
   temp_.Write("VORDELN/file.txt", "x");
   fs::create_directories(temp_.Path() / "VORDELN/folder");
-  EXPECT_EQ(files_.ReadAll("C:\\VORDELN\\missing.txt").error, err::kFileNotFound);
-  EXPECT_EQ(files_.ReadAll("C:\\NOFOLDER\\missing.txt").error, err::kPathNotFound);
-  EXPECT_EQ(files_.ReadAll("C:\\VORDELN\\file.txt\\x.txt").error, err::kPathNotFound);
-  EXPECT_EQ(files_.ReadAll("C:\\VORDELN\\folder").error, err::kPathFileAccess);
-  EXPECT_EQ(files_.ReadAll("Q:\\VORDELN\\file.txt").error, err::kBadFileName);
-  EXPECT_EQ(files_.ReadAll("VORDELN\\file.txt").error, err::kBadFileName);
+  EXPECT_EQ(files_.ReadAll("C:\\VORDELN\\missing.txt").error(), err::kFileNotFound);
+  EXPECT_EQ(files_.ReadAll("C:\\NOFOLDER\\missing.txt").error(), err::kPathNotFound);
+  EXPECT_EQ(files_.ReadAll("C:\\VORDELN\\file.txt\\x.txt").error(), err::kPathNotFound);
+  EXPECT_EQ(files_.ReadAll("C:\\VORDELN\\folder").error(), err::kPathFileAccess);
+  EXPECT_EQ(files_.ReadAll("Q:\\VORDELN\\file.txt").error(), err::kBadFileName);
+  EXPECT_EQ(files_.ReadAll("VORDELN\\file.txt").error(), err::kBadFileName);
 }
 
 TEST_F(FileSystemTest, WriteAtomicallyCreatesAndReplaces) {
@@ -172,7 +172,8 @@ TEST_F(FileSystemTest, FailedWriteKeepsThePreviousFile) {
   rlimit small = saved;
   small.rlim_cur = 4096;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const int error = files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", std::string(100000, 'n'));
+  const err::Number error =
+      files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", std::string(100000, 'n'));
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
 
   EXPECT_EQ(error, err::kDiskFull);
@@ -199,8 +200,8 @@ TEST_F(FileSystemTest, ReadsTakeOnlyRegularFiles) {
   fs::create_symlink("/dev/zero", temp_.Path() / "VORDELN/dMENU.INI");
   const test::FifoHangGuard guard(fifo);
   for (const char* path : {"C:\\VORDELN\\MENU.INI", "C:\\VORDELN\\dMENU.INI"}) {
-    EXPECT_EQ(files_.ReadAll(path).error, err::kFileNotFound) << path;
-    EXPECT_EQ(files_.ReadFirstLine(path).error, err::kFileNotFound) << path;
+    EXPECT_EQ(files_.ReadAll(path).error(), err::kFileNotFound) << path;
+    EXPECT_EQ(files_.ReadFirstLine(path).error(), err::kFileNotFound) << path;
     bool consumed = false;
     EXPECT_EQ(files_.ReadChunks(path, 931, 1 << 20, [&](std::string_view) { consumed = true; }),
               err::kFileNotFound)
@@ -213,10 +214,10 @@ TEST_F(FileSystemTest, ReadsTakeOnlyRegularFiles) {
 // several gigabytes) or not (/proc), and a file just at the bound is still read.
 TEST_F(FileSystemTest, ReadsStopAtTheirBound) {
   test::MakeSparse(temp_.Path() / "big", off_t{6} << 30);
-  EXPECT_EQ(files_.ReadAll("C:\\big").error, err::kFileTooLarge);
-  const FileRead line = files_.ReadFirstLine("C:\\big");
-  EXPECT_EQ(line.error, 0);
-  EXPECT_EQ(line.bytes.size(), FileSystem::kFirstLineLimit);
+  EXPECT_EQ(files_.ReadAll("C:\\big").error(), err::kFileTooLarge);
+  const Result<std::string> line = files_.ReadFirstLine("C:\\big");
+  EXPECT_EQ(line.error(), 0);
+  EXPECT_EQ(line.value().size(), FileSystem::kFirstLineLimit);
   std::size_t chunked = 0;
   EXPECT_EQ(files_.ReadChunks("C:\\big", 1000, 10'500, [&](std::string_view c) {
     chunked += c.size();
@@ -224,17 +225,17 @@ TEST_F(FileSystemTest, ReadsStopAtTheirBound) {
   EXPECT_EQ(chunked, 10'500u);
 
   temp_.Write("ten", "0123456789");
-  EXPECT_EQ(files_.ReadAll("C:\\ten", 10).bytes, "0123456789");
-  EXPECT_EQ(files_.ReadAll("C:\\ten", 9).error, err::kFileTooLarge);
+  EXPECT_EQ(files_.ReadAll("C:\\ten", 10).value(), "0123456789");
+  EXPECT_EQ(files_.ReadAll("C:\\ten", 9).error(), err::kFileTooLarge);
 
   fs::create_symlink("/proc/self/status", temp_.Path() / "status");
-  EXPECT_EQ(files_.ReadAll("C:\\status", 16).error, err::kFileTooLarge);
-  EXPECT_NE(files_.ReadAll("C:\\status").bytes.find("Name:"), std::string::npos);
+  EXPECT_EQ(files_.ReadAll("C:\\status", 16).error(), err::kFileTooLarge);
+  EXPECT_NE(files_.ReadAll("C:\\status").value().find("Name:"), std::string::npos);
 
   temp_.Write("lines", "first,x\r\nsecond\r\n");
-  EXPECT_EQ(files_.ReadFirstLine("C:\\lines").bytes, "first,x");
+  EXPECT_EQ(files_.ReadFirstLine("C:\\lines").value(), "first,x");
   temp_.Write("lines", "\nsecond\r\n");
-  EXPECT_EQ(files_.ReadFirstLine("C:\\lines").bytes, "");
+  EXPECT_EQ(files_.ReadFirstLine("C:\\lines").value(), "");
 }
 
 TEST(ErrorDescriptionTest, ReadsAndWritesSayWhichWasRefused) {
@@ -273,8 +274,8 @@ TEST_F(FileSystemTest, AnotherUsersFileIsNeitherReadNorReplaced) {
     if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
       ::_exit(100);
     }
-    const int write = files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "mine\r\n");
-    const int read = files_.ReadAll("C:\\VORDELN\\USERMENU.INI").error;
+    const err::Number write = files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "mine\r\n");
+    const err::Number read = files_.ReadAll("C:\\VORDELN\\USERMENU.INI").error();
     ::_exit(write == err::kPermissionDenied && read == err::kPermissionDenied ? 0 : 1);
   }
   int status = 0;

@@ -65,7 +65,8 @@ bool EveryFieldFits(const orva::Catalogue& catalogue, const orva::Cp932Codec& co
 // Start-up on these files: the user file, then the suite file merged into it.
 int Load(orva::Catalogue& catalogue, std::string_view user, std::string_view suite,
          const orva::Cp932Codec& codec) {
-  orva::UserMenuFromBytes(catalogue, user, codec);
+  // Whatever the user file's error, start-up goes on to the suite file.
+  static_cast<void>(orva::UserMenuFromBytes(catalogue, user, codec));
   return orva::MergeSuiteMenu(catalogue, suite, kDriveRoot, codec);
 }
 

@@ -24,7 +24,7 @@ class ScriptedDesktop final : public Desktop {
   std::vector<QString> questions;
   std::deque<bool> okCancelAnswers;  // empty: Cancel
   std::vector<OpenFileRequest> fileRequests;
-  std::deque<FileChoice> fileChoices;  // empty: cancelled
+  std::deque<Result<QString>> fileChoices;  // empty: cancelled
   std::vector<QString> started;
   std::vector<QString> opened;
   bool startSucceeds = true;
@@ -48,10 +48,10 @@ class ScriptedDesktop final : public Desktop {
     okCancelAnswers.pop_front();
     return answer;
   }
-  FileChoice ChooseOpenFile(QWidget*, const OpenFileRequest& request) override {
+  Result<QString> ChooseOpenFile(QWidget*, const OpenFileRequest& request) override {
     fileRequests.push_back(request);
-    if (fileChoices.empty()) return {32755, {}};
-    FileChoice choice = fileChoices.front();
+    if (fileChoices.empty()) return err::kCancel;
+    Result<QString> choice = fileChoices.front();
     fileChoices.pop_front();
     return choice;
   }

@@ -66,7 +66,7 @@ class WindowFixture : public ::testing::Test {
 
   InstallTree tree;
   ScriptedDesktop desktop;
-  StartupResult result;
+  Result<void> result;
 };
 
 }  // namespace orva::test

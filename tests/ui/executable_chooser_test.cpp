@@ -9,7 +9,7 @@ namespace {
 
 TEST(ExecutableChooserTest, AsksWithTheCurrentFileAndReturnsTheChoice) {
   test::ScriptedDesktop desktop;
-  desktop.fileChoices.push_back({0, "D:\\NEW\\b.exe"});
+  desktop.fileChoices.push_back(QString("D:\\NEW\\b.exe"));
   std::string current = "C:\\VORDELN\\p 1\\a.exe";
   const std::optional<std::string> chosen = ChooseExecutable(desktop, nullptr, current);
   EXPECT_EQ(chosen, "D:\\NEW\\b.exe");
@@ -36,7 +36,7 @@ TEST(ExecutableChooserTest, EmptyPathAndCancelAreQuiet) {
 
 TEST(ExecutableChooserTest, OtherFailuresAreReportedWithTheirNumber) {
   test::ScriptedDesktop desktop;
-  desktop.fileChoices.push_back({52, {}});
+  desktop.fileChoices.push_back(err::kBadFileName);
   std::string current = "C:\\x\\a.exe";
   EXPECT_EQ(ChooseExecutable(desktop, nullptr, current), std::nullopt);
   EXPECT_EQ(current, "a.exe");

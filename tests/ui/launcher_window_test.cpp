@@ -24,7 +24,7 @@ using LauncherWindowTest = test::WindowFixture;
 
 TEST_F(LauncherWindowTest, StartupLeavesTheWindowAsDesigned) {
   auto window = Start();
-  ASSERT_EQ(result.error, 0);
+  ASSERT_EQ(result.error(), 0);
   const WindowControls& c = window->Controls();
   EXPECT_EQ(window->windowTitle(), QString::fromUtf8("ORVA土木積算システム"));
   EXPECT_TRUE(c.Frame1->isHidden());
@@ -124,8 +124,8 @@ TEST_F(LauncherWindowTest, EachGridStartsOnItsFirstShownRowWithNothingSelected) 
 TEST_F(LauncherWindowTest, MissingMasterFileEndsStartUpWithItsPath) {
   std::filesystem::remove(tree.Host(kMenuIni));
   auto window = Start();
-  EXPECT_EQ(result.error, 53);
-  EXPECT_EQ(result.path, kMenuIni);
+  EXPECT_EQ(result.error(), 53);
+  EXPECT_EQ(result.file(), kMenuIni);
 }
 
 TEST_F(LauncherWindowTest, UnwritableUserFileIsReportedAndTheViewIsStillSaved) {
@@ -141,7 +141,7 @@ TEST_F(LauncherWindowTest, UnwritableUserFileIsReportedAndTheViewIsStillSaved) {
 TEST_F(LauncherWindowTest, UnreadableUserFileIsReportedOnce) {
   std::filesystem::create_directories(tree.Host(kUserIni));
   auto window = Start();
-  ASSERT_EQ(result.error, 0);
+  ASSERT_EQ(result.error(), 0);
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー75"));
   EXPECT_TRUE(desktop.messages[0].text.endsWith(QString::fromUtf8("\n") + kUserIni));
@@ -152,7 +152,7 @@ TEST_F(LauncherWindowTest, UnreadableUserFileIsReportedOnce) {
 TEST_F(LauncherWindowTest, UserFileThatCouldNotBeReadIsNotSavedOver) {
   test::MakeSparse(tree.Host(kUserIni), off_t{3} << 30);
   auto window = Start();
-  ASSERT_EQ(result.error, 0);
+  ASSERT_EQ(result.error(), 0);
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー513"));
   window->show();
@@ -195,7 +195,7 @@ TEST_F(LauncherWindowTest, FifosInPlaceOfFilesNeverHangStartUp) {
     const test::FifoHangGuard viewGuard(tree.Host(kViewIni));
     const test::FifoHangGuard iconGuard(icon);
     LauncherWindow window(desktop, files, ResolveInstallPaths("C:\\VORDELN"));
-    ASSERT_EQ(window.Startup().error, 0);
+    ASSERT_EQ(window.Startup().error(), 0);
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_FALSE(window.Controls().SSx[0]->isHidden());
     EXPECT_EQ(window.Controls().SSm[0]->RowCount(), 3);
@@ -205,7 +205,7 @@ TEST_F(LauncherWindowTest, FifosInPlaceOfFilesNeverHangStartUp) {
   test::MakeFifo(tree.Host(kMenuIni));
   const test::FifoHangGuard guard(tree.Host(kMenuIni));
   auto window = Start();
-  EXPECT_EQ(result.error, err::kFileNotFound);
+  EXPECT_EQ(result.error(), err::kFileNotFound);
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ class MenuGridClicksTest : public ::testing::Test {
     if (categoryView) tree.WriteText("C:\\VORDELN\\dMENU.INI", "1\r\n");
     auto window = std::make_unique<LauncherWindow>(desktop, tree.Files(),
                                                    ResolveInstallPaths("C:\\VORDELN"));
-    EXPECT_EQ(window->Startup().error, 0);
+    EXPECT_EQ(window->Startup().error(), 0);
     return window;
   }
 
@@ -249,10 +249,12 @@ TEST_F(MenuGridClicksTest, UnreadableDataFolderFileIsReportedAndNothingIsLost) {
   EXPECT_EQ(rowsUnderMessage, 0);  // no list of an earlier request under the message
   EXPECT_TRUE(desktop.messages[0].text.startsWith("75:")) << desktop.messages[0].text.toStdString();
   EXPECT_GT(desktop.messages[0].text.size(), 3);
+  EXPECT_TRUE(desktop.messages[0].text.endsWith("\nC:\\VORDELN\\a1\\DIR.TXT"))
+      << desktop.messages[0].text.toStdString();  // which file could not be read
   EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー"));
   EXPECT_EQ(window->Controls().SS->RowCount(), 0);
 
-  desktop.fileChoices.push_back({0, "C:\\VORDELN\\chosen.exe"});
+  desktop.fileChoices.push_back(QString("C:\\VORDELN\\chosen.exe"));
   emit grid.ButtonClicked(4, RowOf(grid, 3));  // the launcher still works
   window->close();
   EXPECT_NE(tree.ReadBytes(kUserIni).find("C:\\VORDELN\\chosen.exe"), std::string::npos);
@@ -311,7 +313,7 @@ TEST_F(MenuGridClicksTest, ChosenProgramReactivatesBothViews) {
 
   // Menu grid of category 2: item 1 also exists in category 1, whose combined row stays.
   c.Command1[1]->click();
-  desktop.fileChoices.push_back({0, "C:\\VORDELN\\新\\n1.exe"});
+  desktop.fileChoices.push_back(QString("C:\\VORDELN\\新\\n1.exe"));
   ASSERT_LT(c.SSm[1]->Text(5, 1).toInt(), 0);
   emit c.SSm[1]->ButtonClicked(4, 1);
   ExpectReactivated(*c.SSm[1], 1, "C:\\VORDELN\\新\\n1.exe", 1, colors, kMenuTitleColorSlot);
@@ -320,14 +322,14 @@ TEST_F(MenuGridClicksTest, ChosenProgramReactivatesBothViews) {
   EXPECT_EQ(c.SSx[0]->Text(4, RowOf(*c.SSx[0], 1, 1)), "C:\\VORDELN\\a1\\prog.exe");
 
   // Combined grid, category 6, marked missing.
-  desktop.fileChoices.push_back({0, "C:\\J\\j.exe"});
+  desktop.fileChoices.push_back(QString("C:\\J\\j.exe"));
   emit c.SSx[0]->ButtonClicked(4, RowOf(*c.SSx[0], 1, 6));
   ExpectReactivated(*c.SSx[0], RowOf(*c.SSx[0], 1, 6), "C:\\J\\j.exe", 1, colors,
                     kCombinedTitleColorSlot);
   ExpectReactivated(*c.SSm[5], 1, "C:\\J\\j.exe", 1, colors, kMenuTitleColorSlot);
 
   // An installed item: its counterpart shows a positive number and follows as well.
-  desktop.fileChoices.push_back({0, "C:\\Other\\p.exe"});
+  desktop.fileChoices.push_back(QString("C:\\Other\\p.exe"));
   emit c.SSx[0]->ButtonClicked(4, RowOf(*c.SSx[0], 1, 1));
   EXPECT_EQ(c.SSm[0]->Text(4, RowOf(*c.SSm[0], 1)), "C:\\Other\\p.exe");
 
@@ -347,7 +349,7 @@ TEST_F(MenuGridClicksTest, PathsTheCatalogueCannotHoldAreRefused) {
   const int row = RowOf(grid, 3);
   for (const char* path : {"C:\\a\"b.exe", "C:\\a\r\nb.exe", "C:\\\xF0\x9F\x98\x80.exe"}) {
     desktop.messages.clear();
-    desktop.fileChoices.push_back({0, QString::fromUtf8(path)});
+    desktop.fileChoices.push_back(QString::fromUtf8(path));
     emit grid.ButtonClicked(4, row);
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー"));
@@ -365,7 +367,7 @@ TEST_F(MenuGridClicksTest, ItemNumberThatIndexesNothingDoesNothing) {
   for (const char* bogus : {"999", "-40000", "abc", "", "7"}) {
     grid.SetText(5, 1, bogus);
     combined.SetText(7, 1, bogus);
-    desktop.fileChoices.push_back({0, "C:\\x.exe"});
+    desktop.fileChoices.push_back(QString("C:\\x.exe"));
     for (int column = 1; column <= 4; ++column) {
       emit grid.ButtonClicked(column, 1);
       emit grid.CellClicked(column, 1);

@@ -64,13 +64,13 @@ TEST_F(QtDesktopTest, FileDialogStartsAtTheCurrentFileAndReturnsTheChoice) {
     // background, so picking another file here would race that listing.
     QMetaObject::invokeMethod(&dialog, "accept");
   });
-  const Desktop::FileChoice choice = desktop.ChooseOpenFile(nullptr, Request("a.exe"));
+  const Result<QString> choice = desktop.ChooseOpenFile(nullptr, Request("a.exe"));
   EXPECT_EQ(title, QString::fromUtf8("実行ファイルの設定"));
   EXPECT_EQ(directory, Canonical(tree.Host("C:\\VORDELN\\p 1")));
   EXPECT_EQ(filters, QStringList({"a.exe (a.exe)", "*.exe (*.exe)"}));
   EXPECT_EQ(QFileInfo(selected).fileName(), "a.exe");
-  EXPECT_EQ(choice.error, 0);
-  EXPECT_EQ(choice.path, "C:\\VORDELN\\p 1\\a.exe");
+  EXPECT_EQ(choice.error(), 0);
+  EXPECT_EQ(choice.value(), "C:\\VORDELN\\p 1\\a.exe");
 }
 
 TEST_F(QtDesktopTest, CancelIsItsOwnCode) {
@@ -79,8 +79,8 @@ TEST_F(QtDesktopTest, CancelIsItsOwnCode) {
     filters = dialog.nameFilters();
     dialog.reject();
   });
-  const Desktop::FileChoice choice = desktop.ChooseOpenFile(nullptr, Request("新 版(1).exe"));
-  EXPECT_EQ(choice.error, 32755);
+  const Result<QString> choice = desktop.ChooseOpenFile(nullptr, Request("新 版(1).exe"));
+  EXPECT_EQ(choice.error(), 32755);
   // A name Qt could not read as one pattern is still offered as one.
   EXPECT_EQ(filters, QStringList({QString::fromUtf8("新 版(1).exe (????1?.exe)"),
                                   "*.exe (*.exe)"}));

@@ -1,0 +1,378 @@
+// The file system on a POSIX host, its drives mapped by the drive table.
+#include "platform/file_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+#include "platform/error_codes.h"
+#include "platform/windows_path.h"
+
+namespace orva {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Closes a descriptor on every return path.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return fd_; }
+  int Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+  // Closes now, reporting the result (a delayed write error can surface here).
+  int Close() {
+    const int result = ::close(fd_);
+    fd_ = -1;
+    return result;
+  }
+
+ private:
+  int fd_;
+};
+
+// Error number for a failed open of `host`: a missing file is 53 only when its folder exists.
+err::Number OpenErrorNumber(const fs::path& host, int posixErrno) {
+  if (posixErrno == ENOENT) {
+    struct stat parent;
+    const fs::path folder = host.parent_path();
+    if (::stat(folder.c_str(), &parent) != 0 || !S_ISDIR(parent.st_mode)) {
+      return err::kPathNotFound;
+    }
+  }
+  return ErrorNumberFromErrno(posixErrno);
+}
+
+// Writes all bytes; errno on failure.
+int WriteAll(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (n == 0) return EIO;
+    done += static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+// Holds SIGXFSZ back while a file is written so that exceeding the file-size limit fails the
+// write with EFBIG instead of killing the program; a signal raised meanwhile is discarded.
+class FileSizeSignalGuard {
+ public:
+  FileSizeSignalGuard() {
+    sigemptyset(&set_);
+    sigaddset(&set_, SIGXFSZ);
+    sigset_t pending;
+    wasPending_ = sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1;
+    blocked_ = pthread_sigmask(SIG_BLOCK, &set_, &old_) == 0;
+  }
+  ~FileSizeSignalGuard() {
+    if (!blocked_) return;
+    sigset_t pending;
+    if (!wasPending_ && sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1) {
+      const timespec zero{0, 0};
+      sigtimedwait(&set_, nullptr, &zero);
+    }
+    pthread_sigmask(SIG_SETMASK, &old_, nullptr);
+  }
+  FileSizeSignalGuard(const FileSizeSignalGuard&) = delete;
+  FileSizeSignalGuard& operator=(const FileSizeSignalGuard&) = delete;
+
+ private:
+  sigset_t set_;
+  sigset_t old_;
+  bool wasPending_ = false;
+  bool blocked_ = false;
+};
+
+// Creates a new temporary sibling of `target`; the descriptor, or -1 with errno set.
+int CreateSibling(const fs::path& target, fs::path& created) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
+    // Appended piece by piece: GCC 12 at -O3 warns falsely about concatenated temporaries.
+    std::string name(FileSystem::kSaveTempPrefix);
+    name += target.filename().string();
+    name += suffix;
+    created = target.parent_path() / name;
+    const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Removes what interrupted saves of `target` left beside it: our own regular files under a
+// temporary name of that target, nothing else.
+void RemoveLeftoverTemps(const fs::path& target) {
+  const std::string targetName = target.filename().string();
+  DIR* folder = ::opendir(target.parent_path().c_str());
+  if (folder == nullptr) return;
+  const uid_t self = ::geteuid();
+  while (const dirent* entry = ::readdir(folder)) {
+    if (!FileSystem::IsSaveTempName(entry->d_name, targetName)) continue;
+    struct stat st;
+    if (::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(st.st_mode) && st.st_uid == self) {
+      ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    }
+  }
+  ::closedir(folder);
+}
+
+// kNone when the existing target `st` describes may be replaced: not a regular file (it holds
+// nothing of ours), or a regular file that could be written in place. Else the error number.
+err::Number ReplaceableTarget(const fs::path& target, const struct stat& st) {
+  if (S_ISDIR(st.st_mode)) return err::kPathFileAccess;
+  if (!S_ISREG(st.st_mode)) return err::kNone;
+  // A file without any write permission is write-protected for everyone, also for a
+  // superuser whom the system would let write it.
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return err::kPermissionDenied;
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return ErrorNumberFromErrno(errno);
+  ::close(fd);
+  return err::kNone;
+}
+
+// The host path the drive table gives when every component exists with its exact case:
+// the drive's folder and the components joined. nullopt when the path needs the table's
+// full resolution ("." or "..", characters no name holds, no components).
+std::optional<std::string> ExactCaseHostPath(const std::array<std::string, 26>& driveFolders,
+                                             std::string_view windowsPath) {
+  const std::optional<WindowsPath> path = WindowsPath::Parse(windowsPath);
+  if (!path || path->Components().empty() || path->HasDotComponents() ||
+      !path->NamesAreValid() || driveFolders[path->Drive()].empty()) {
+    return std::nullopt;
+  }
+  std::string host = driveFolders[path->Drive()];
+  for (std::string_view part : path->Components()) {
+    if (host.empty() || host.back() != '/') host += '/';
+    host += part;
+  }
+  return host;
+}
+
+// A regular file whose name does not mark it hidden.
+bool IsPlain(const struct stat& st, std::string_view name) {
+  return S_ISREG(st.st_mode) && !name.empty() && name[0] != '.';
+}
+
+}  // namespace
+
+FileSystem::FileSystem(DriveTable drives) : drives_(std::move(drives)) {
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const std::string root{letter, ':', '\\'};
+    if (const auto folder = drives_.ToHost(root)) driveFolders_[letter - 'A'] = folder->native();
+  }
+}
+
+std::optional<std::string> FileSystem::PlainFileHostPath(std::string_view windowsPath) const {
+  // Resolving a path component by component costs several calls per component; a path
+  // that exists as written resolves to itself, and one test shows that.
+  if (auto exact = ExactCaseHostPath(driveFolders_, windowsPath)) {
+    struct stat st;
+    if (::stat(exact->c_str(), &st) == 0) {
+      if (!IsPlain(st, std::string_view(*exact).substr(exact->rfind('/') + 1))) return std::nullopt;
+      return exact;
+    }
+  }
+  const auto host = HostPath(windowsPath);
+  if (!host) return std::nullopt;
+  struct stat st;
+  if (::stat(host->c_str(), &st) != 0 || !IsPlain(st, host->filename().string())) {
+    return std::nullopt;
+  }
+  return host->native();
+}
+
+int FileSystem::OpenForReading(std::string_view windowsPath, err::Number& error,
+                               std::size_t& size) const {
+  // A path that exists as written opens as written; only a failure needs the resolution
+  // (a component differing in case) and its error number. Without O_NONBLOCK opening a
+  // FIFO waits for a writer for ever; what was opened is judged by its descriptor, as the
+  // path may have changed since any earlier test of it.
+  constexpr int kFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  const auto exact = ExactCaseHostPath(driveFolders_, windowsPath);
+  int opened = exact ? ::open(exact->c_str(), kFlags) : -1;
+  if (opened < 0) {
+    const auto host = HostPath(windowsPath);
+    if (!host) {
+      error = err::kBadFileName;
+      return -1;
+    }
+    opened = ::open(host->c_str(), kFlags);
+    if (opened < 0) {
+      error = OpenErrorNumber(*host, errno);
+      return -1;
+    }
+  }
+  FileDescriptor fd(opened);
+  struct stat st;
+  if (::fstat(fd.Get(), &st) != 0) {
+    error = ErrorNumberFromErrno(errno);
+    return -1;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    error = err::kPathFileAccess;
+    return -1;
+  }
+  // A FIFO, device or socket holds no file of the suite and might never end.
+  if (!S_ISREG(st.st_mode)) {
+    error = err::kFileNotFound;
+    return -1;
+  }
+  const int flags = ::fcntl(fd.Get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    error = ErrorNumberFromErrno(errno);
+    return -1;
+  }
+  // Files that report no size (/proc) are read up to the reader's bound.
+  size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
+  error = err::kNone;
+  return fd.Release();
+}
+
+namespace {
+
+// Fills `buffer` from the descriptor as far as the file goes: the count read, or -1.
+ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::read(fd, buffer + done, size - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return static_cast<ssize_t>(done);
+}
+
+}  // namespace
+
+Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
+  err::Number error = err::kNone;
+  std::size_t size = 0;
+  FileDescriptor fd(OpenForReading(windowsPath, error, size));
+  if (fd.Get() < 0) return error;
+  if (size > limit) return err::kFileTooLarge;
+
+  // One byte past the bound tells a file that grew beyond it from one that ends there.
+  const std::size_t most = limit + 1;
+  std::string bytes(size > 0 ? std::min(size, most) : std::min<std::size_t>(64 * 1024, most),
+                    '\0');
+  std::size_t done = 0;
+  while (true) {
+    const ssize_t n = ReadFull(fd.Get(), bytes.data() + done, bytes.size() - done);
+    if (n < 0) return ErrorNumberFromErrno(errno);
+    done += static_cast<std::size_t>(n);
+    if (done > limit) return err::kFileTooLarge;
+    if (size > 0 || done < bytes.size()) break;
+    bytes.resize(std::min(bytes.size() * 2, most));
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+Result<std::string> FileSystem::ReadFirstLine(std::string_view windowsPath) const {
+  err::Number error = err::kNone;
+  std::size_t size = 0;
+  FileDescriptor fd(OpenForReading(windowsPath, error, size));
+  if (fd.Get() < 0) return error;
+  std::string bytes(kFirstLineLimit, '\0');
+  const ssize_t n = ReadFull(fd.Get(), bytes.data(), bytes.size());
+  if (n < 0) return ErrorNumberFromErrno(errno);
+  bytes.resize(static_cast<std::size_t>(n));
+  bytes.resize(std::min(bytes.find_first_of("\r\n"), bytes.size()));
+  return bytes;
+}
+
+err::Number FileSystem::ReadChunks(std::string_view windowsPath, std::size_t chunkSize,
+                                   std::size_t limit,
+                                   const std::function<void(std::string_view chunk)>& consume)
+    const {
+  err::Number error = err::kNone;
+  std::size_t size = 0;
+  FileDescriptor fd(OpenForReading(windowsPath, error, size));
+  if (fd.Get() < 0) return error;
+  std::string chunk(std::max<std::size_t>(chunkSize, 1), '\0');
+  std::size_t left = limit;
+  while (left > 0) {
+    const std::size_t wanted = std::min(chunk.size(), left);
+    const ssize_t n = ReadFull(fd.Get(), chunk.data(), wanted);
+    if (n < 0) return ErrorNumberFromErrno(errno);
+    if (n > 0) consume(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
+    if (static_cast<std::size_t>(n) < wanted) break;
+    left -= wanted;
+  }
+  return err::kNone;
+}
+
+err::Number FileSystem::WriteAtomically(std::string_view windowsPath,
+                                        std::string_view bytes) const {
+  const auto host = HostPath(windowsPath);
+  if (!host || !host->has_filename()) return err::kBadFileName;
+
+  struct stat old;
+  const bool hadOld = ::stat(host->c_str(), &old) == 0;
+  if (hadOld) {
+    if (const err::Number refused = ReplaceableTarget(*host, old)) return refused;
+  }
+
+  fs::path temp;
+  FileDescriptor fd(CreateSibling(*host, temp));
+  if (fd.Get() < 0) return OpenErrorNumber(*host, errno);
+
+  int failure = 0;
+  {
+    FileSizeSignalGuard guard;
+    failure = WriteAll(fd.Get(), bytes);
+  }
+  // Keep the old file's permissions; ours came from the umask.
+  if (failure == 0 && hadOld && S_ISREG(old.st_mode)) ::fchmod(fd.Get(), old.st_mode & 07777);
+  if (failure == 0 && ::fsync(fd.Get()) != 0) failure = errno;
+  if (fd.Close() != 0 && failure == 0) failure = errno;
+  if (failure == 0 && ::rename(temp.c_str(), host->c_str()) != 0) failure = errno;
+  if (failure != 0) {
+    ::unlink(temp.c_str());
+    return ErrorNumberFromErrno(failure);
+  }
+
+  RemoveLeftoverTemps(*host);
+  // Make the rename itself durable; the new file is in place either way.
+  FileDescriptor folder(::open(host->parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Get() >= 0) ::fsync(folder.Get());
+  return err::kNone;
+}
+
+err::Number FileSystem::Remove(std::string_view windowsPath) const {
+  const auto host = HostPath(windowsPath);
+  if (!host) return err::kBadFileName;
+  if (::unlink(host->c_str()) == 0) return err::kNone;
+  const int error = errno;
+  if (error == ENOENT || error == ENOTDIR) return err::kNone;  // already absent
+  if (error == EISDIR) return err::kPathFileAccess;
+  return ErrorNumberFromErrno(error);
+}
+
+}  // namespace orva
