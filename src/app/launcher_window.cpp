@@ -171,7 +171,7 @@ void LauncherWindow::ResetShowAll() {
 void LauncherWindow::LoadViewState() {
   const FileRead file = files_.ReadFirstLine(state_.paths.viewIniPath);
   const std::int16_t value = file.error == err::kNone ? ParseViewState(file.bytes) : 0;
-  c_.SSx[0]->setVisible(value == 0);
+  ShowCombinedView(c_, value == 0);
 }
 
 void LauncherWindow::SaveViewState() {
