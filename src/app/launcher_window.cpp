@@ -188,7 +188,7 @@ void LauncherWindow::ResetShowAll() {
 void LauncherWindow::LoadViewState() {
   const Result<std::string> file = files_.ReadFirstLine(state_.paths.viewIniPath);
   const std::int16_t value = file.ok() ? ParseViewState(file.value()) : 0;
-  c_.SSx[0]->setVisible(value == 0);
+  ShowCombinedView(c_, value == 0);
 }
 
 void LauncherWindow::SaveViewState() {

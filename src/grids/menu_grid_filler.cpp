@@ -47,6 +47,7 @@ void SetIcon(SpreadGrid& grid, int row, const FoundIcon& icon) {
 void WriteRow(SpreadGrid& grid, int row, const MenuRows::Row& shown, const QString& title,
               int slot, int titleColorSlot, const GridColors& colors) {
   grid.SetButtonText(kTitleColumn, row, title);
+  grid.SetText(kIconColumn, row, shown.name);  // a screen reader names the icon by its program
   grid.SetButtonText(kExeColumn, row, shown.exe);
   grid.SetText(kDataFileColumn, row, shown.dataFile);
   if (shown.installed) {

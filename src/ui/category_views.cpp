@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPushButton>
+#include <vector>
 
 #include "widgets/spread_grid.h"
 #include "ui/window_design.h"
@@ -32,8 +33,22 @@ void SelectCategory(WindowControls& controls, CategoryViewState& views, int inde
 }
 
 void SwitchView(WindowControls& controls) {
+  ShowCombinedView(controls, controls.SSx[0]->isHidden());
+}
+
+void ShowCombinedView(WindowControls& controls, bool shown) {
   SpreadGrid& combined = *controls.SSx[0];
-  combined.setVisible(combined.isHidden());
+  std::vector<QWidget*> covered(controls.Command1.begin(), controls.Command1.end());
+  for (SpreadGrid* grid : controls.SSm) {
+    if (grid) covered.push_back(grid);
+  }
+  bool focusCovered = false;
+  for (QWidget* widget : covered) {
+    focusCovered = focusCovered || widget->hasFocus();
+    widget->setFocusPolicy(shown ? Qt::NoFocus : Qt::StrongFocus);
+  }
+  combined.setVisible(shown);
+  if (shown && focusCovered) combined.setFocus(Qt::OtherFocusReason);
 }
 
 void ToggleShowAll(WindowControls& controls, CategoryViewState& views) {

@@ -22,6 +22,11 @@ void SelectCategory(WindowControls& controls, CategoryViewState& views, int inde
 // Flips between the category view and the combined view.
 void SwitchView(WindowControls& controls);
 
+// Shows the combined view, or the category view. The combined grid then covers the category
+// buttons and menu grids: they take no focus while it shows, and the focus they held moves
+// to it.
+void ShowCombinedView(WindowControls& controls, bool shown);
+
 // Flips the show-all tick; the caller re-applies the row heights.
 void ToggleShowAll(WindowControls& controls, CategoryViewState& views);
 

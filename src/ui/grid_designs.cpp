@@ -36,8 +36,16 @@ void ApplyColumns(SpreadGrid& grid, std::initializer_list<ColumnDesign> columns)
 // The combined grid's designed title face; its filled rows take the combined-title colour.
 const QColor kCombinedDesignTitleFace(164, 209, 255);
 
+// What a screen reader calls the columns of the menu and combined grids, whose headers are
+// empty or never shown. Only the combined grid has the last two.
+const char* const kIconGridColumnNames[] = {"アイコン", "プログラム", "工事一覧", "実行ファイル",
+                                            "番号", "データファイル", "分類", "年度版"};
+
 // Menu and combined grids share everything but the first columns' widths and colour.
 void DesignIconGrid(SpreadGrid& grid, double iconWidth, double titleWidth, QColor titleFace) {
+  for (int column = 1; column <= grid.ColumnCount(); ++column) {
+    grid.SetAccessibleHeaderText(column, QString::fromUtf8(kIconGridColumnNames[column - 1]));
+  }
   const GridColors colors = DefaultGridColors();
   grid.SetHeaderRowHeight(0);
   grid.SetColumnWidth(0, 0);

@@ -179,6 +179,7 @@ void CreateMenuGridCopy(WindowControls& controls, int index) {
   grid->setObjectName(QString("SSm_%1").arg(index));
   DesignMenuGrid(*grid);
   grid->setGeometry(designed->geometry());
+  grid->setFocusPolicy(designed->focusPolicy());  // none while the combined grid covers them
   grid->hide();
   grid->stackUnder(controls.SSx[0]);
   QWidget::setTabOrder(controls.SSm[index - 1], grid);

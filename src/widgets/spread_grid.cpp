@@ -1,5 +1,6 @@
 #include "widgets/spread_grid.h"
 
+#include <QAccessible>
 #include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "widgets/spread_grid_accessible.h"
 #include "widgets/spread_grid_delegate.h"
 #include "widgets/spread_grid_model.h"
 
@@ -41,6 +43,7 @@ QStringList GridFontFamilies() {
 
 SpreadGrid::SpreadGrid(QWidget* parent)
     : QTableView(parent), model_(std::make_unique<SpreadGridModel>()) {
+  QAccessible::installFactory(&SpreadGridAccessibleFactory);  // Qt keeps a factory once
   setVerticalHeader(new RowNumberHeader(this));
   QFont gridFont = font();
   gridFont.setFamilies(GridFontFamilies());
@@ -56,6 +59,8 @@ SpreadGrid::SpreadGrid(QWidget* parent)
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setSortingEnabled(false);
   setCornerButtonEnabled(false);
+  // Tab leaves the grid for the next control; the arrows move between cells.
+  setTabKeyNavigation(false);
 
   QHeaderView* columns = horizontalHeader();
   columns->setMinimumSectionSize(0);
@@ -103,6 +108,7 @@ void SpreadGrid::SetColumnCount(int columns) {
   designWidths_.resize(static_cast<std::size_t>(ColumnCount()),
                        horizontalHeader()->defaultSectionSize());
   unfitted_.resize(designWidths_.size(), false);
+  accessibleHeaders_.resize(designWidths_.size());
 }
 
 int SpreadGrid::ColumnCount() const { return model_->columnCount(); }
@@ -166,6 +172,16 @@ void SpreadGrid::SetHeaderText(int column, const QString& text) {
   if (column < 1 || column > ColumnCount()) return;
   model_->SetHeaderText(column - 1, text);
   FitColumn(column);
+}
+
+void SpreadGrid::SetAccessibleHeaderText(int column, const QString& text) {
+  if (column >= 1 && column <= ColumnCount()) accessibleHeaders_[column - 1] = text;
+}
+
+QString SpreadGrid::ColumnName(int column) const {
+  if (column < 1 || column > ColumnCount()) return {};
+  const QString header = Text(column, 0);
+  return header.isEmpty() ? accessibleHeaders_[column - 1] : header;
 }
 
 void SpreadGrid::SetHeaderRowHeight(double units) {
@@ -353,19 +369,82 @@ void SpreadGrid::SetCurrentCell(int column, int row) {
                                     QItemSelectionModel::Clear);
 }
 
+bool SpreadGrid::ColumnShown(int column) const {
+  if (column < 1 || column > ColumnCount() || isColumnHidden(column - 1)) return false;
+  return columnWidth(column - 1) >= QFontMetrics(font()).horizontalAdvance(u'0');
+}
+
+bool SpreadGrid::RowShown(int row) const {
+  return row >= 1 && row <= RowCount() && !isRowHidden(row - 1);
+}
+
+void SpreadGrid::PressButton(int column, int row) {
+  if (!RowShown(row) || !ColumnShown(column) ||
+      model_->ColumnKind(column - 1) != SpreadGridModel::Kind::Button) {
+    return;
+  }
+  emit ButtonClicked(column, row);
+}
+
 void SpreadGrid::keyPressEvent(QKeyEvent* event) {
   clickedCurrent_ = QPersistentModelIndex();  // a keyboard move shows its cell
   const int key = event->key();
   if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
     const QModelIndex current = currentIndex();
-    if (current.isValid() && !isRowHidden(current.row()) &&
+    if (current.isValid() &&
         model_->ColumnKind(current.column()) == SpreadGridModel::Kind::Button) {
       event->accept();
-      emit ButtonClicked(current.column() + 1, current.row() + 1);
+      PressButton(current.column() + 1, current.row() + 1);
       return;
     }
   }
   QTableView::keyPressEvent(event);
+}
+
+QModelIndex SpreadGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  const QModelIndex next = QTableView::moveCursor(action, modifiers);
+  if (!next.isValid() || ColumnShown(next.column() + 1)) return next;
+  // On past the sliver the way the move goes; up and down fall back to the left.
+  const bool leftwards = action == MoveLeft || action == MovePrevious || action == MoveEnd;
+  const int step = leftwards ? -1 : 1;
+  for (int column = next.column() + 1 + step; column >= 1 && column <= ColumnCount();
+       column += step) {
+    if (ColumnShown(column)) return model_->index(next.row(), column - 1);
+  }
+  if (action == MoveUp || action == MoveDown || action == MovePageUp || action == MovePageDown) {
+    for (int column = next.column(); column >= 1; --column) {
+      if (ColumnShown(column)) return model_->index(next.row(), column - 1);
+    }
+  }
+  return currentIndex();  // no shown column that way: the move stays
+}
+
+void SpreadGrid::NotifyAccessibleCell(const QModelIndex& index, int event) {
+  if (!QAccessible::isActive() || !index.isValid()) return;
+  const int child = SpreadGridAccessibleChild(*this, index.column() + 1, index.row() + 1);
+  if (child < 0) return;
+  QAccessibleEvent notice(this, static_cast<QAccessible::Event>(event));
+  notice.setChild(child);
+  QAccessible::updateAccessibility(&notice);
+}
+
+void SpreadGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  // The table view's own notice counts hidden rows and columns: the item view's part only.
+  if (hasFocus()) NotifyAccessibleCell(current, QAccessible::Focus);
+  QAbstractItemView::currentChanged(current, previous);
+}
+
+void SpreadGrid::selectionChanged(const QItemSelection& selected,
+                                  const QItemSelection& deselected) {
+  NotifyAccessibleCell(selected.indexes().value(0), QAccessible::SelectionAdd);
+  NotifyAccessibleCell(deselected.indexes().value(0), QAccessible::SelectionRemove);
+  QAbstractItemView::selectionChanged(selected, deselected);
+}
+
+void SpreadGrid::focusInEvent(QFocusEvent* event) {
+  QTableView::focusInEvent(event);
+  // For a screen reader the grid's focus is its current cell's.
+  NotifyAccessibleCell(currentIndex(), QAccessible::Focus);
 }
 
 void SpreadGrid::mousePressEvent(QMouseEvent* event) {

@@ -44,6 +44,10 @@ class SpreadGrid : public QTableView {
   // header text and the widest number written into it since the grid was last emptied.
   void SetColumnWidth(int column, double characters);
   void SetHeaderText(int column, const QString& text);
+  // What assistive technology calls a column whose header text is empty; ColumnName is
+  // the header text, else this one.
+  void SetAccessibleHeaderText(int column, const QString& text);
+  QString ColumnName(int column) const;
   void SetHeaderRowHeight(double units);               // 0 hides the header row
   void SetDefaultRowHeight(double units);              // height of rows added later
   void SetDesignButtonText(int column, const QString& caption);  // caption of every row
@@ -66,7 +70,9 @@ class SpreadGrid : public QTableView {
   void SetForeColor(int column, int row, QColor color);  // caption / text colour
   QColor BackColor(int column, int row) const;  // else the design colour, else white
   QColor ForeColor(int column, int row) const;  // black unless set
-  // The picture is drawn stretched to the cell; the name is its accessible text.
+  // The picture is drawn stretched to the cell; pictures of one name and look are kept
+  // once. A picture cell's text is not drawn: it names the cell for assistive technology,
+  // which otherwise hears the picture's name.
   void SetPicture(int column, int row, const QPixmap& picture, const QString& name);
   bool HasPicture(int column, int row) const;
   int DistinctPictureCount() const;  // pixmaps actually kept for all picture cells
@@ -83,6 +89,15 @@ class SpreadGrid : public QTableView {
   // Shows the cell, unless a click made it current: the grid never moves under the pointer.
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
+  // Whether the user can see and reach a column or row: a column narrower than one
+  // character holds nothing readable, so neither the keyboard nor assistive technology
+  // stops there; a hidden row is not there for either.
+  bool ColumnShown(int column) const;
+  bool RowShown(int row) const;
+
+  // Clicks a shown button cell as the mouse, Space and Enter do: emits ButtonClicked.
+  void PressButton(int column, int row);
+
   // Whether a button cell is drawn pressed now (held under the mouse pointer).
   bool ButtonDrawnPressed(int column, int row) const;
 
@@ -97,6 +112,13 @@ class SpreadGrid : public QTableView {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // Arrows, Home and End step over columns that are not shown.
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  // Assistive technology hears of the current cell by its place among shown cells.
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void selectionChanged(const QItemSelection& selected,
+                        const QItemSelection& deselected) override;
+  void focusInEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -111,11 +133,13 @@ class SpreadGrid : public QTableView {
   void ReleaseButton();
   void FitColumn(int column);  // number columns: room for the header and widest value
   int ShownRowFrom(int row) const;  // 0 when no row is shown
+  void NotifyAccessibleCell(const QModelIndex& index, int event);  // a QAccessible::Event
 
   // The columns' designed widths in pixels, 0 for hidden ones.
   std::vector<int> designWidths_;
   // Number columns whose widest value grew inside an update, fitted at its end.
   std::vector<bool> unfitted_;
+  std::vector<QString> accessibleHeaders_;
   // The button cell under the held left mouse button: it fires if released over it.
   QPersistentModelIndex held_;
   // The cell a click made current: showing it never scrolls the grid under the pointer.

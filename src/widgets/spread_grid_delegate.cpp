@@ -36,13 +36,33 @@ void SpreadGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
                                const QModelIndex& index) const {
   const auto kind =
       static_cast<SpreadGridModel::Kind>(index.data(SpreadGridModel::KindRole).toInt());
+  // Every kind of cell shows the keyboard's cell by one frame around the whole cell: the
+  // style's own marks are faint, drawn only after a keyboard move, or part of a bevel.
+  QStyleOptionViewItem cell = option;
+  cell.state &= ~QStyle::State_HasFocus;
   if (kind == SpreadGridModel::Kind::Button) {
-    PaintButton(painter, option, index);
+    PaintButton(painter, cell, index);
   } else if (kind == SpreadGridModel::Kind::Picture) {
-    PaintPicture(painter, option, index);
+    PaintPicture(painter, cell, index);
   } else {
-    QStyledItemDelegate::paint(painter, option, index);
+    QStyledItemDelegate::paint(painter, cell, index);
   }
+  if (option.state & QStyle::State_HasFocus) PaintFocusFrame(painter, option);
+}
+
+void SpreadGridDelegate::PaintFocusFrame(QPainter* painter, const QStyleOptionViewItem& option) {
+  if (option.rect.width() < 6 || option.rect.height() < 6) return;
+  // Dark outside, light inside: it shows on white, on the selection and on any button face.
+  painter->save();
+  painter->setRenderHint(QPainter::Antialiasing, false);
+  painter->setBrush(Qt::NoBrush);
+  painter->setPen(QPen(option.palette.color(QPalette::Text), 1));
+  const QRect outer = option.rect.adjusted(0, 0, -1, -1);
+  painter->drawRect(outer);
+  painter->drawRect(outer.adjusted(1, 1, -1, -1));
+  painter->setPen(QPen(option.palette.color(QPalette::Base), 1));
+  painter->drawRect(outer.adjusted(2, 2, -2, -2));
+  painter->restore();
 }
 
 void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewItem& option,
@@ -57,7 +77,6 @@ void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewIt
   button.state = QStyle::State_Enabled;
   const bool pressed = pressed_.isValid() && pressed_ == index;
   button.state |= pressed ? QStyle::State_Sunken : QStyle::State_Raised;
-  if (option.state & QStyle::State_HasFocus) button.state |= QStyle::State_HasFocus;
 
   const QColor face = index.data(SpreadGridModel::ButtonFaceRole).value<QColor>();
   const qint64 paletteKey = option.palette.cacheKey();  // before the copy is changed
@@ -158,15 +177,6 @@ void SpreadGridDelegate::PaintPicture(QPainter* painter, const QStyleOptionViewI
     painter->setRenderHint(QPainter::SmoothPixmapTransform);
     painter->drawPixmap(target, pixmap);
     painter->restore();
-  }
-  if (option.state & QStyle::State_HasFocus) {
-    // The keyboard's cell shows, as a text cell's does, even when nothing is selected.
-    QStyleOptionFocusRect focus;
-    focus.QStyleOption::operator=(option);
-    focus.backgroundColor = option.palette.color(QPalette::Base);
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
   }
 }
 

@@ -32,6 +32,7 @@ class SpreadGridDelegate : public QStyledItemDelegate {
   void PaintButton(QPainter* painter, const QStyleOptionViewItem& option,
                    const QModelIndex& index) const;
   bool TextIsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+  static void PaintFocusFrame(QPainter* painter, const QStyleOptionViewItem& option);
   void PaintPicture(QPainter* painter, const QStyleOptionViewItem& option,
                     const QModelIndex& index) const;
   // The style's bevel for `button` (its rect at the origin), drawn once per look.

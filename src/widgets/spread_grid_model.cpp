@@ -35,7 +35,10 @@ QVariant SpreadGridModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
       return DisplayText(column, row);
     case Qt::AccessibleTextRole:
-      if (kind == Kind::Picture && cell.picture >= 0) return pictures_[cell.picture].name;
+      // A picture is named by its cell's text, what it stands for, else by its own name.
+      if (kind == Kind::Picture && cell.text.isEmpty() && cell.picture >= 0) {
+        return pictures_[cell.picture].name;
+      }
       return DisplayText(column, row);
     case Qt::TextAlignmentRole:
       if (kind == Kind::Button) return int(Qt::AlignCenter);

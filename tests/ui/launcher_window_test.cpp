@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QPushButton>
+#include <QTest>
 
 #include "support/window_fixture.h"
 #include "platform/error_codes.h"
@@ -206,6 +210,88 @@ TEST_F(LauncherWindowTest, FifosInPlaceOfFilesNeverHangStartUp) {
   const test::FifoHangGuard guard(tree.Host(kMenuIni));
   auto window = Start();
   EXPECT_EQ(result.error(), err::kFileNotFound);
+}
+
+TEST_F(LauncherWindowTest, CoveredControlsTakeNoFocusInTheCombinedView) {
+  auto window = Start();
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  const WindowControls& c = window->Controls();
+  ASSERT_FALSE(c.SSx[0]->isHidden());
+  c.SSx[0]->setFocus();
+  for (int press = 0; press < 10; ++press) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), c.SSx[0]) << press;  // the only control left
+  }
+
+  c.dispSELECT->trigger();  // the category view: buttons, then the menu grid
+  c.Command1[5]->setFocus();
+  QTest::keyClick(c.Command1[5], Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), c.SSm[0]);
+  QTest::keyClick(c.SSm[0], Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), c.Command1[0]);
+
+  c.dispSELECT->trigger();  // covered again: the focus goes to the grid over the button
+  EXPECT_EQ(QApplication::focusWidget(), c.SSx[0]);
+  EXPECT_EQ(c.Command1[0]->focusPolicy(), Qt::NoFocus);
+  EXPECT_EQ(c.SSm[3]->focusPolicy(), Qt::NoFocus);
+}
+
+// The cell of a grid's shown row whose column and cell carry these names.
+QAccessibleInterface* CellNamed(SpreadGrid& grid, const QString& column, const QString& start) {
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
+  QAccessibleTableInterface* cells = table ? table->tableInterface() : nullptr;
+  if (!cells) return nullptr;
+  for (int across = 0; across < cells->columnCount(); ++across) {
+    if (cells->columnDescription(across) != column) continue;
+    for (int down = 0; down < cells->rowCount(); ++down) {
+      QAccessibleInterface* cell = cells->cellAt(down, across);
+      if (cell->text(QAccessible::Name).startsWith(start)) return cell;
+    }
+  }
+  return nullptr;
+}
+
+TEST_F(LauncherWindowTest, AScreenReaderStartsAProgramFromTheGrid) {
+  auto window = Start();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  SpreadGrid& grid = *window->Controls().SSx[0];
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
+  ASSERT_NE(table, nullptr);
+  ASSERT_NE(table->tableInterface(), nullptr);
+  QStringList columns;
+  for (int i = 0; i < table->tableInterface()->columnCount(); ++i) {
+    columns << table->tableInterface()->columnDescription(i);
+  }
+  EXPECT_EQ(columns, QStringList({"アイコン", "プログラム", "工事一覧", "実行ファイル"}));
+  EXPECT_EQ(table->tableInterface()->rowCount(), 5);  // the missing program's row is hidden
+  EXPECT_EQ(CellNamed(grid, "プログラム", "平成26年度 後期"), nullptr);
+
+  // The icon is named after its program, not its file.
+  EXPECT_NE(CellNamed(grid, "アイコン", "平成25年度"), nullptr);
+  EXPECT_EQ(CellNamed(grid, "アイコン", "a.png"), nullptr);
+
+  QAccessibleInterface* title = CellNamed(grid, "プログラム", "平成25年度");
+  ASSERT_NE(title, nullptr);
+  ASSERT_NE(title->actionInterface(), nullptr);
+  title->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(desktop.started, std::vector<QString>{HostText("C:\\VORDELN\\p25\\prog.exe")});
+}
+
+TEST_F(LauncherWindowTest, ShowAllReportsItsTickToAScreenReader) {
+  auto window = Start();
+  const WindowControls& c = window->Controls();
+  QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(c.DispSEt);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->childCount(), 1);
+  QAccessibleInterface* item = menu->child(0);
+  EXPECT_EQ(item->text(QAccessible::Name), QString::fromUtf8("すべて表示"));
+  EXPECT_TRUE(item->state().checkable);
+  EXPECT_FALSE(item->state().checked);
+  c.dispALL->trigger();
+  EXPECT_TRUE(item->state().checked);
 }
 
 }  // namespace

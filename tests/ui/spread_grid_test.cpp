@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QFontMetricsF>
@@ -10,9 +11,12 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTest>
 #include <QToolTip>
+#include <QVBoxLayout>
 #include <utility>
 #include <vector>
 
@@ -558,6 +562,208 @@ TEST(SpreadGridTest, ModelKeepsQtsItemModelContractThroughFillsAndSorts) {
   grid.SetColumnCount(3);
   grid.SetRowCount(0);
   EXPECT_EQ(grid.model()->rowCount(), 0);
+}
+
+}  // namespace
+}  // namespace orva
+
+namespace orva {
+namespace {
+
+// A window of a button, a grid and a button: picture, button, sliver, hidden number column,
+// text; rows 1..4 with row 2 hidden. The window is active, the grid has the focus.
+struct FocusedGrid {
+  FocusedGrid() {
+    auto* layout = new QVBoxLayout(&window);
+    before = new QPushButton("before");
+    grid = new SpreadGrid;
+    after = new QPushButton("after");
+    layout->addWidget(before);
+    layout->addWidget(grid);
+    layout->addWidget(after);
+    grid->SetColumnCount(5);
+    grid->SetColumnKind(1, SpreadGrid::CellKind::Picture);
+    grid->SetColumnKind(2, SpreadGrid::CellKind::Button);
+    grid->SetColumnKind(4, SpreadGrid::CellKind::Number);
+    grid->SetColumnWidth(0, 0);
+    grid->SetHeaderRowHeight(0);
+    for (int c : {1, 2, 5}) grid->SetColumnWidth(c, 10);
+    grid->SetColumnWidth(3, 0.1);  // a sliver: drawn, but nothing readable in it
+    grid->SetColumnWidth(4, 0);
+    grid->SetDefaultRowHeight(30);
+    grid->SetRowCount(4);
+    for (int r = 1; r <= 4; ++r) {
+      grid->SetButtonText(2, r, QString("item %1").arg(r));
+      grid->SetText(3, r, "data");
+      grid->SetValue(4, r, r);
+      grid->SetText(5, r, QString("text %1").arg(r));
+    }
+    grid->SetRowHeight(2, 0);
+    window.resize(500, 300);
+    window.show();
+    window.activateWindow();
+    active = QTest::qWaitForWindowActive(&window);
+    grid->setFocus(Qt::TabFocusReason);
+    grid->SetCurrentCell(1, 1);
+  }
+  QModelIndex Current() const { return grid->currentIndex(); }
+  std::pair<int, int> CurrentCell() const {
+    return {Current().column() + 1, Current().row() + 1};
+  }
+
+  QWidget window;
+  QPushButton* before = nullptr;
+  SpreadGrid* grid = nullptr;
+  QPushButton* after = nullptr;
+  bool active = false;
+};
+
+TEST(SpreadGridKeyboardTest, TabLeavesTheGridArrowsStopOnlyOnShownCells) {
+  FocusedGrid f;
+  ASSERT_TRUE(f.active);
+  ASSERT_TRUE(f.grid->hasFocus());
+  SpreadGrid& grid = *f.grid;
+
+  QTest::keyClick(&grid, Qt::Key_Right);
+  EXPECT_EQ(f.CurrentCell(), std::make_pair(2, 1));
+  QTest::keyClick(&grid, Qt::Key_Right);  // past the sliver and the hidden column
+  EXPECT_EQ(f.CurrentCell(), std::make_pair(5, 1));
+  QTest::keyClick(&grid, Qt::Key_Right);  // nothing shown further right
+  EXPECT_EQ(f.CurrentCell(), std::make_pair(5, 1));
+  QTest::keyClick(&grid, Qt::Key_Left);
+  EXPECT_EQ(f.CurrentCell(), std::make_pair(2, 1));
+  QTest::keyClick(&grid, Qt::Key_Down);  // over the hidden row
+  EXPECT_EQ(f.CurrentCell(), std::make_pair(2, 3));
+  QTest::keyClick(&grid, Qt::Key_Up);
+  EXPECT_EQ(f.CurrentCell(), std::make_pair(2, 1));
+  QTest::keyClick(&grid, Qt::Key_End);
+  EXPECT_EQ(f.CurrentCell().first, 5);
+  QTest::keyClick(&grid, Qt::Key_Home);
+  EXPECT_EQ(f.CurrentCell().first, 1);
+
+  QTest::keyClick(&grid, Qt::Key_Tab);
+  EXPECT_TRUE(f.after->hasFocus());
+  QTest::keyClick(f.after, Qt::Key_Backtab);
+  EXPECT_TRUE(grid.hasFocus());
+  EXPECT_EQ(f.CurrentCell().first, 1);  // the cell is kept while the focus is elsewhere
+  QTest::keyClick(&grid, Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_TRUE(f.before->hasFocus());
+}
+
+TEST(SpreadGridKeyboardTest, TheCurrentCellHasAWholeFrameOfEveryKind) {
+  FocusedGrid f;
+  ASSERT_TRUE(f.active);
+  SpreadGrid& grid = *f.grid;
+  for (int column : {1, 2, 5}) {
+    grid.SetCurrentCell(column, 3);
+    const QRect cell = grid.visualRect(grid.currentIndex());
+    const QImage image = grid.viewport()->grab().toImage();
+    const double ratio = image.devicePixelRatio();
+    auto at = [&](int x, int y) {
+      return QColor(image.pixel(static_cast<int>(x * ratio), static_cast<int>(y * ratio)));
+    };
+    const QColor dark = grid.palette().color(QPalette::Text);
+    const QPoint middle = cell.center();
+    // Two dark lines on all four sides, whatever the cell draws.
+    for (int inset : {0, 1}) {
+      EXPECT_EQ(at(middle.x(), cell.top() + inset), dark) << column;
+      EXPECT_EQ(at(middle.x(), cell.bottom() - inset), dark) << column;
+      EXPECT_EQ(at(cell.left() + inset, middle.y()), dark) << column;
+      EXPECT_EQ(at(cell.right() - inset, middle.y()), dark) << column;
+    }
+    // Without the focus there is no frame.
+    f.after->setFocus();
+    const QImage unfocused = grid.viewport()->grab().toImage();
+    EXPECT_NE(QColor(unfocused.pixel(static_cast<int>(middle.x() * ratio),
+                                     static_cast<int>((cell.top() + 1) * ratio))),
+              dark)
+        << column;
+    grid.setFocus();
+  }
+}
+
+QAccessibleInterface* Accessible(SpreadGrid& grid) {
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
+  return table && table->tableInterface() ? table : nullptr;
+}
+
+TEST(SpreadGridAccessibleTest, ShowsShownCellsUnderTheirHeadersAndPressesButtons) {
+  FocusedGrid f;
+  ASSERT_TRUE(f.active);
+  SpreadGrid& grid = *f.grid;
+  Events events(grid);
+  grid.SetHeaderText(5, "path");
+  grid.SetAccessibleHeaderText(2, "program");
+  grid.SetAccessibleHeaderText(5, "unused: the header has a text");
+  QImage icon(16, 16, QImage::Format_RGB32);
+  icon.fill(Qt::red);
+  grid.SetPicture(1, 1, QPixmap::fromImage(icon), "a.png");
+  grid.SetPicture(1, 3, QPixmap::fromImage(icon), "a.png");
+  grid.SetText(1, 3, "平成26年度");
+
+  QAccessibleInterface* table = Accessible(grid);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->role(), QAccessible::Table);
+  QAccessibleTableInterface* cells = table->tableInterface();
+  // Columns 1, 2 and 5; rows 1, 3 and 4.
+  ASSERT_EQ(cells->columnCount(), 3);
+  ASSERT_EQ(cells->rowCount(), 3);
+  EXPECT_EQ(table->childCount(), 3 + 3 * 3);
+  EXPECT_EQ(cells->columnDescription(1), "program");
+  EXPECT_EQ(cells->columnDescription(2), "path");
+  EXPECT_EQ(cells->cellAt(2, 2)->text(QAccessible::Name), "text 4");
+  EXPECT_EQ(cells->cellAt(0, 0)->text(QAccessible::Name), "a.png");
+  EXPECT_EQ(cells->cellAt(1, 0)->text(QAccessible::Name), QString::fromUtf8("平成26年度"));
+  for (int i = 0; i < table->childCount(); ++i) {
+    QAccessibleInterface* child = table->child(i);
+    ASSERT_NE(child, nullptr) << i;
+    EXPECT_EQ(table->indexOfChild(child), i);
+    EXPECT_NE(child->text(QAccessible::Name), "data") << i;  // the sliver is not there
+    EXPECT_EQ(child->parent(), table);
+  }
+  QAccessibleInterface* header = table->child(1);
+  EXPECT_EQ(header->role(), QAccessible::ColumnHeader);
+  EXPECT_EQ(header->text(QAccessible::Name), "program");
+  QAccessibleInterface* button = cells->cellAt(1, 1);  // item 3
+  ASSERT_EQ(button->tableCellInterface()->columnHeaderCells().size(), 1);
+  EXPECT_EQ(button->tableCellInterface()->columnHeaderCells().first(), header);
+  EXPECT_EQ(button->tableCellInterface()->rowIndex(), 1);
+
+  // The press action clicks, as the mouse does; other cells have no action.
+  ASSERT_NE(button->actionInterface(), nullptr);
+  EXPECT_EQ(button->actionInterface()->actionNames(),
+            QStringList{QAccessibleActionInterface::pressAction()});
+  button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(events.buttons, (std::vector<Cell>{{2, 3}}));
+  EXPECT_EQ(cells->cellAt(1, 2)->actionInterface(), nullptr);
+
+  // A row hidden later leaves the table, and its cells press nothing.
+  grid.SetRowHeight(3, 0);
+  EXPECT_EQ(cells->rowCount(), 2);
+  EXPECT_TRUE(button->state().invisible);
+  button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(events.buttons.size(), 1u);
+}
+
+TEST(SpreadGridAccessibleTest, OnlyTheCurrentCellReportsTheFocus) {
+  FocusedGrid f;
+  ASSERT_TRUE(f.active);
+  SpreadGrid& grid = *f.grid;
+  grid.SetCurrentCell(2, 3);
+  QAccessibleInterface* table = Accessible(grid);
+  ASSERT_NE(table, nullptr);
+  QAccessibleInterface* current = table->tableInterface()->cellAt(1, 1);
+  int focused = 0;
+  for (int i = 0; i < table->childCount(); ++i) focused += table->child(i)->state().focused;
+  EXPECT_EQ(focused, 1);
+  EXPECT_TRUE(current->state().focused);
+  EXPECT_FALSE(table->state().focused);
+  EXPECT_TRUE(table->state().focusable);
+  EXPECT_EQ(table->focusChild(), current);
+
+  f.after->setFocus();
+  EXPECT_FALSE(current->state().focused);
+  EXPECT_FALSE(table->state().focused);
 }
 
 }  // namespace
