@@ -97,7 +97,11 @@ int RunLauncher(int argc, char** argv) {
   QObject::connect(&terminationSignals, &TerminationSignals::Requested, &window, &QWidget::close);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, &QWidget::close);
   window.show();
-  return app.exec();
+  const int exitCode = app.exec();
+  // A start or open just before the window closed (the home page, the update) may still
+  // fail; the user hears of it before the program ends.
+  desktop.FinishWatching();
+  return exitCode;
 }
 
 }  // namespace orva

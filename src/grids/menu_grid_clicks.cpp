@@ -172,7 +172,8 @@ void LaunchItem(MenuGridClickContext& context, int category, int item) {
   const std::string& exe = context.catalogue.Entry(category, item).menuExe;
   if (!context.files.IsPlainFile(exe)) return;
   if (auto host = context.files.HostPath(exe)) {
-    context.desktop.StartProgram(QString::fromStdString(host->string()));
+    context.desktop.StartProgram(&context.window, {.target = QString::fromStdString(host->string()),
+                                                   .windowsPath = QString::fromStdString(exe)});
   }
 }
 

@@ -34,7 +34,8 @@ void OnCombinedGridButton(MenuGridClickContext& context, int column, int row);
 void OnMenuGridCell(MenuGridClickContext& context, int gridIndex, int column, int row);
 void OnCombinedGridCell(MenuGridClickContext& context, int column, int row);
 
-// Starts an item's program when a plain file is there now; silent otherwise.
+// Starts an item's program when a plain file is there now; silent otherwise. A start that
+// fails is told by the desktop.
 void LaunchItem(MenuGridClickContext& context, int category, int item);
 
 }  // namespace orva
