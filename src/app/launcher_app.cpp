@@ -5,12 +5,12 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <cstdio>
 
 #include "catalogue/install_paths.h"
 #include "app/launcher_window.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
+#include "desktop/log_categories.h"
 #include "desktop/qt_desktop.h"
 #include "desktop/qt_translation.h"
 #include "desktop/single_instance.h"
@@ -54,9 +54,9 @@ QString LockFailureReport(const SingleInstanceLock& lock) {
 
 // A start-up failure ends the program: said on the standard error for logs and terminals,
 // and in a message box for the user.
-int ReportStartupFailure(Desktop& desktop, const QString& text) {
-  std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-  std::fflush(stderr);
+int ReportStartupFailure(Desktop& desktop, const QLoggingCategory& category,
+                         const QString& text) {
+  qCCritical(category).noquote() << text;
   desktop.ShowMessage(nullptr, text, QApplication::applicationDisplayName(),
                       Desktop::Icon::None);
   return 1;
@@ -86,12 +86,15 @@ int RunLauncher(int argc, char** argv) {
     case SingleInstanceLock::Outcome::Acquired: break;
     case SingleInstanceLock::Outcome::HeldByAnotherLauncher: return 0;
     case SingleInstanceLock::Outcome::Failed:
-      return ReportStartupFailure(desktop, LockFailureReport(lock));
+      return ReportStartupFailure(desktop, lcLock(), LockFailureReport(lock));
   }
 
   LauncherWindow window(desktop, files, paths);
   const StartupResult result = window.Startup();
-  if (result.error != 0) return ReportStartupFailure(desktop, FatalReport(result));
+  if (result.error != 0) {
+    LogFileFailure(files, "read", result.path, result.error, ReadErrorDescription(result.error));
+    return ReportStartupFailure(desktop, lcFiles(), FatalReport(result));
+  }
   terminationSignals.DeliverPending();  // one that came while start-up ran still counts as such
   QObject::disconnect(duringStartup);
   QObject::connect(&terminationSignals, &TerminationSignals::Requested, &window, &QWidget::close);

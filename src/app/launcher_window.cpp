@@ -9,6 +9,7 @@
 #include "catalogue/catalogue_files.h"
 #include "grids/menu_grid_filler.h"
 #include "desktop/desktop.h"
+#include "desktop/log_categories.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "widgets/spread_grid.h"
@@ -89,8 +90,10 @@ void LauncherWindow::LoadWorksList() {
   const int category = c_.SSx[0]->isHidden() ? state_.curCategory : state_.allGridCategory;
   const std::string path = WorksFilePath(state_.dataDir, category);
   if (!files_.IsPlainFile(path)) return;
-  // A read that fails part-way leaves the rows listed so far; nothing to report.
-  LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_);
+  // A read that fails part-way leaves the rows listed so far; nothing to tell the user.
+  const int error =
+      LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_);
+  if (error != err::kNone) LogFileFailure(files_, "read", path, error, ReadErrorDescription(error));
 }
 
 StartupResult LauncherWindow::Startup() {
@@ -112,7 +115,11 @@ StartupResult LauncherWindow::Startup() {
   move(0, 0);
 
   const CatalogueLoad load = loading.get();
-  if (load.userError != err::kNone) ReportError(load.userError, ErrorDuring::kReading);
+  if (load.userError != err::kNone) {
+    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, load.userError,
+                   ReadErrorDescription(load.userError));
+    ReportError(load.userError, ErrorDuring::kReading);
+  }
   if (load.suiteError != err::kNone) return {load.suiteError, state_.paths.menuIniPath};
   FillGrids();
   LoadViewState();
@@ -141,8 +148,18 @@ void LauncherWindow::RestoreInitialMenu() {
     return;
   }
   // Past the question every step is best effort: the grids show whatever could be loaded.
-  files_.Remove(state_.paths.userMenuIniPath);
-  LoadCatalogueFiles();
+  if (const int error = files_.Remove(state_.paths.userMenuIniPath)) {
+    LogFileFailure(files_, "delete", state_.paths.userMenuIniPath, error, ErrorDescription(error));
+  }
+  const CatalogueLoad load = LoadCatalogueFiles();
+  if (load.userError != err::kNone) {
+    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, load.userError,
+                   ReadErrorDescription(load.userError));
+  }
+  if (load.suiteError != err::kNone) {
+    LogFileFailure(files_, "read", state_.paths.menuIniPath, load.suiteError,
+                   ReadErrorDescription(load.suiteError));
+  }
   FillGrids();
   ResetShowAll();
   SelectCategory(c_, 0, state_.curCategory);
@@ -176,7 +193,11 @@ void LauncherWindow::LoadViewState() {
 
 void LauncherWindow::SaveViewState() {
   // A view that cannot be kept is no reason to bother the user.
-  files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
+  const int error =
+      files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
+  if (error != err::kNone) {
+    LogFileFailure(files_, "save", state_.paths.viewIniPath, error, ErrorDescription(error));
+  }
 }
 
 void LauncherWindow::ReportError(int number, ErrorDuring during) {
@@ -193,6 +214,7 @@ void LauncherWindow::Shutdown() {
   // lose every choice it holds, so it stays until the user restores the initial menu.
   if (!keepUserFile_) {
     if (int error = SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_)) {
+      LogFileFailure(files_, "save", state_.paths.userMenuIniPath, error, ErrorDescription(error));
       ReportError(error, ErrorDuring::kWriting);
     }
   }

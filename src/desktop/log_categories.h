@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLoggingCategory>
+#include <string>
 
 namespace orva {
 
@@ -10,5 +11,12 @@ Q_DECLARE_LOGGING_CATEGORY(lcStart)  // programs that could not be started
 Q_DECLARE_LOGGING_CATEGORY(lcOpen)   // documents and addresses that could not be opened
 Q_DECLARE_LOGGING_CATEGORY(lcFiles)  // files that could not be read or saved
 Q_DECLARE_LOGGING_CATEGORY(lcLock)   // the single-instance lock
+
+class FileSystem;
+
+// One line in orva.files: what could not be done (`action`: "read", "save", ...) to which
+// file, by its Windows path and, where it has one, its host path, and why.
+void LogFileFailure(const FileSystem& files, const char* action, const std::string& windowsPath,
+                    int error, const std::string& description);
 
 }  // namespace orva

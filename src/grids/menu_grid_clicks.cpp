@@ -12,6 +12,7 @@
 #include "grids/menu_grid_filler.h"
 #include "platform/path_split.h"
 #include "desktop/desktop.h"
+#include "desktop/log_categories.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "grids/menu_grid_columns.h"
@@ -84,6 +85,8 @@ void ShowWorksList(MenuGridClickContext& context, const ClickedRow& clicked) {
       ReadDataDir(context.files, state.dataDirFile, state.defaultDataDir, context.codec);
   if (dataDir.error != err::kNone) {
     // The request is abandoned; the launcher and the user's catalogue carry on.
+    LogFileFailure(context.files, "read", state.dataDirFile, dataDir.error,
+                   ReadErrorDescription(dataDir.error));
     context.desktop.ShowMessage(
         &context.window,
         QString::number(dataDir.error) + ":" +
