@@ -100,7 +100,8 @@ class HandoverFailuresTest : public ::testing::Test {
   }
   // Starts and waits until the start is past its first moments.
   bool StartAndSettle(const QString& windowsPath, const QString& host) {
-    const bool started = desktop.StartProgram(nullptr, {.target = host, .windowsPath = windowsPath});
+    const bool started =
+        desktop.StartProgram(nullptr, {.target = host, .windowsPath = windowsPath});
     desktop.FinishWatching();
     return started;
   }
@@ -156,7 +157,8 @@ TEST_F(HandoverFailuresTest, OwnMessageStandsForAFailureInTheFirstMoments) {
 
 TEST_F(HandoverFailuresTest, HappyStartsAndOpensSayNothing) {
   const auto [windows, host] = Program("C:\\VORDELN\\p\\ok", "#!/bin/sh\nexit 0\n");
-  const auto [slowWindows, slowHost] = Program("C:\\VORDELN\\p\\slow", "#!/bin/sh\nexec sleep 4 >/dev/null 2>&1\n");
+  const auto [slowWindows, slowHost] =
+      Program("C:\\VORDELN\\p\\slow", "#!/bin/sh\nexec sleep 4 >/dev/null 2>&1\n");
   const auto [opener, openerHost] = Program("C:\\bin\\xdg-open", "#!/bin/sh\nexit 0\n");
   EXPECT_TRUE(StartAndSettle(windows, host));
   EXPECT_TRUE(StartAndSettle(slowWindows, slowHost));  // still running when the watch ends
