@@ -17,6 +17,7 @@
 #include "app/startup_failure.h"
 #include "catalogue/program_folder.h"
 #include "desktop/host_path_text.h"
+#include "desktop/log_categories.h"
 #include "desktop/qt_desktop.h"
 #include "desktop/qt_translation.h"
 #include "desktop/single_instance.h"
@@ -121,11 +122,11 @@ int RunLauncher(int argc, char** argv) {
       case SingleInstanceLock::Outcome::Acquired: break;
       case SingleInstanceLock::Outcome::HeldByAnotherLauncher: return 0;
       case SingleInstanceLock::Outcome::Failed:
-        return ReportStartupFailure(desktop, LockFailureReport(*lock));
+        return ReportStartupFailure(desktop, lcLock(), LockFailureReport(*lock));
     }
     window = std::make_unique<LauncherWindow>(desktop, files, paths);
     const Result<void> started = window->Startup();
-    if (!started.ok()) return ReportStartupFailure(desktop, FatalReport(started, files));
+    if (!started.ok()) return ReportStartupFailure(desktop, lcFiles(), FatalReport(started, files));
     return std::nullopt;
   });
   if (ended) return *ended;
@@ -135,7 +136,11 @@ int RunLauncher(int argc, char** argv) {
                    &QWidget::close);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(), &QWidget::close);
   window->show();
-  return app.exec();
+  const int exitCode = app.exec();
+  // A start or open just before the window closed (the home page, the update) may still
+  // fail; the user hears of it before the program ends.
+  desktop.FinishWatching();
+  return exitCode;
 }
 
 }  // namespace orva

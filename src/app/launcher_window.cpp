@@ -10,6 +10,7 @@
 #include "grids/menu_grid_filler.h"
 #include "desktop/desktop.h"
 #include "desktop/error_message.h"
+#include "desktop/log_categories.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "widgets/spread_grid.h"
@@ -105,9 +106,10 @@ void LauncherWindow::LoadWorksList() {
       c_.SSx[0]->isHidden() ? state_.views.curCategory : state_.grids.allGridCategory;
   const std::string path = WorksFilePath(state_.grids.dataDir, category);
   if (!files_.IsPlainFile(path)) return;
-  // A read that fails part-way leaves the rows listed so far; nothing to report.
-  static_cast<void>(
-      LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_));
+  // A read that fails part-way leaves the rows listed so far; nothing to tell the user.
+  const err::Number error =
+      LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_);
+  if (error != err::kNone) LogFileFailure(files_, "read", path, error, ReadErrorDescription(error));
 }
 
 Result<void> LauncherWindow::Startup() {
@@ -129,6 +131,8 @@ Result<void> LauncherWindow::Startup() {
 
   const err::Number suiteError = loading.get();
   if (userMenuError_ != err::kNone) {
+    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_,
+                   ReadErrorDescription(userMenuError_));
     ShowErrorNumber(desktop_, this, userMenuError_, ErrorDuring::kReading,
                     ErrorBox::kNumberInTitle, state_.paths.userMenuIniPath);
   }
@@ -156,10 +160,20 @@ void LauncherWindow::RestoreInitialMenu() {
                             QString::fromUtf8("ユーザー設定を削除します"))) {
     return;
   }
-  // Past the question every step is best effort and nothing is reported: a user file that
-  // cannot be removed is read again and kept, and the grids show whatever could be loaded.
-  static_cast<void>(files_.Remove(state_.paths.userMenuIniPath));
-  static_cast<void>(LoadCatalogueFiles());
+  // Past the question every step is best effort and the user is not bothered: a user file
+  // that cannot be removed is read again and kept, and the grids show whatever could be
+  // loaded. What failed is logged.
+  if (const err::Number error = files_.Remove(state_.paths.userMenuIniPath)) {
+    LogFileFailure(files_, "delete", state_.paths.userMenuIniPath, error, ErrorDescription(error));
+  }
+  if (const err::Number suiteError = LoadCatalogueFiles()) {
+    LogFileFailure(files_, "read", state_.paths.menuIniPath, suiteError,
+                   ReadErrorDescription(suiteError));
+  }
+  if (userMenuError_ != err::kNone) {
+    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_,
+                   ReadErrorDescription(userMenuError_));
+  }
   FillGrids();
   ResetShowAll();
   SelectCategory(c_, state_.views, 0);
@@ -193,8 +207,11 @@ void LauncherWindow::LoadViewState() {
 
 void LauncherWindow::SaveViewState() {
   // A view that cannot be kept is no reason to bother the user.
-  static_cast<void>(
-      files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden())));
+  const err::Number error =
+      files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
+  if (error != err::kNone) {
+    LogFileFailure(files_, "save", state_.paths.viewIniPath, error, ErrorDescription(error));
+  }
 }
 
 void LauncherWindow::Shutdown() {
@@ -206,6 +223,7 @@ void LauncherWindow::Shutdown() {
     const err::Number error =
         SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
     if (error != err::kNone) {
+      LogFileFailure(files_, "save", state_.paths.userMenuIniPath, error, ErrorDescription(error));
       ShowErrorNumber(desktop_, this, error, ErrorDuring::kWriting, ErrorBox::kNumberInTitle,
                       state_.paths.userMenuIniPath);
     }

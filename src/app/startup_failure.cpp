@@ -1,10 +1,10 @@
 #include "app/startup_failure.h"
 
 #include <QApplication>
-#include <cstdio>
 #include <exception>
 
 #include "desktop/desktop.h"
+#include "desktop/log_categories.h"
 
 namespace orva {
 namespace {
@@ -16,9 +16,8 @@ QString SetupFailureReport(const char* reason) {
 
 }  // namespace
 
-int ReportStartupFailure(Desktop& desktop, const QString& text) {
-  std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-  std::fflush(stderr);
+int ReportStartupFailure(Desktop& desktop, const QLoggingCategory& category, const QString& text) {
+  qCCritical(category).noquote() << text;
   desktop.ShowMessage(nullptr, text, QApplication::applicationDisplayName(),
                       Desktop::Icon::None);
   return kStartupFailureStatus;
@@ -29,9 +28,9 @@ std::optional<int> RunStartupSteps(Desktop& desktop,
   try {
     return steps();
   } catch (const std::exception& e) {
-    return ReportStartupFailure(desktop, SetupFailureReport(e.what()));
+    return ReportStartupFailure(desktop, lcSetup(), SetupFailureReport(e.what()));
   } catch (...) {
-    return ReportStartupFailure(desktop, SetupFailureReport("unknown"));
+    return ReportStartupFailure(desktop, lcSetup(), SetupFailureReport("unknown"));
   }
 }
 

@@ -13,7 +13,7 @@ namespace orva {
 // processing, program starts and shell opens. Tests substitute a scripted one.
 class Desktop {
  public:
-  enum class Icon { None, Information };
+  enum class Icon { None, Information, Warning };
   enum class Cursor { Default, Wait, ArrowWait };
 
   struct OpenFileRequest {
@@ -22,6 +22,16 @@ class Desktop {
     QString title;
     QStringList filters;     // description, pattern, description, pattern...
   };
+  // A program to start, or a document or address to open.
+  struct Handover {
+    QString target{};       // host path of the program or document, or an address
+    QString windowsPath{};  // the path the user knows it by; empty for an address
+    // A caller's own message for a failure, instead of the usual one naming what and why.
+    QString ownText{};
+    QString ownTitle{};
+    Icon ownIcon = Icon::None;
+  };
+
   virtual ~Desktop() = default;
 
   virtual void ShowMessage(QWidget* parent, const QString& text, const QString& title,
@@ -31,10 +41,14 @@ class Desktop {
   // The chosen file (Windows form), or err::kCancel when none was, or another failure.
   virtual Result<QString> ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) = 0;
 
-  // Starts the program file at hostPath detached, exactly that file; false on failure.
-  virtual bool StartProgram(const QString& hostPath) = 0;
-  // Opens an address or document with the desktop's associated application.
-  virtual bool OpenDocument(const QString& addressOrHostPath) = 0;
+  // Starts the program file at the handover's target detached, exactly that file; opens a
+  // document or address with the desktop's associated application. Neither waits for what
+  // it started. Every failure is logged and told in a message box over `parent`: one at
+  // once by this call, unless the handover carries its own message, which the caller then
+  // shows; one that shows in the first moments after the start (the program or the opener
+  // ends with a failure) later, on the event thread. False when it failed at once.
+  virtual bool StartProgram(QWidget* parent, const Handover& program) = 0;
+  virtual bool OpenDocument(QWidget* parent, const Handover& document) = 0;
 
   virtual void SetWindowCursor(QWidget* window, Cursor cursor) = 0;
   virtual void SetApplicationCursor(Cursor cursor) = 0;

@@ -4,13 +4,12 @@
 #include <QProcess>
 #endif
 #include <QStandardPaths>
+#include <cerrno>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "platform/detached_process.h"
 #endif
 
 namespace orva {
@@ -32,17 +31,22 @@ bool IsWindowsExecutable(const std::string& hostPath) {
 
 }  // namespace
 
-bool StartProgramFile(const QString& hostPath) {
+ProgramStart StartProgramFile(const QString& hostPath) {
 #ifdef Q_OS_WIN
-  return QProcess::startDetached(hostPath, {});
+  if (QProcess::startDetached(hostPath, {})) return {};
+  return {ENOENT};
 #else
   const std::string path = hostPath.toStdString();
+  std::string program = path;
+  std::vector<std::string> arguments;
   if (IsWindowsExecutable(path)) {
     const QString wine = QStandardPaths::findExecutable("wine");
-    if (wine.isEmpty()) return false;
-    return StartDetachedProcess(wine.toStdString(), {path});
+    if (wine.isEmpty()) return {0, true, std::nullopt};
+    program = wine.toStdString();
+    arguments = {path};
   }
-  return StartDetachedProcess(path, {});
+  DetachedStart start = StartDetachedProcess(program, arguments, kFirstMoments);
+  return {start.error, false, std::move(start.watch)};
 #endif
 }
 

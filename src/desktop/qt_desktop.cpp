@@ -16,7 +16,9 @@
 #include "platform/detached_process.h"
 #include "platform/drive_table.h"
 #include "platform/error_codes.h"
+#include "desktop/handover_failure.h"
 #include "desktop/host_path_text.h"
+#include "desktop/log_categories.h"
 #include "desktop/program_start.h"
 
 namespace orva {
@@ -29,6 +31,15 @@ Qt::CursorShape Shape(Desktop::Cursor cursor) {
     case Desktop::Cursor::Default: break;
   }
   return Qt::ArrowCursor;
+}
+
+QMessageBox::Icon BoxIcon(Desktop::Icon icon) {
+  switch (icon) {
+    case Desktop::Icon::Information: return QMessageBox::Information;
+    case Desktop::Icon::Warning: return QMessageBox::Warning;
+    case Desktop::Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
 }
 
 // Qt reads a filter's pattern list only from these characters and splits it at blanks;
@@ -85,8 +96,7 @@ void FitTitle(QMessageBox& box) {
 
 void QtDesktop::ShowMessage(QWidget* parent, const QString& text, const QString& title,
                             Icon icon) {
-  QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
-                  title, text, QMessageBox::Ok, parent);
+  QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Ok, parent);
   FitTitle(box);
   box.exec();
 }
@@ -122,21 +132,101 @@ Result<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest
   return QString::fromStdString(*windows);
 }
 
-bool QtDesktop::StartProgram(const QString& hostPath) { return StartProgramFile(hostPath); }
+bool QtDesktop::StartProgram(QWidget* parent, const Handover& program) {
+  ProgramStart start = StartProgramFile(program.target);
+  if (!start) {
+    const FailureReason why = start.wineMissing ? WineMissing() : NotExecuted(start.error);
+    TellFailure(parent, program, Kind::Program, why.forUser, why.forLog,
+                program.ownText.isEmpty());
+    return false;
+  }
+#ifndef Q_OS_WIN
+  if (start.watch) {
+    watch_.Watch(std::move(*start.watch), [this, parent = QPointer<QWidget>(parent),
+                                           program](int status) {
+      const FailureReason why = ProgramEndedAtOnce(status);
+      TellFailure(parent, program, Kind::Program, why.forUser, why.forLog, true);
+    });
+  }
+#endif
+  return true;
+}
 
-bool QtDesktop::OpenDocument(const QString& addressOrHostPath) {
-  QUrl url(addressOrHostPath);
-  if (url.scheme().size() <= 1) url = QUrl::fromLocalFile(addressOrHostPath);
+bool QtDesktop::OpenDocument(QWidget* parent, const Handover& document) {
+  QUrl url(document.target);
+  if (url.scheme().size() <= 1) url = QUrl::fromLocalFile(document.target);
+  const Kind kind = url.isLocalFile() ? Kind::Document : Kind::Address;
+  const bool address = kind == Kind::Address;
 #ifndef Q_OS_WIN
   // Qt's own opener would hand the browser or viewer the launcher's blocked signals and
   // open descriptors; the desktop's opener started cleanly gets neither.
   const QString opener = QStandardPaths::findExecutable("xdg-open");
   if (!opener.isEmpty()) {
     const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
-    return StartDetachedProcess(opener.toStdString(), {target.toStdString()});
+    DetachedStart start =
+        StartDetachedProcess(opener.toStdString(), {target.toStdString()}, kFirstMoments);
+    if (start.error != 0) {
+      const FailureReason why = NotExecuted(start.error);
+      TellFailure(parent, document, kind, why.forUser, "xdg-open: " + why.forLog,
+                  document.ownText.isEmpty());
+      return false;
+    }
+    watch_.Watch(std::move(*start.watch), [this, parent = QPointer<QWidget>(parent), document,
+                                           kind, address](int status) {
+      const FailureReason why = OpenerEndedAtOnce(status, address);
+      TellFailure(parent, document, kind, why.forUser, why.forLog, true);
+    });
+    return true;
   }
 #endif
-  return QDesktopServices::openUrl(url);
+  if (QDesktopServices::openUrl(url)) return true;
+  const FailureReason why = NoOpener(address);
+  TellFailure(parent, document, kind, why.forUser, why.forLog, document.ownText.isEmpty());
+  return false;
+}
+
+void QtDesktop::TellFailure(QPointer<QWidget> parent, const Handover& handover, Kind kind,
+                            const QString& forUser, const QString& forLog, bool showBox) {
+  const bool program = kind == Kind::Program;
+  const QString shown = handover.windowsPath.isEmpty() ? handover.target : handover.windowsPath;
+  const QLoggingCategory& category = program ? lcStart() : lcOpen();
+  if (kind == Kind::Address) {
+    qCWarning(category).noquote() << "cannot open" << handover.target << "-" << forLog;
+  } else {
+#ifdef Q_OS_WIN
+    qCWarning(category).noquote() << (program ? "cannot start" : "cannot open") << shown
+                                  << "-" << forLog;
+#else
+    qCWarning(category).noquote() << (program ? "cannot start" : "cannot open") << shown
+                                  << "(host path" << handover.target + ")" << "-" << forLog;
+#endif
+  }
+  if (!showBox) return;
+  // A window that is closed by now (the home page, the update) leaves the box on its own.
+  QWidget* over = parent && parent->isVisible() ? parent.data() : nullptr;
+  if (!handover.ownText.isEmpty()) {
+    ShowMessage(over, handover.ownText, handover.ownTitle, handover.ownIcon);
+  } else if (program) {
+    ShowMessage(over, StartFailureText(shown, forUser), QString::fromUtf8("起動エラー"),
+                Icon::Warning);
+  } else {
+    ShowMessage(over, OpenFailureText(shown, kind == Kind::Address, forUser),
+                QString::fromUtf8("エラー"), Icon::Warning);
+  }
+}
+
+bool QtDesktop::Watching() const {
+#ifndef Q_OS_WIN
+  return watch_.Watching();
+#else
+  return false;
+#endif
+}
+
+void QtDesktop::FinishWatching() {
+#ifndef Q_OS_WIN
+  watch_.WaitForAll();
+#endif
 }
 
 void QtDesktop::SetWindowCursor(QWidget* window, Cursor cursor) {

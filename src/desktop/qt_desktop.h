@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QPointer>
+
 #include "desktop/desktop.h"
+#ifndef Q_OS_WIN
+#include "desktop/early_failure_watch.h"
+#endif
 
 namespace orva {
 
@@ -16,14 +21,27 @@ class QtDesktop final : public Desktop {
                    Icon icon) override;
   bool AskOkCancel(QWidget* parent, const QString& text, const QString& title) override;
   Result<QString> ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) override;
-  bool StartProgram(const QString& hostPath) override;
-  bool OpenDocument(const QString& addressOrHostPath) override;
+  bool StartProgram(QWidget* parent, const Handover& program) override;
+  bool OpenDocument(QWidget* parent, const Handover& document) override;
   void SetWindowCursor(QWidget* window, Cursor cursor) override;
   void SetApplicationCursor(Cursor cursor) override;
   void ProcessEvents() override;
 
+  // Whether a start or open is still in its first moments.
+  bool Watching() const;
+  // Waits, running the event loop, until every start and open is past its first moments
+  // and any failure told: for the end of the program.
+  void FinishWatching();
+
  private:
+  enum class Kind { Program, Address, Document };
+  void TellFailure(QPointer<QWidget> parent, const Handover& handover, Kind kind,
+                   const QString& forUser, const QString& forLog, bool showBox);
+
   const DriveTable& drives_;
+#ifndef Q_OS_WIN
+  EarlyFailureWatch watch_;
+#endif
 };
 
 }  // namespace orva

@@ -10,6 +10,7 @@
 #include "desktop/desktop.h"
 #include "desktop/error_message.h"
 #include "desktop/host_path_text.h"
+#include "desktop/log_categories.h"
 #include "grids/menu_grid_state.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
@@ -73,6 +74,8 @@ void MenuGridController::ShowWorksList(const ClickedRow& clicked) {
       ReadDataDir(files_, state_.dataDirFile, state_.defaultDataDir, codec_);
   if (!dataDir.ok()) {
     // The request is abandoned; the launcher and the user's catalogue carry on.
+    LogFileFailure(files_, "read", state_.dataDirFile, dataDir.error(),
+                   ReadErrorDescription(dataDir.error()));
     ShowErrorNumber(desktop_, &window_, dataDir.error(), ErrorDuring::kReading,
                     ErrorBox::kNumberInText, state_.dataDirFile);
     return;
@@ -151,7 +154,8 @@ void MenuGridController::LaunchItem(int category, int item) {
   const std::string& exe = catalogue_.Entry(category, item).menuExe;
   if (!files_.IsPlainFile(exe)) return;
   if (auto host = files_.HostPath(exe)) {
-    desktop_.StartProgram(HostPathText(*host));
+    desktop_.StartProgram(&window_, {.target = HostPathText(*host),
+                                     .windowsPath = QString::fromStdString(exe)});
   }
 }
 

@@ -45,7 +45,8 @@ class MenuGridController : public QObject {
   void OnMenuGridCell(int gridIndex, int column, int row);
   void OnCombinedGridCell(int column, int row);
 
-  // Starts an item's program when a plain file is there now; silent otherwise.
+  // Starts an item's program when a plain file is there now; silent otherwise. A start that
+  // fails is told by the desktop.
   void LaunchItem(int category, int item);
 
  signals:

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
+#include <utility>
 
 extern char** environ;
 
@@ -19,7 +21,7 @@ struct ExecPlan {
   const char* program;
   char* const* argv;
   char* const* envp;
-  int reportFd;     // write end of the pipe that carries an exec failure back
+  int reportFd;     // write end of the pipe that carries an exec failure to the go-between
   int highestFd;    // for closing descriptors one by one where close_range is missing
 };
 
@@ -69,43 +71,154 @@ int HighestDescriptor() {
   return static_cast<int>(limit.rlim_cur > 1048576 ? 1048576 : limit.rlim_cur) - 1;
 }
 
-}  // namespace
+// What the go-between tells the caller: first whether the program runs, then, when it
+// ended within the watch with a failure, how. Each fits one atomic pipe write.
+struct Note {
+  enum Kind : int { kRuns, kNotRun, kEnded } kind;
+  int value;  // errno for kNotRun, wait status for kEnded
+};
 
-bool StartDetachedProcess(const std::string& program, const std::vector<std::string>& arguments) {
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(program.c_str()));
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
+void Tell(int fd, Note note) {
+  const ssize_t ignored = write(fd, &note, sizeof note);
+  (void)ignored;
+}
 
-  int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) return false;
-  const ExecPlan plan{program.c_str(), argv.data(), environ, report[1], HighestDescriptor()};
+long long NowMilliseconds() {
+  timespec now = {};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
-  // The middle process starts the program and ends at once, so the program is adopted by
-  // the system rather than left to the launcher: no zombie, no id kept.
-  const pid_t middle = fork();
-  if (middle == 0) {
-    close(report[0]);
-    const pid_t started = fork();
-    if (started == 0) BecomeProgram(plan);
-    if (started < 0) Report(report[1], errno);
+// Polls rather than blocks: the watch must end on time even if the program never does.
+void WatchFirstMoments(pid_t program, long long milliseconds, int noteFd) {
+  const long long deadline = NowMilliseconds() + milliseconds;
+  const timespec step = {0, 10 * 1000 * 1000};
+  while (NowMilliseconds() < deadline) {
+    int status = 0;
+    const pid_t ended = waitpid(program, &status, WNOHANG);
+    if (ended == program) {
+      const bool failed = !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+      if (failed) Tell(noteFd, {Note::kEnded, status});
+      return;
+    }
+    if (ended < 0 && errno != EINTR) return;
+    nanosleep(&step, nullptr);
+  }
+}
+
+// The go-between: starts the program, says whether it runs, watches it for a while and
+// ends, so the program is then adopted by the system rather than left to the caller.
+[[noreturn]] void GoBetween(const ExecPlan& plan, int execFailureFd, int noteFd,
+                            long long watchMilliseconds) {
+  // Inherited settings must not keep it from waiting for its child or end it on a write.
+  struct sigaction byDefault = {};
+  byDefault.sa_handler = SIG_DFL;
+  sigemptyset(&byDefault.sa_mask);
+  sigaction(SIGCHLD, &byDefault, nullptr);
+  struct sigaction ignore = byDefault;
+  ignore.sa_handler = SIG_IGN;
+  sigaction(SIGPIPE, &ignore, nullptr);
+
+  const pid_t started = fork();
+  if (started == 0) BecomeProgram(plan);
+  close(plan.reportFd);
+  if (started < 0) {
+    Tell(noteFd, {Note::kNotRun, errno});
     _exit(0);
-  }
-  close(report[1]);
-  if (middle < 0) {
-    close(report[0]);
-    return false;
-  }
-  while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
   }
   // End of file: the program's exec closed the pipe. Anything else is why it did not run.
   int childError = 0;
   ssize_t got;
   do {
-    got = read(report[0], &childError, sizeof childError);
+    got = read(execFailureFd, &childError, sizeof childError);
   } while (got < 0 && errno == EINTR);
-  close(report[0]);
-  return got == 0;
+  if (got != 0) {
+    Tell(noteFd, {Note::kNotRun, got == sizeof childError ? childError : EIO});
+    while (waitpid(started, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    _exit(0);
+  }
+  Tell(noteFd, {Note::kRuns, 0});
+  WatchFirstMoments(started, watchMilliseconds, noteFd);
+  _exit(0);
+}
+
+bool ReadNote(int fd, Note& note) {
+  ssize_t got;
+  do {
+    got = read(fd, &note, sizeof note);
+  } while (got < 0 && errno == EINTR);
+  return got == sizeof note;
+}
+
+void Reap(pid_t process) {
+  while (waitpid(process, nullptr, 0) < 0 && errno == EINTR) {
+  }
+}
+
+}  // namespace
+
+StartWatch::StartWatch(StartWatch&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), goBetween_(std::exchange(other.goBetween_, 0)) {}
+
+StartWatch::~StartWatch() {
+  if (goBetween_ > 0) {
+    kill(goBetween_, SIGKILL);
+    Reap(goBetween_);
+  }
+  if (fd_ >= 0) close(fd_);
+}
+
+EarlyEnd StartWatch::Collect() {
+  EarlyEnd end;
+  Note note = {};
+  if (fd_ >= 0 && ReadNote(fd_, note) && note.kind == Note::kEnded) end = {true, note.value};
+  // The go-between ends right after its last word.
+  if (goBetween_ > 0) Reap(std::exchange(goBetween_, 0));
+  if (fd_ >= 0) close(std::exchange(fd_, -1));
+  return end;
+}
+
+DetachedStart StartDetachedProcess(const std::string& program,
+                                   const std::vector<std::string>& arguments,
+                                   std::chrono::milliseconds watchFor) {
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+
+  int execFailure[2];
+  if (pipe2(execFailure, O_CLOEXEC) != 0) return {errno, std::nullopt};
+  int notes[2];
+  if (pipe2(notes, O_CLOEXEC) != 0) {
+    const int error = errno;
+    close(execFailure[0]);
+    close(execFailure[1]);
+    return {error, std::nullopt};
+  }
+  const ExecPlan plan{program.c_str(), argv.data(), environ, execFailure[1], HighestDescriptor()};
+
+  const pid_t middle = fork();
+  if (middle == 0) {
+    close(notes[0]);
+    GoBetween(plan, execFailure[0], notes[1], watchFor.count());
+  }
+  const int forkError = errno;
+  close(execFailure[0]);
+  close(execFailure[1]);
+  close(notes[1]);
+  if (middle < 0) {
+    close(notes[0]);
+    return {forkError, std::nullopt};
+  }
+  StartWatch watch(notes[0], middle);
+  Note first = {};
+  if (!ReadNote(notes[0], first)) first = {Note::kNotRun, EIO};
+  if (first.kind != Note::kRuns) {
+    watch.Collect();
+    return {first.value != 0 ? first.value : EIO, std::nullopt};
+  }
+  return {0, std::move(watch)};
 }
 
 }  // namespace orva

@@ -20,10 +20,13 @@ std::optional<QString> HostPathTextOf(const FileSystem& files, std::string_view 
 }
 
 // Starts a program only when a plain file is there; false when nothing was started.
-bool StartPlainFile(Desktop& desktop, const FileSystem& files, std::string_view windowsPath) {
-  if (!files.IsPlainFile(windowsPath)) return false;
-  const auto host = HostPathTextOf(files, windowsPath);
-  return host && desktop.StartProgram(*host);
+bool StartPlainFile(UtilityContext& context, Desktop::Handover program) {
+  const std::string windowsPath = program.windowsPath.toStdString();
+  if (!context.files.IsPlainFile(windowsPath)) return false;
+  const auto host = HostPathTextOf(context.files, windowsPath);
+  if (!host) return false;
+  program.target = *host;
+  return context.desktop.StartProgram(&context.window, program);
 }
 
 }  // namespace
@@ -31,13 +34,14 @@ bool StartPlainFile(Desktop& desktop, const FileSystem& files, std::string_view 
 QString HomePageAddress() { return QString::fromUtf8(kHomePageAddress); }
 
 void OpenHomePage(UtilityContext& context) {
-  context.desktop.OpenDocument(HomePageAddress());
+  context.desktop.OpenDocument(&context.window, {.target = HomePageAddress()});
   context.window.close();
 }
 
 void OpenHelp(UtilityContext& context) {
+  const QString shown = QString::fromStdString(context.helpPdfPath);
   if (const auto host = HostPathTextOf(context.files, context.helpPdfPath)) {
-    context.desktop.OpenDocument(*host);
+    context.desktop.OpenDocument(&context.window, {.target = *host, .windowsPath = shown});
   }
 }
 
@@ -48,13 +52,16 @@ void StartRemoteSupport(UtilityContext& context) {
   context.Frame1.show();
   // No event pass until it is hidden again, so paint the notice now.
   context.Frame1.repaint();
-  const bool started = StartPlainFile(desktop, context.files, kRemoteToolPath);
+  const QString notFound = QString::fromUtf8("遠隔操作ソフトが見つかりません。");
+  const QString title = QString::fromUtf8(kRemoteToolPath);
+  // The tool's own message also stands for a start that fails in its first moments.
+  const bool started = StartPlainFile(context, {.windowsPath = title,
+                                                 .ownText = notFound,
+                                                 .ownTitle = title,
+                                                 .ownIcon = Desktop::Icon::Information});
   desktop.SetWindowCursor(&context.window, Desktop::Cursor::Default);
   context.Frame1.hide();
-  if (!started) {
-    desktop.ShowMessage(&context.window, QString::fromUtf8("遠隔操作ソフトが見つかりません。"),
-                        QString::fromUtf8(kRemoteToolPath), Desktop::Icon::Information);
-  }
+  if (!started) desktop.ShowMessage(&context.window, notFound, title, Desktop::Icon::Information);
 }
 
 void StartDataUpdate(UtilityContext& context) {
@@ -63,7 +70,8 @@ void StartDataUpdate(UtilityContext& context) {
   Desktop& desktop = context.desktop;
   desktop.SetApplicationCursor(Desktop::Cursor::ArrowWait);
   desktop.ProcessEvents();
-  StartPlainFile(desktop, context.files, updater);  // a failed start closes all the same
+  // A failed start is told, and the launcher closes all the same.
+  StartPlainFile(context, {.windowsPath = QString::fromStdString(updater)});
   desktop.SetApplicationCursor(Desktop::Cursor::Default);
   context.window.close();
 }

@@ -26,9 +26,12 @@ struct UtilityContext {
 // The maker's home page, fixed when the program is configured.
 QString HomePageAddress();
 
+// A start or open that fails is told to the user by the desktop (see Desktop), except that
+// the remote-support tool has its own message.
+
 // Opens the home page, then closes the launcher whether or not the open worked.
 void OpenHomePage(UtilityContext& context);
-// Opens the help document; a missing one is the viewer's business.
+// Opens the help document; no test for it first.
 void OpenHelp(UtilityContext& context);
 // Starts the remote-support tool with a notice up while it starts; tells the user when
 // it could not be started.

@@ -25,8 +25,9 @@ class ScriptedDesktop final : public Desktop {
   std::deque<bool> okCancelAnswers;  // empty: Cancel
   std::vector<OpenFileRequest> fileRequests;
   std::deque<Result<QString>> fileChoices;  // empty: cancelled
-  std::vector<QString> started;
+  std::vector<QString> started;             // host paths
   std::vector<QString> opened;
+  std::vector<Handover> handovers;  // every start and open as asked
   bool startSucceeds = true;
   std::vector<Cursor> windowCursors;
   std::vector<Cursor> applicationCursors;
@@ -55,13 +56,15 @@ class ScriptedDesktop final : public Desktop {
     fileChoices.pop_front();
     return choice;
   }
-  bool StartProgram(const QString& hostPath) override {
+  bool StartProgram(QWidget*, const Handover& program) override {
     if (duringStart) duringStart();
-    started.push_back(hostPath);
+    started.push_back(program.target);
+    handovers.push_back(program);
     return startSucceeds;
   }
-  bool OpenDocument(const QString& address) override {
-    opened.push_back(address);
+  bool OpenDocument(QWidget*, const Handover& document) override {
+    opened.push_back(document.target);
+    handovers.push_back(document);
     return true;
   }
   void SetWindowCursor(QWidget*, Cursor cursor) override { windowCursors.push_back(cursor); }

@@ -81,9 +81,12 @@ class MenuGridClicksTest : public ::testing::Test {
 
   bool StartedOnly(const char* windowsPath) const {
     std::error_code ec;
+    // The Windows path goes along: a failed start names it to the user and the log.
     return desktop.started.size() == 1 &&
            std::filesystem::equivalent(desktop.started[0].toStdString(), tree.Host(windowsPath),
-                                       ec);
+                                       ec) &&
+           desktop.handovers.back().windowsPath.compare(QString::fromUtf8(windowsPath),
+                                                        Qt::CaseInsensitive) == 0;
   }
 
   std::string Bytes(std::string_view utf8) const { return *tree.Codec().Encode(utf8); }

@@ -134,7 +134,7 @@ TEST(ProgramStartTest, WindowsProgramWithoutWineAndNonExecutablesDoNotStart) {
   const fs::path emptyBin = dir.Path() / "bin";
   fs::create_directories(emptyBin);
   ::setenv("PATH", emptyBin.c_str(), 1);
-  const bool windowsStarted = StartProgramFile(Q(windowsProgram));
+  const bool windowsStarted = static_cast<bool>(StartProgramFile(Q(windowsProgram)));
   if (oldPath) {
     ::setenv("PATH", oldPath->c_str(), 1);
   } else {

@@ -21,7 +21,7 @@ TEST(StartupFailureTest, ASetUpThatThrowsEndsTheProgramWithAReport) {
   const QString& text = desktop.messages[0].text;
   EXPECT_TRUE(text.contains(QString::fromUtf8("起動できません"))) << text.toStdString();
   EXPECT_TRUE(text.contains("ICU converter windows-31j is missing")) << text.toStdString();
-  EXPECT_EQ(QString::fromStdString(logged), text + "\n");
+  EXPECT_EQ(QString::fromStdString(logged), "orva.setup: " + text + "\n");
 }
 
 TEST(StartupFailureTest, StepsThatReturnDecideAlone) {

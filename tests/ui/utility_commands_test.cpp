@@ -83,6 +83,10 @@ TEST_F(UtilityCommandsTest, RemoteSupportShowsTheNoticeOnlyWhileStarting) {
   EXPECT_TRUE(noticeUp);
   EXPECT_TRUE(frame.isHidden());
   EXPECT_EQ(desktop.started, std::vector<QString>{HostText(kRemoteTool)});
+  // Its own message also stands for a start that fails in its first moments.
+  ASSERT_EQ(desktop.handovers.size(), 1u);
+  EXPECT_EQ(desktop.handovers[0].ownText, QString::fromUtf8("遠隔操作ソフトが見つかりません。"));
+  EXPECT_EQ(desktop.handovers[0].ownTitle, "c:\\adata\\TeamViewerQS_ja.exe");
   EXPECT_EQ(desktop.windowCursors, (std::vector<Cursor>{Cursor::Wait, Cursor::Default}));
   EXPECT_EQ(desktop.eventPasses, 1);
   EXPECT_TRUE(desktop.messages.empty());

@@ -1,0 +1,55 @@
+#include "desktop/early_failure_watch.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QObject>
+#include <QSocketNotifier>
+#include <algorithm>
+#include <utility>
+
+namespace orva {
+
+struct EarlyFailureWatch::Entry {
+  Entry(StartWatch started, Failed whenFailed)
+      : watch(std::move(started)),
+        notifier(std::make_unique<QSocketNotifier>(watch.Descriptor(), QSocketNotifier::Read)),
+        failed(std::move(whenFailed)) {}
+
+  StartWatch watch;
+  std::unique_ptr<QSocketNotifier> notifier;
+  Failed failed;
+};
+
+EarlyFailureWatch::EarlyFailureWatch() = default;
+EarlyFailureWatch::~EarlyFailureWatch() = default;
+
+void EarlyFailureWatch::Watch(StartWatch watch, Failed failed) {
+  auto entry = std::make_unique<Entry>(std::move(watch), std::move(failed));
+  Entry* raw = entry.get();
+  QObject::connect(raw->notifier.get(), &QSocketNotifier::activated, raw->notifier.get(),
+                   [this, raw] { Finish(raw); });
+  entries_.push_back(std::move(entry));
+}
+
+void EarlyFailureWatch::Finish(Entry* entry) {
+  const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                  [entry](const auto& held) { return held.get() == entry; });
+  if (found == entries_.end()) return;
+  // Off the list before it is told: telling may show a box whose event loop finishes
+  // other watches meanwhile.
+  const std::unique_ptr<Entry> finished = std::move(*found);
+  entries_.erase(found);
+  finished->notifier->setEnabled(false);
+  // The notifier is inside its own signal here; it goes once control is back in the loop.
+  finished->notifier.release()->deleteLater();
+  const EarlyEnd end = finished->watch.Collect();
+  if (end.ended) finished->failed(end.status);
+}
+
+void EarlyFailureWatch::WaitForAll() {
+  while (Watching()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+}
+
+}  // namespace orva

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QLoggingCategory>
+#include <string>
+
+namespace orva {
+
+// Where failures are told on standard error; the happy path says nothing.
+// QT_LOGGING_RULES="orva.*=false" silences them all.
+Q_DECLARE_LOGGING_CATEGORY(lcStart)  // programs that could not be started
+Q_DECLARE_LOGGING_CATEGORY(lcOpen)   // documents and addresses that could not be opened
+Q_DECLARE_LOGGING_CATEGORY(lcFiles)  // files that could not be read or saved
+Q_DECLARE_LOGGING_CATEGORY(lcLock)   // the single-instance lock
+Q_DECLARE_LOGGING_CATEGORY(lcSetup)  // a set-up the host could not provide at start-up
+
+class FileSystem;
+
+// One line in orva.files: what could not be done (`action`: "read", "save", ...) to which
+// file, by its Windows path and, where it has one, its host path, and why.
+void LogFileFailure(const FileSystem& files, const char* action, const std::string& windowsPath,
+                    int error, const std::string& description);
+
+}  // namespace orva
