@@ -12,12 +12,11 @@ namespace {
 constexpr std::array<const char*, 8> kPlaces = {
     "国道２３号", "県道大宮川越線", "一級河川荒川", "市道１２５号線",
     "町道北原線", "二級河川新田川", "農道東部幹線", "臨港道路"};
-constexpr std::array<const char*, 6> kKinds = {"道路改良工事", "橋梁補修工事", "護岸工事",
-                                               "舗装修繕工事", "排水路整備工事",
-                                               "法面保護工事"};
-constexpr std::array<const char*, 5> kClients = {
-    "埼玉県川越県土整備事務所", "国土交通省関東地方整備局", "大宮市建設部",
-    "北原町役場", "東部土地改良区"};
+constexpr std::array<const char*, 6> kKinds = {"道路改良工事", "橋梁補修工事",   "護岸工事",
+                                               "舗装修繕工事", "排水路整備工事", "法面保護工事"};
+constexpr std::array<const char*, 5> kClients = {"埼玉県川越県土整備事務所",
+                                                 "国土交通省関東地方整備局", "大宮市建設部",
+                                                 "北原町役場", "東部土地改良区"};
 
 // "YYYYMMDD" of a day counted from 1970-01-01 (proleptic Gregorian).
 std::string DateText(int days) {
@@ -35,9 +34,7 @@ std::string DateText(int days) {
   return text;
 }
 
-std::string Sjis(const Cp932Codec& codec, const std::string& utf8) {
-  return *codec.Encode(utf8);
-}
+std::string Sjis(const Cp932Codec& codec, const std::string& utf8) { return *codec.Encode(utf8); }
 
 }  // namespace
 
@@ -84,11 +81,14 @@ std::string BuildCatalogue(int categories, int perCategory, const std::string& e
     for (int edition = 1; edition <= perCategory; ++edition) {
       char code[24];
       std::snprintf(code, sizeof code, "%d%04d", category, edition);
-      const std::string name = std::string(kNames[category - 1]) + " 第" +
-                               std::to_string(edition) + "版";
-      const std::string fields[] = {code, name, exeRoot + EntryExe(category, edition),
+      const std::string name =
+          std::string(kNames[category - 1]) + " 第" + std::to_string(edition) + "版";
+      const std::string fields[] = {code,
+                                    name,
+                                    exeRoot + EntryExe(category, edition),
                                     IconName((category * 7 + edition) % kIconFiles),
-                                    "DATA.TXT", ""};
+                                    "DATA.TXT",
+                                    ""};
       std::string line;
       for (const std::string& field : fields) {
         if (!line.empty()) line += ',';

@@ -51,13 +51,13 @@ Program Launcher(const char* name, const fs::path& prefix, const fs::path& binar
                  const char* copyName) {
   const fs::path copy = prefix / "drive_c" / "VORDELN" / copyName;
   fs::copy_file(binary, copy, fs::copy_options::overwrite_existing);
-  return {name, {copy.string()}, {"WINEPREFIX=" + prefix.string(), "QT_QPA_PLATFORM=xcb"},
-          {}, {}, {}};
+  return {name, {copy.string()}, {"WINEPREFIX=" + prefix.string(), "QT_QPA_PLATFORM=xcb"}, {}, {},
+          {}};
 }
 
 bool BuildDemoSuite() {
-  const std::string command = std::string("python3 '") + ORVA_DEMO_SUITE_SCRIPT +
-                              "' --prefix '" + ORVA_DEMO_PREFIX + "' >/dev/null";
+  const std::string command = std::string("python3 '") + ORVA_DEMO_SUITE_SCRIPT + "' --prefix '" +
+                              ORVA_DEMO_PREFIX + "' >/dev/null";
   return std::system(command.c_str()) == 0;
 }
 
@@ -96,10 +96,11 @@ double RatioToBare(const Program& program, const Program& bare) {
 
 int TimeLine(const char* figure, const Program& program, const Program& bare, double goal) {
   const double ratio = RatioToBare(program, bare);
-  std::printf("%s: %.2f x bare Qt (goal <= %.2f)  median of %zu rounds: painted %.1f ms "
-              "(mapped %.1f ms), bare Qt painted %.1f ms (mapped %.1f ms)",
-              figure, ratio, goal, program.paintedMs.size(), Median(program.paintedMs),
-              Median(program.mappedMs), Median(bare.paintedMs), Median(bare.mappedMs));
+  std::printf(
+      "%s: %.2f x bare Qt (goal <= %.2f)  median of %zu rounds: painted %.1f ms "
+      "(mapped %.1f ms), bare Qt painted %.1f ms (mapped %.1f ms)",
+      figure, ratio, goal, program.paintedMs.size(), Median(program.paintedMs),
+      Median(program.mappedMs), Median(bare.paintedMs), Median(bare.mappedMs));
   return GoalVerdict(ratio, goal);
 }
 
@@ -127,8 +128,10 @@ Idle WatchIdle(WindowWatch& watch, const Program& program) {
 int PrintColdStartFigures() {
   WindowWatch watch(kQuiet);
   if (!watch.Problem().empty()) {
-    std::printf("coldstart: not measured (%s; tools/bench starts Xvfb when there is no "
-                "display)\n", watch.Problem().c_str());
+    std::printf(
+        "coldstart: not measured (%s; tools/bench starts Xvfb when there is no "
+        "display)\n",
+        watch.Problem().c_str());
     return 1;
   }
   if (!BuildDemoSuite()) {
@@ -167,18 +170,19 @@ int PrintColdStartFigures() {
   const Idle launcherIdle = WatchIdle(watch, demo);
   const Idle bareIdle = WatchIdle(watch, bare);
   const bool idle = launcherIdle.wakeUps == 0;
-  std::printf("idle_demo: %lld wake-ups, %.2f ms CPU in the %lld s after the first paint "
-              "(goal: none)  bare Qt %lld wake-ups, %.2f ms%s\n",
-              static_cast<long long>(launcherIdle.wakeUps), launcherIdle.cpuMs,
-              static_cast<long long>(kIdleWatch.count()),
-              static_cast<long long>(bareIdle.wakeUps), bareIdle.cpuMs, idle ? "" : "  MISSED");
+  std::printf(
+      "idle_demo: %lld wake-ups, %.2f ms CPU in the %lld s after the first paint "
+      "(goal: none)  bare Qt %lld wake-ups, %.2f ms%s\n",
+      static_cast<long long>(launcherIdle.wakeUps), launcherIdle.cpuMs,
+      static_cast<long long>(kIdleWatch.count()), static_cast<long long>(bareIdle.wakeUps),
+      bareIdle.cpuMs, idle ? "" : "  MISSED");
   missed += idle ? 0 : 1;
 
   const double memoryRatio = Median(demo.residentKb) / Median(bare.residentKb);
-  std::printf("memory_demo: %.2f x bare Qt (goal <= %.2f)  resident after the first paint "
-              "%.1f MB, bare Qt %.1f MB",
-              memoryRatio, kMemoryGoal, Median(demo.residentKb) / 1024,
-              Median(bare.residentKb) / 1024);
+  std::printf(
+      "memory_demo: %.2f x bare Qt (goal <= %.2f)  resident after the first paint "
+      "%.1f MB, bare Qt %.1f MB",
+      memoryRatio, kMemoryGoal, Median(demo.residentKb) / 1024, Median(bare.residentKb) / 1024);
   missed += GoalVerdict(memoryRatio, kMemoryGoal);
   return missed;
 }

@@ -29,8 +29,8 @@ int RatioLine(const Timings& times, const std::string& name, double goal) {
                 measured->second, raw->second);
     return 0;
   }
-  std::printf("%s: %.2f x raw (goal <= %.1f)  abs %.1f ms, raw %.1f ms", name.c_str(), ratio,
-              goal, measured->second, raw->second);
+  std::printf("%s: %.2f x raw (goal <= %.1f)  abs %.1f ms, raw %.1f ms", name.c_str(), ratio, goal,
+              measured->second, raw->second);
   return GoalVerdict(ratio, goal);
 }
 
@@ -54,10 +54,8 @@ benchmark::internal::Benchmark* Timed(benchmark::internal::Benchmark* bench, int
       ->Unit(benchmark::kMillisecond)
       ->Iterations(iterations)
       ->Repetitions(repetitions)
-      ->ComputeStatistics("min",
-                          [](const std::vector<double>& v) {
-                            return *std::min_element(v.begin(), v.end());
-                          })
+      ->ComputeStatistics(
+          "min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
       ->ReportAggregatesOnly(true);
 }
 
@@ -84,9 +82,10 @@ int PrintFigures(const Timings& times, const std::map<std::string, Timings>& cou
   if (const auto it = counters.find("startup_6x999"); it != counters.end()) {
     const Timings& c = it->second;
     const double ratio = Counter(c, "ratio", -1);
-    std::printf("startup_6x999: %.2f x raw (goal <= 2.0)  median of %.0f rounds: %.1f ms, "
-                "raw %.1f ms",
-                ratio, Counter(c, "rounds"), Counter(c, "launcher_ms"), Counter(c, "raw_ms"));
+    std::printf(
+        "startup_6x999: %.2f x raw (goal <= 2.0)  median of %.0f rounds: %.1f ms, "
+        "raw %.1f ms",
+        ratio, Counter(c, "rounds"), Counter(c, "launcher_ms"), Counter(c, "raw_ms"));
     missed += GoalVerdict(ratio, 2.0);
   }
   if (auto it = times.find("startup_1"); it != times.end()) {
@@ -98,9 +97,10 @@ int PrintFigures(const Timings& times, const std::map<std::string, Timings>& cou
   if (const auto it = counters.find("works_scaling"); it != counters.end()) {
     const Timings& c = it->second;
     const double spread = Counter(c, "spread", -1);
-    std::printf("works_per_record: %.2f x (goal <= 1.5)  median of %.0f rounds: %.2f us per "
-                "record from 1,000 to 8,000, %.2f us from 8,000 to 32,767",
-                spread, Counter(c, "rounds"), Counter(c, "lower_us"), Counter(c, "upper_us"));
+    std::printf(
+        "works_per_record: %.2f x (goal <= 1.5)  median of %.0f rounds: %.2f us per "
+        "record from 1,000 to 8,000, %.2f us from 8,000 to 32,767",
+        spread, Counter(c, "rounds"), Counter(c, "lower_us"), Counter(c, "upper_us"));
     missed += GoalVerdict(spread, 1.5);
   }
   for (const char* name : {"sort_number", "sort_date", "sort_name"}) {

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "catalogue/install_paths.h"
 #include "bench/bench_prefix.h"
+#include "catalogue/install_paths.h"
 
 namespace orva::bench {
 

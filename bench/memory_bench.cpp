@@ -65,9 +65,10 @@ int PrintMemoryFigure(const char* self) {
   const double peak = (full.peakKb - empty.peakKb) * 1024 / 1e6;
   const double resident = (full.residentKb - empty.residentKb) * 1024 / 1e6;
   const bool met = peak <= kGoalMegabytes;
-  std::printf("memory_32767: %.1f MB peak over empty grid (goal <= %.1f MB)  resident after "
-              "load %.1f MB over empty%s\n",
-              peak, kGoalMegabytes, resident, met ? "" : "  MISSED");
+  std::printf(
+      "memory_32767: %.1f MB peak over empty grid (goal <= %.1f MB)  resident after "
+      "load %.1f MB over empty%s\n",
+      peak, kGoalMegabytes, resident, met ? "" : "  MISSED");
   return met ? 0 : 1;
 }
 

@@ -8,7 +8,7 @@ namespace orva::bench {
 
 // What a process and all its threads have done so far, from /proc.
 struct ProcessActivity {
-  std::int64_t cpuNanoseconds = 0;  // time on a CPU, all threads
+  std::int64_t cpuNanoseconds = 0;   // time on a CPU, all threads
   std::int64_t contextSwitches = 0;  // voluntary and involuntary, all threads: its wake-ups
 };
 

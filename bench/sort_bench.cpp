@@ -3,10 +3,10 @@
 
 #include "bench/figures.h"
 #include "bench/works_setup.h"
-#include "widgets/spread_grid.h"
 #include "ui/grid_designs.h"
-#include "works/era_date.h"
 #include "ui/works_list.h"
+#include "widgets/spread_grid.h"
+#include "works/era_date.h"
 
 namespace orva::bench {
 namespace {
@@ -16,8 +16,7 @@ constexpr int kNumberColumn = 1;
 
 // The works list in file order, as the window lists it, in a works grid not shown.
 void List(SpreadGrid& grid, const WorksSetup& setup, const EraDateFormatter& dates) {
-  LoadWorksFile(grid, setup.Prefix().Files(), WorksSetup::kWorksFile, false, setup.Codec(),
-                dates);
+  LoadWorksFile(grid, setup.Prefix().Files(), WorksSetup::kWorksFile, false, setup.Codec(), dates);
 }
 
 // One header click on an unsorted list: the first click on a column sorts descending.

@@ -1,21 +1,21 @@
-#include <QApplication>
-#include <QWindow>
 #include <sys/stat.h>
 
+#include <QApplication>
+#include <QWindow>
 #include <memory>
 #include <vector>
 
-#include "catalogue/install_paths.h"
 #include "app/launcher_window.h"
 #include "bench/bench_data.h"
 #include "bench/bench_prefix.h"
 #include "bench/figures.h"
 #include "bench/installed_suite.h"
 #include "bench/paint_counter.h"
-#include "ui/menu_grid_columns.h"
+#include "catalogue/install_paths.h"
 #include "grids/menu_grid_filler.h"
-#include "widgets/spread_grid.h"
 #include "support/scripted_desktop.h"
+#include "ui/menu_grid_columns.h"
+#include "widgets/spread_grid.h"
 
 namespace orva::bench {
 namespace {
@@ -34,11 +34,10 @@ double TimeStartup(const InstalledSuite& suite, int categories, int perCategory)
   }
   const double seconds = watch.Seconds();
   const SpreadGrid& all = *window->Controls().SSx[0];
-  const bool shown = result.ok() && window->Menu().menuCount(categories) == perCategory &&
-                     all.RowCount() == categories * perCategory &&
-                     CellNumber(all, kNumberColumn, 1) > 0 &&
-                     CellNumber(all, kNumberColumn, all.RowCount()) > 0 &&
-                     all.HasPicture(1, all.RowCount());
+  const bool shown =
+      result.ok() && window->Menu().menuCount(categories) == perCategory &&
+      all.RowCount() == categories * perCategory && CellNumber(all, kNumberColumn, 1) > 0 &&
+      CellNumber(all, kNumberColumn, all.RowCount()) > 0 && all.HasPicture(1, all.RowCount());
   window.reset();
   QCoreApplication::processEvents();
   return shown ? seconds : -1;

@@ -53,8 +53,8 @@ WindowWatch::WindowWatch(std::chrono::milliseconds quiet) : quiet_(quiet) {
       &std::free);
   const char* name = "_NET_WM_PID";
   ReplyPtr<xcb_intern_atom_reply_t> atom(
-      xcb_intern_atom_reply(connection_,
-                            xcb_intern_atom(connection_, 0, std::strlen(name), name), nullptr),
+      xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, std::strlen(name), name),
+                            nullptr),
       &std::free);
   if (atom) pidAtom_ = atom->atom;
   // Without a window manager, top-level windows are created and mapped as children of
@@ -86,10 +86,9 @@ void WindowWatch::Track(xcb_window_t window, std::vector<Tracked>& tracked) {
 bool WindowWatch::OwnedBy(xcb_window_t window, pid_t pid) {
   if (pidAtom_ == 0) return true;
   ReplyPtr<xcb_get_property_reply_t> reply(
-      xcb_get_property_reply(connection_,
-                             xcb_get_property(connection_, 0, window, pidAtom_,
-                                              XCB_ATOM_CARDINAL, 0, 1),
-                             nullptr),
+      xcb_get_property_reply(
+          connection_, xcb_get_property(connection_, 0, window, pidAtom_, XCB_ATOM_CARDINAL, 0, 1),
+          nullptr),
       &std::free);
   if (!reply || xcb_get_property_value_length(reply.get()) != 4) return true;
   return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get())) ==

@@ -32,8 +32,7 @@ class WindowWatch {
   const std::string& Problem() const { return problem_; }
 
   WatchedStart Start(const std::vector<std::string>& argv,
-                     const std::vector<std::string>& environment,
-                     std::chrono::seconds timeout);
+                     const std::vector<std::string>& environment, std::chrono::seconds timeout);
 
  private:
   struct Tracked;

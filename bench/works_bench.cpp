@@ -8,8 +8,8 @@
 #include "bench/bench_prefix.h"
 #include "bench/figures.h"
 #include "bench/works_setup.h"
-#include "widgets/spread_grid.h"
 #include "ui/works_list.h"
+#include "widgets/spread_grid.h"
 #include "works/works_record.h"
 
 namespace orva::bench {

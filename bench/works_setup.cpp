@@ -5,10 +5,10 @@
 #include "bench/bench_data.h"
 #include "bench/paint_counter.h"
 #include "platform/error_codes.h"
-#include "widgets/spread_grid.h"
 #include "ui/grid_designs.h"
-#include "works/works_file.h"
 #include "ui/works_list.h"
+#include "widgets/spread_grid.h"
+#include "works/works_file.h"
 
 namespace orva::bench {
 

@@ -13,17 +13,17 @@ struct QtOption {
 // The options QApplication takes out of argv itself (xcb's included). A session manager
 // restarts programs with -session, so refusing these would break a restored session.
 constexpr std::array kQtOptions{
-    QtOption{"platform", true},   QtOption{"platformpluginpath", true},
-    QtOption{"platformtheme", true}, QtOption{"plugin", true},
+    QtOption{"platform", true},        QtOption{"platformpluginpath", true},
+    QtOption{"platformtheme", true},   QtOption{"plugin", true},
     QtOption{"qwindowgeometry", true}, QtOption{"qwindowicon", true},
-    QtOption{"qwindowtitle", true}, QtOption{"geometry", true},
-    QtOption{"title", true},      QtOption{"icon", true},
-    QtOption{"display", true},    QtOption{"name", true},
-    QtOption{"session", true},    QtOption{"style", true},
-    QtOption{"stylesheet", true}, QtOption{"qmljsdebugger", true},
-    QtOption{"reverse", false},   QtOption{"widgetcount", false},
-    QtOption{"nograb", false},    QtOption{"dograb", false},
-    QtOption{"sync", false},      QtOption{"testability", false},
+    QtOption{"qwindowtitle", true},    QtOption{"geometry", true},
+    QtOption{"title", true},           QtOption{"icon", true},
+    QtOption{"display", true},         QtOption{"name", true},
+    QtOption{"session", true},         QtOption{"style", true},
+    QtOption{"stylesheet", true},      QtOption{"qmljsdebugger", true},
+    QtOption{"reverse", false},        QtOption{"widgetcount", false},
+    QtOption{"nograb", false},         QtOption{"dograb", false},
+    QtOption{"sync", false},           QtOption{"testability", false},
 };
 
 const QtOption* FindQtOption(std::string_view name) {
@@ -42,10 +42,10 @@ std::optional<std::string> WindowsFolder(std::string_view text) {
   for (char& c : folder) {
     if (c == '/') c = '\\';
   }
-  const bool drive = folder.size() >= 2 && folder[1] == ':' &&
-                     ((folder[0] >= 'A' && folder[0] <= 'Z') ||
-                      (folder[0] >= 'a' && folder[0] <= 'z')) &&
-                     (folder.size() == 2 || IsSeparator(folder[2]));
+  const bool drive =
+      folder.size() >= 2 && folder[1] == ':' &&
+      ((folder[0] >= 'A' && folder[0] <= 'Z') || (folder[0] >= 'a' && folder[0] <= 'z')) &&
+      (folder.size() == 2 || IsSeparator(folder[2]));
   const bool share = folder.size() > 2 && folder.starts_with("\\\\");
   if (!drive && !share) return std::nullopt;
   while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();

@@ -12,9 +12,9 @@
 #include <span>
 
 #include "app/command_line.h"
-#include "catalogue/install_paths.h"
 #include "app/launcher_window.h"
 #include "app/startup_failure.h"
+#include "catalogue/install_paths.h"
 #include "catalogue/program_folder.h"
 #include "desktop/host_path_text.h"
 #include "desktop/log_categories.h"
@@ -55,10 +55,10 @@ QString FatalReport(const Result<void>& result, const FileSystem& files) {
 }
 
 QString LockFailureReport(const SingleInstanceLock& lock) {
-  return QString::fromUtf8("二重起動を防ぐためのロックを取得できないため、起動できません。\n\n"
-                           "フォルダー: %1\n理由: %2")
-      .arg(HostPathText(lock.Folder()),
-           QString::fromStdString(lock.FailureReason()));
+  return QString::fromUtf8(
+             "二重起動を防ぐためのロックを取得できないため、起動できません。\n\n"
+             "フォルダー: %1\n理由: %2")
+      .arg(HostPathText(lock.Folder()), QString::fromStdString(lock.FailureReason()));
 }
 
 // Answers --help, --version and a faulty command line: nothing is read, locked or shown.
@@ -116,8 +116,7 @@ int RunLauncher(int argc, char** argv) {
             : ProgramFolderOf(files.Drives(),  // links resolved
                               HostPathOfText(QCoreApplication::applicationDirPath())));
     const std::string installRoot = paths.driveRoot + "VORDELN";
-    lock.emplace(files.HostPath(installRoot).value_or(installRoot),
-                 LockFolders::FromEnvironment());
+    lock.emplace(files.HostPath(installRoot).value_or(installRoot), LockFolders::FromEnvironment());
     switch (lock->TryAcquire()) {
       case SingleInstanceLock::Outcome::Acquired: break;
       case SingleInstanceLock::Outcome::HeldByAnotherLauncher: return 0;

@@ -7,18 +7,18 @@
 #include <future>
 
 #include "catalogue/catalogue_files.h"
-#include "grids/menu_grid_filler.h"
 #include "desktop/desktop.h"
 #include "desktop/error_message.h"
 #include "desktop/log_categories.h"
+#include "grids/menu_grid_filler.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
-#include "widgets/spread_grid.h"
 #include "ui/category_views.h"
 #include "ui/layout.h"
 #include "ui/screen_fit.h"
 #include "ui/view_state_file.h"
 #include "utility/utility_commands.h"
+#include "widgets/spread_grid.h"
 #include "works/works_file.h"
 
 namespace orva {
@@ -59,8 +59,7 @@ void LauncherWindow::ConnectCommands() {
   connect(c_.SSx[0], &SpreadGrid::ButtonClicked, &clicks_,
           &MenuGridController::OnCombinedGridButton);
   connect(c_.SSx[0], &SpreadGrid::CellClicked, &clicks_, &MenuGridController::OnCombinedGridCell);
-  connect(&clicks_, &MenuGridController::worksListRequested, this,
-          &LauncherWindow::ShowWorksGrid);
+  connect(&clicks_, &MenuGridController::worksListRequested, this, &LauncherWindow::ShowWorksGrid);
   connect(&clicks_, &MenuGridController::worksListReady, this, &LauncherWindow::LoadWorksList);
   connect(c_.SS, &SpreadGrid::CellClicked, this,
           [this](int column, int row) { worksSorter_.OnHeaderClick(*c_.SS, column, row); });
@@ -77,8 +76,8 @@ void LauncherWindow::ConnectCommands() {
 }
 
 void LauncherWindow::RunUtility(void (*command)(UtilityContext&)) {
-  UtilityContext context{*this, *c_.Frame1, desktop_, files_, state_.paths.helpPdfPath,
-                         state_.paths.updaterPath};
+  UtilityContext context{
+      *this, *c_.Frame1, desktop_, files_, state_.paths.helpPdfPath, state_.paths.updaterPath};
   command(context);
 }
 
@@ -133,8 +132,8 @@ Result<void> LauncherWindow::Startup() {
   if (userMenuError_ != err::kNone) {
     LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_,
                    ReadErrorDescription(userMenuError_));
-    ShowErrorNumber(desktop_, this, userMenuError_, ErrorDuring::kReading,
-                    ErrorBox::kNumberInTitle, state_.paths.userMenuIniPath);
+    ShowErrorNumber(desktop_, this, userMenuError_, ErrorDuring::kReading, ErrorBox::kNumberInTitle,
+                    state_.paths.userMenuIniPath);
   }
   if (suiteError != err::kNone) return {suiteError, state_.paths.menuIniPath};
   FillGrids();

@@ -11,8 +11,8 @@
 #include "platform/error_codes.h"
 #include "platform/result.h"
 #include "ui/window_design.h"
-#include "works/era_date.h"
 #include "ui/works_list.h"
+#include "works/era_date.h"
 
 namespace orva {
 

@@ -18,8 +18,7 @@ QString SetupFailureReport(const char* reason) {
 
 int ReportStartupFailure(Desktop& desktop, const QLoggingCategory& category, const QString& text) {
   qCCritical(category).noquote() << text;
-  desktop.ShowMessage(nullptr, text, QApplication::applicationDisplayName(),
-                      Desktop::Icon::None);
+  desktop.ShowMessage(nullptr, text, QApplication::applicationDisplayName(), Desktop::Icon::None);
   return kStartupFailureStatus;
 }
 

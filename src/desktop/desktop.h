@@ -17,10 +17,10 @@ class Desktop {
   enum class Cursor { Default, Wait, ArrowWait };
 
   struct OpenFileRequest {
-    QString fileName;        // start file (Windows form)
-    QString initialFolder;   // Windows form
+    QString fileName;       // start file (Windows form)
+    QString initialFolder;  // Windows form
     QString title;
-    QStringList filters;     // description, pattern, description, pattern...
+    QStringList filters;  // description, pattern, description, pattern...
   };
   // A program to start, or a document or address to open.
   struct Handover {

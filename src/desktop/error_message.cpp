@@ -16,8 +16,7 @@ void ShowErrorNumber(Desktop& desktop, QWidget* parent, err::Number number, Erro
     desktop.ShowMessage(parent, QString::number(number) + ":" + description, title,
                         Desktop::Icon::None);
   } else {
-    desktop.ShowMessage(parent, description, title + QString::number(number),
-                        Desktop::Icon::None);
+    desktop.ShowMessage(parent, description, title + QString::number(number), Desktop::Icon::None);
   }
 }
 

@@ -33,8 +33,9 @@ FailureReason NotExecuted(int error) {
 }
 
 FailureReason WineMissing() {
-  return {U("Windows のプログラムを動かす wine が見つかりません。wine をインストールしてください。"),
-          "no wine on PATH"};
+  return {
+      U("Windows のプログラムを動かす wine が見つかりません。wine をインストールしてください。"),
+      "no wine on PATH"};
 }
 
 FailureReason ProgramEndedAtOnce(int waitStatus) {

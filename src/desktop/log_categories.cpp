@@ -15,9 +15,9 @@ void LogFileFailure(const FileSystem& files, const char* action, const std::stri
   const auto host = files.HostPath(windowsPath);
   const QString hostText =
       host ? " (host path " + QString::fromStdString(host->string()) + ")" : QString();
-  qCWarning(lcFiles).noquote() << "cannot" << action << QString::fromStdString(windowsPath) +
-                                      hostText
-                               << "- error" << error << QString::fromStdString(description);
+  qCWarning(lcFiles).noquote() << "cannot" << action
+                               << QString::fromStdString(windowsPath) + hostText << "- error"
+                               << error << QString::fromStdString(description);
 }
 
 }  // namespace orva

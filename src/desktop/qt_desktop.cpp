@@ -8,18 +8,18 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QSpacerItem>
+#include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
 
-#include "platform/detached_process.h"
-#include "platform/drive_table.h"
-#include "platform/error_codes.h"
 #include "desktop/handover_failure.h"
 #include "desktop/host_path_text.h"
 #include "desktop/log_categories.h"
 #include "desktop/program_start.h"
+#include "platform/detached_process.h"
+#include "platform/drive_table.h"
+#include "platform/error_codes.h"
 
 namespace orva {
 namespace {
@@ -94,16 +94,14 @@ void FitTitle(QMessageBox& box) {
 
 }  // namespace
 
-void QtDesktop::ShowMessage(QWidget* parent, const QString& text, const QString& title,
-                            Icon icon) {
+void QtDesktop::ShowMessage(QWidget* parent, const QString& text, const QString& title, Icon icon) {
   QMessageBox box(BoxIcon(icon), title, text, QMessageBox::Ok, parent);
   FitTitle(box);
   box.exec();
 }
 
 bool QtDesktop::AskOkCancel(QWidget* parent, const QString& text, const QString& title) {
-  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                  parent);
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
   box.setDefaultButton(QMessageBox::Cancel);
   box.setEscapeButton(QMessageBox::Cancel);
   FitTitle(box);
@@ -136,17 +134,16 @@ bool QtDesktop::StartProgram(QWidget* parent, const Handover& program) {
   ProgramStart start = StartProgramFile(program.target);
   if (!start) {
     const FailureReason why = start.wineMissing ? WineMissing() : NotExecuted(start.error);
-    TellFailure(parent, program, Kind::Program, why.forUser, why.forLog,
-                program.ownText.isEmpty());
+    TellFailure(parent, program, Kind::Program, why.forUser, why.forLog, program.ownText.isEmpty());
     return false;
   }
 #ifndef Q_OS_WIN
   if (start.watch) {
-    watch_.Watch(std::move(*start.watch), [this, parent = QPointer<QWidget>(parent),
-                                           program](int status) {
-      const FailureReason why = ProgramEndedAtOnce(status);
-      TellFailure(parent, program, Kind::Program, why.forUser, why.forLog, true);
-    });
+    watch_.Watch(std::move(*start.watch),
+                 [this, parent = QPointer<QWidget>(parent), program](int status) {
+                   const FailureReason why = ProgramEndedAtOnce(status);
+                   TellFailure(parent, program, Kind::Program, why.forUser, why.forLog, true);
+                 });
   }
 #endif
   return true;
@@ -171,11 +168,11 @@ bool QtDesktop::OpenDocument(QWidget* parent, const Handover& document) {
                   document.ownText.isEmpty());
       return false;
     }
-    watch_.Watch(std::move(*start.watch), [this, parent = QPointer<QWidget>(parent), document,
-                                           kind, address](int status) {
-      const FailureReason why = OpenerEndedAtOnce(status, address);
-      TellFailure(parent, document, kind, why.forUser, why.forLog, true);
-    });
+    watch_.Watch(std::move(*start.watch),
+                 [this, parent = QPointer<QWidget>(parent), document, kind, address](int status) {
+                   const FailureReason why = OpenerEndedAtOnce(status, address);
+                   TellFailure(parent, document, kind, why.forUser, why.forLog, true);
+                 });
     return true;
   }
 #endif
@@ -194,11 +191,12 @@ void QtDesktop::TellFailure(QPointer<QWidget> parent, const Handover& handover, 
     qCWarning(category).noquote() << "cannot open" << handover.target << "-" << forLog;
   } else {
 #ifdef Q_OS_WIN
-    qCWarning(category).noquote() << (program ? "cannot start" : "cannot open") << shown
-                                  << "-" << forLog;
+    qCWarning(category).noquote() << (program ? "cannot start" : "cannot open") << shown << "-"
+                                  << forLog;
 #else
     qCWarning(category).noquote() << (program ? "cannot start" : "cannot open") << shown
-                                  << "(host path" << handover.target + ")" << "-" << forLog;
+                                  << "(host path" << handover.target + ")"
+                                  << "-" << forLog;
 #endif
   }
   if (!showBox) return;

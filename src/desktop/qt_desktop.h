@@ -17,8 +17,7 @@ class QtDesktop final : public Desktop {
  public:
   explicit QtDesktop(const DriveTable& drives) : drives_(drives) {}
 
-  void ShowMessage(QWidget* parent, const QString& text, const QString& title,
-                   Icon icon) override;
+  void ShowMessage(QWidget* parent, const QString& text, const QString& title, Icon icon) override;
   bool AskOkCancel(QWidget* parent, const QString& text, const QString& title) override;
   Result<QString> ChooseOpenFile(QWidget* parent, const OpenFileRequest& request) override;
   bool StartProgram(QWidget* parent, const Handover& program) override;

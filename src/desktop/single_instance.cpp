@@ -117,8 +117,9 @@ int SingleInstanceLock::OpenOwnFolder() {
   const int fd = OpenFolderNoFollow(folder_);
   if (fd < 0) {
     const int error = errno;
-    Fail(error == ELOOP || error == ENOTDIR ? "フォルダーの場所にシンボリックリンクかファイルがあります。"
-                                            : "フォルダーを開けません: " + ErrnoText(error));
+    Fail(error == ELOOP || error == ENOTDIR
+             ? "フォルダーの場所にシンボリックリンクかファイルがあります。"
+             : "フォルダーを開けません: " + ErrnoText(error));
     return -1;
   }
   struct stat info = {};
@@ -153,7 +154,8 @@ SingleInstanceLock::Outcome SingleInstanceLock::TryAcquire() {
   } else if (!S_ISREG(info.st_mode)) {
     problem = LockFileProblem(ENXIO);
   } else if (info.st_uid != geteuid()) {
-    problem = "ロック ファイルの所有者が別のユーザー (uid " + std::to_string(info.st_uid) + ") です。";
+    problem =
+        "ロック ファイルの所有者が別のユーザー (uid " + std::to_string(info.st_uid) + ") です。";
   } else if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
     close(fd);

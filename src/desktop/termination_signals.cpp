@@ -52,8 +52,7 @@ TerminationSignals::TerminationSignals() {
   fd_ = signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
   if (fd_ < 0) return;
   notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
-  connect(notifier_.get(), &QSocketNotifier::activated, this,
-          &TerminationSignals::DeliverPending);
+  connect(notifier_.get(), &QSocketNotifier::activated, this, &TerminationSignals::DeliverPending);
 #endif
 }
 

@@ -5,18 +5,18 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_files.h"
-#include "works/data_dir_file.h"
-#include "grids/executable_chooser.h"
 #include "desktop/desktop.h"
 #include "desktop/error_message.h"
 #include "desktop/host_path_text.h"
 #include "desktop/log_categories.h"
+#include "grids/executable_chooser.h"
 #include "grids/menu_grid_state.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "platform/path_split.h"
 #include "ui/menu_grid_columns.h"
 #include "widgets/spread_grid.h"
+#include "works/data_dir_file.h"
 
 namespace orva {
 namespace {
@@ -105,10 +105,10 @@ void MenuGridController::RepointExecutable(const ClickedRow& clicked) {
   if (!choice) return;
   const std::string& chosen = *choice;
   if (!FitsCatalogueField(chosen, codec_)) {
-    desktop_.ShowMessage(
-        &window_,
-        QString::fromUtf8("このパスはメニューに保存できません。\n") + QString::fromStdString(chosen),
-        QString::fromUtf8("エラー"), Desktop::Icon::None);
+    desktop_.ShowMessage(&window_,
+                         QString::fromUtf8("このパスはメニューに保存できません。\n") +
+                             QString::fromStdString(chosen),
+                         QString::fromUtf8("エラー"), Desktop::Icon::None);
     return;
   }
   // Find the other view's row before this one changes, then update both.
@@ -117,8 +117,7 @@ void MenuGridController::RepointExecutable(const ClickedRow& clicked) {
   IconFinder icons(files_, paths_.iconDir, paths_.installDir);
   const int ownSlot = clicked.combined ? kCombinedTitleColorSlot : kMenuTitleColorSlot;
   const int otherSlot = clicked.combined ? kMenuTitleColorSlot : kCombinedTitleColorSlot;
-  ReactivateRow(*clicked.grid, clicked.row, entry, clicked.item, ownSlot, state_.gridColors,
-                icons);
+  ReactivateRow(*clicked.grid, clicked.row, entry, clicked.item, ownSlot, state_.gridColors, icons);
   if (other) {
     ReactivateRow(*other, otherRow, entry, clicked.item, otherSlot, state_.gridColors, icons);
   }
@@ -154,8 +153,8 @@ void MenuGridController::LaunchItem(int category, int item) {
   const std::string& exe = catalogue_.Entry(category, item).menuExe;
   if (!files_.IsPlainFile(exe)) return;
   if (auto host = files_.HostPath(exe)) {
-    desktop_.StartProgram(&window_, {.target = HostPathText(*host),
-                                     .windowsPath = QString::fromStdString(exe)});
+    desktop_.StartProgram(
+        &window_, {.target = HostPathText(*host), .windowsPath = QString::fromStdString(exe)});
   }
 }
 

@@ -33,9 +33,9 @@ class MenuGridController : public QObject {
 
  public:
   // The grids are read at each click: menu grids 2..6 may be created after this.
-  MenuGridController(QWidget& window, const MenuGrids& SSm, SpreadGrid& SSx,
-                     Catalogue& catalogue, MenuGridState& state, MenuGridPaths paths,
-                     const FileSystem& files, Desktop& desktop, const Cp932Codec& codec);
+  MenuGridController(QWidget& window, const MenuGrids& SSm, SpreadGrid& SSx, Catalogue& catalogue,
+                     MenuGridState& state, MenuGridPaths paths, const FileSystem& files,
+                     Desktop& desktop, const Cp932Codec& codec);
 
   // Button columns: 2 starts the program, 3 lists its works, 4 re-points its executable.
   void OnMenuGridButton(int gridIndex, int column, int row);

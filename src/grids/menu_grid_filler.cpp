@@ -44,8 +44,8 @@ void SetIcon(SpreadGrid& grid, int row, const FoundIcon& icon) {
 }
 
 // The part both fillers share: captions, colours, icon and signed number of one row.
-void WriteRow(SpreadGrid& grid, int row, const MenuRows::Row& shown, const QString& title,
-              int slot, int titleColorSlot, const GridColors& colors) {
+void WriteRow(SpreadGrid& grid, int row, const MenuRows::Row& shown, const QString& title, int slot,
+              int titleColorSlot, const GridColors& colors) {
   grid.SetButtonText(kTitleColumn, row, title);
   grid.SetText(kIconColumn, row, shown.name);  // a screen reader names the icon by its program
   grid.SetButtonText(kExeColumn, row, shown.exe);

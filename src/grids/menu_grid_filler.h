@@ -1,15 +1,14 @@
 #pragma once
 
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include <QString>
-
 #include "catalogue/catalogue.h"
-#include "ui/grid_colors.h"
 #include "grids/icon_finder.h"
+#include "ui/grid_colors.h"
 
 namespace orva {
 

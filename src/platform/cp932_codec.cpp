@@ -102,8 +102,7 @@ std::unique_ptr<const Cp932Codec::Tables> BuildTables() {
   UErrorCode status = U_ZERO_ERROR;
   std::unique_ptr<UConverter, ConverterCloser> converter(ucnv_open("windows-31j", &status));
   if (U_FAILURE(status)) throw std::runtime_error("ICU converter windows-31j is missing");
-  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                      &status);
+  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
 
   std::array<char16_t, 256> single;
   for (int b = 0; b < 256; ++b) {

@@ -12,7 +12,6 @@ namespace orva {
 // making a codec costs nothing (a window that never reads a file never builds them).
 class Cp932Codec {
  public:
-
   // Invalid byte sequences decode to U+FFFD, one per bad byte; NUL bytes are kept.
   std::string Decode(std::string_view bytes) const;
   // The same into `out`, whose storage is reused: readers of many fields allocate less.

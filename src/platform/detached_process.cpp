@@ -21,8 +21,8 @@ struct ExecPlan {
   const char* program;
   char* const* argv;
   char* const* envp;
-  int reportFd;     // write end of the pipe that carries an exec failure to the go-between
-  int highestFd;    // for closing descriptors one by one where close_range is missing
+  int reportFd;   // write end of the pipe that carries an exec failure to the go-between
+  int highestFd;  // for closing descriptors one by one where close_range is missing
 };
 
 void ResetSignals() {

@@ -34,7 +34,7 @@ class StartWatch {
 };
 
 struct DetachedStart {
-  int error = 0;  // errno of a program that could not be executed; 0 when it runs
+  int error = 0;                    // errno of a program that could not be executed; 0 when it runs
   std::optional<StartWatch> watch;  // set when it runs
 };
 

@@ -7,30 +7,30 @@ namespace orva {
 // Error numbers as the suite reports them; host errors are mapped onto these here only.
 // A returned number is never dropped unseen: ignoring one takes a visible cast.
 namespace err {
-enum [[nodiscard]] Number : int {
-  kNone = 0,
-  kInvalidCall = 5,
-  kOverflow = 6,
-  kOutOfMemory = 7,
-  kSubscriptOutOfRange = 9,
-  kTypeMismatch = 13,
-  kBadFileName = 52,
-  kFileNotFound = 53,
-  kBadFileMode = 54,
-  kFileAlreadyOpen = 55,
-  kDeviceIO = 57,
-  kFileAlreadyExists = 58,
-  kDiskFull = 61,
-  kInputPastEnd = 62,
-  kTooManyFiles = 67,
-  kDeviceUnavailable = 68,
-  kPermissionDenied = 70,
-  kDiskNotReady = 71,
-  kPathFileAccess = 75,
-  kPathNotFound = 76,
-  kCancel = 32755,
-  // A file larger than its reader takes in; the first number the platform leaves to programs.
-  kFileTooLarge = 513,
+enum [[nodiscard]] Number : int{
+    kNone = 0,
+    kInvalidCall = 5,
+    kOverflow = 6,
+    kOutOfMemory = 7,
+    kSubscriptOutOfRange = 9,
+    kTypeMismatch = 13,
+    kBadFileName = 52,
+    kFileNotFound = 53,
+    kBadFileMode = 54,
+    kFileAlreadyOpen = 55,
+    kDeviceIO = 57,
+    kFileAlreadyExists = 58,
+    kDiskFull = 61,
+    kInputPastEnd = 62,
+    kTooManyFiles = 67,
+    kDeviceUnavailable = 68,
+    kPermissionDenied = 70,
+    kDiskNotReady = 71,
+    kPathFileAccess = 75,
+    kPathNotFound = 76,
+    kCancel = 32755,
+    // A file larger than its reader takes in; the first number the platform leaves to programs.
+    kFileTooLarge = 513,
 };
 }  // namespace err
 

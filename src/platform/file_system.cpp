@@ -20,9 +20,8 @@ bool FileSystem::IsSaveTempName(std::string_view name, std::string_view targetNa
   }
   name.remove_prefix(targetName.size());
   if (name[0] != '.') return false;
-  return std::all_of(name.begin() + 1, name.end(), [](char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
-  });
+  return std::all_of(name.begin() + 1, name.end(),
+                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 }  // namespace orva

@@ -1,6 +1,4 @@
 // The file system on a POSIX host, its drives mapped by the drive table.
-#include "platform/file_system.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -13,6 +11,7 @@
 #include <random>
 
 #include "platform/error_codes.h"
+#include "platform/file_system.h"
 #include "platform/windows_path.h"
 
 namespace orva {
@@ -159,8 +158,8 @@ err::Number ReplaceableTarget(const fs::path& target, const struct stat& st) {
 std::optional<std::string> ExactCaseHostPath(const std::array<std::string, 26>& driveFolders,
                                              std::string_view windowsPath) {
   const std::optional<WindowsPath> path = WindowsPath::Parse(windowsPath);
-  if (!path || path->Components().empty() || path->HasDotComponents() ||
-      !path->NamesAreValid() || driveFolders[path->Drive()].empty()) {
+  if (!path || path->Components().empty() || path->HasDotComponents() || !path->NamesAreValid() ||
+      driveFolders[path->Drive()].empty()) {
     return std::nullopt;
   }
   std::string host = driveFolders[path->Drive()];
@@ -279,8 +278,7 @@ Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_
 
   // One byte past the bound tells a file that grew beyond it from one that ends there.
   const std::size_t most = limit + 1;
-  std::string bytes(size > 0 ? std::min(size, most) : std::min<std::size_t>(64 * 1024, most),
-                    '\0');
+  std::string bytes(size > 0 ? std::min(size, most) : std::min<std::size_t>(64 * 1024, most), '\0');
   std::size_t done = 0;
   while (true) {
     const ssize_t n = ReadFull(fd.Get(), bytes.data() + done, bytes.size() - done);
@@ -307,10 +305,9 @@ Result<std::string> FileSystem::ReadFirstLine(std::string_view windowsPath) cons
   return bytes;
 }
 
-err::Number FileSystem::ReadChunks(std::string_view windowsPath, std::size_t chunkSize,
-                                   std::size_t limit,
-                                   const std::function<void(std::string_view chunk)>& consume)
-    const {
+err::Number FileSystem::ReadChunks(
+    std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
+    const std::function<void(std::string_view chunk)>& consume) const {
   err::Number error = err::kNone;
   std::size_t size = 0;
   FileDescriptor fd(OpenForReading(windowsPath, error, size));

@@ -4,9 +4,7 @@
 
 namespace orva {
 
-std::string PathFolder(std::string_view path) {
-  return std::string(WindowsPath::FolderOf(path));
-}
+std::string PathFolder(std::string_view path) { return std::string(WindowsPath::FolderOf(path)); }
 
 std::string PathFileName(std::string_view path) {
   return std::string(WindowsPath::FileNameOf(path));

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <vector>
 
-#include "widgets/spread_grid.h"
 #include "ui/window_design.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {

@@ -19,7 +19,11 @@ inline QColor ToQColor(std::uint32_t value) {
 using GridColors = std::array<std::uint32_t, 6>;
 
 inline GridColors DefaultGridColors() {
-  return {0, Rgb(192, 192, 192), Rgb(196, 255, 255), Rgb(185, 255, 185), Rgb(255, 255, 166),
+  return {0,
+          Rgb(192, 192, 192),
+          Rgb(196, 255, 255),
+          Rgb(185, 255, 185),
+          Rgb(255, 255, 166),
           Rgb(196, 196, 255)};
 }
 

@@ -38,8 +38,9 @@ const QColor kCombinedDesignTitleFace(164, 209, 255);
 
 // What a screen reader calls the columns of the menu and combined grids, whose headers are
 // empty or never shown. Only the combined grid has the last two.
-const char* const kIconGridColumnNames[] = {"アイコン", "プログラム", "工事一覧", "実行ファイル",
-                                            "番号", "データファイル", "分類", "年度版"};
+const char* const kIconGridColumnNames[] = {"アイコン",     "プログラム", "工事一覧",
+                                            "実行ファイル", "番号",       "データファイル",
+                                            "分類",         "年度版"};
 
 // Menu and combined grids share everything but the first columns' widths and colour.
 void DesignIconGrid(SpreadGrid& grid, double iconWidth, double titleWidth, QColor titleFace) {
@@ -93,7 +94,7 @@ void DesignWorksGrid(SpreadGrid& grid) {
                       {Kind::Number, 9.3},
                       {Kind::Text, 21.75},
                       {Kind::Text, 18.37}});
-  const char* const headers[] = {"工事NO", "提出日", "工事名", "直接工事費",
+  const char* const headers[] = {"工事NO",   "提出日", "工事名", "直接工事費",
                                  "工事費計", "発注者", "路線名"};
   for (int column = 1; column <= 7; ++column) {
     grid.SetHeaderText(column, QString::fromUtf8(headers[column - 1]));

@@ -15,8 +15,8 @@ struct TwipsRect {
 };
 
 struct LayoutInput {
-  int clientWidth = 0;   // W
-  int clientHeight = 0;  // H
+  int clientWidth = 0;                                // W
+  int clientHeight = 0;                               // H
   std::array<TwipsRect, kCategoryCount> buttons{};    // Command1(i)
   std::array<TwipsRect, kCategoryCount> menuGrids{};  // SSm(i) as they are now
   TwipsRect combinedGrid{};                           // SSx(0) as it is now

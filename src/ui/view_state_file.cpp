@@ -16,10 +16,10 @@ std::int16_t ParseViewState(std::string_view bytes) {
   field = field.substr(0, field.find(' '));
   if (field.starts_with('+')) field.remove_prefix(1);
   double value = 0;
-  auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value,
-                                   std::chars_format::fixed);
+  auto [end, ec] =
+      std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::fixed);
   if (ec != std::errc() || end != field.data() + field.size()) return 0;
-  if (!std::isfinite(value)) return 0;  // "nan" and "inf" parse, but are no number to store
+  if (!std::isfinite(value)) return 0;     // "nan" and "inf" parse, but are no number to store
   double rounded = std::nearbyint(value);  // round half to even, as the 16-bit store does
   if (rounded < std::numeric_limits<std::int16_t>::min() ||
       rounded > std::numeric_limits<std::int16_t>::max()) {

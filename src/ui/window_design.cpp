@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "widgets/row_menu_bar.h"
-#include "widgets/spread_grid.h"
 #include "ui/grid_designs.h"
 #include "ui/twips.h"
+#include "widgets/row_menu_bar.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
@@ -27,8 +27,8 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 void Place(QWidget& widget, int left, int top, int width, int height) {
   const double dpi = widget.logicalDpiX();
-  widget.setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
-                     TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
+  widget.setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(width, dpi),
+                     TwipsToPixels(height, dpi));
 }
 
 QAction* BarCommand(RowMenuBar& bar, const char* caption, const char* name) {

@@ -5,11 +5,10 @@
 
 #include "platform/cp932_codec.h"
 #include "platform/file_system.h"
+#include "widgets/spread_grid.h"
 #include "works/era_date.h"
 #include "works/works_file.h"
 #include "works/works_record.h"
-
-#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
@@ -35,10 +34,9 @@ void SetCost(SpreadGrid& ss, int column, int row, const std::optional<double>& c
 bool IsSortSlot(int column) { return column >= 0 && column < 10; }
 
 // One works row's seven cells.
-void WriteRow(SpreadGrid& ss, int r, std::int32_t number, const QString& date,
-              const QString& name, const std::optional<double>& directCost,
-              const std::optional<double>& totalCost, const QString& client,
-              const QString& route) {
+void WriteRow(SpreadGrid& ss, int r, std::int32_t number, const QString& date, const QString& name,
+              const std::optional<double>& directCost, const std::optional<double>& totalCost,
+              const QString& client, const QString& route) {
   ss.SetValue(kNumber, r, number);
   ss.SetText(kDate, r, date);
   ss.SetText(kName, r, name);

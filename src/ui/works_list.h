@@ -25,8 +25,7 @@ inline constexpr std::size_t kMaxWorksRecords = 262144;
 // at a time, so a list of decades never sits in memory twice. Returns kNone, or the error that
 // stopped the listing (rows listed by then stay).
 err::Number LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
-                          bool costsHidden, const Cp932Codec& codec,
-                          const EraDateFormatter& dates);
+                          bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates);
 
 // Text the decoders produced (an era date) as the grid's UTF-16; the same as Qt's general
 // conversion, for any bytes.

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "desktop/desktop.h"
-#include "platform/file_system.h"
 #include "desktop/host_path_text.h"
+#include "platform/file_system.h"
 
 namespace orva {
 namespace {
@@ -56,9 +56,9 @@ void StartRemoteSupport(UtilityContext& context) {
   const QString title = QString::fromUtf8(kRemoteToolPath);
   // The tool's own message also stands for a start that fails in its first moments.
   const bool started = StartPlainFile(context, {.windowsPath = title,
-                                                 .ownText = notFound,
-                                                 .ownTitle = title,
-                                                 .ownIcon = Desktop::Icon::Information});
+                                                .ownText = notFound,
+                                                .ownTitle = title,
+                                                .ownIcon = Desktop::Icon::Information});
   desktop.SetWindowCursor(&context.window, Desktop::Cursor::Default);
   context.Frame1.hide();
   if (!started) desktop.ShowMessage(&context.window, notFound, title, Desktop::Icon::Information);

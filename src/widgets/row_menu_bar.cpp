@@ -152,11 +152,8 @@ bool RowMenuBar::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::FontChange:
     case QEvent::StyleChange:
-    case QEvent::LayoutDirectionChange:
-      Relayout();
-      break;
-    default:
-      break;
+    case QEvent::LayoutDirectionChange: Relayout(); break;
+    default: break;
   }
   return QWidget::event(event);
 }

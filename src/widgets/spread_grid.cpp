@@ -37,8 +37,8 @@ class RowNumberHeader : public QHeaderView {
 }  // namespace
 
 QStringList GridFontFamilies() {
-  return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-          QStringLiteral("Noto Sans CJK JP")};
+  return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+          QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
 }
 
 SpreadGrid::SpreadGrid(QWidget* parent)

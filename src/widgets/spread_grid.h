@@ -48,10 +48,10 @@ class SpreadGrid : public QTableView {
   // the header text, else this one.
   void SetAccessibleHeaderText(int column, const QString& text);
   QString ColumnName(int column) const;
-  void SetHeaderRowHeight(double units);               // 0 hides the header row
-  void SetDefaultRowHeight(double units);              // height of rows added later
+  void SetHeaderRowHeight(double units);                         // 0 hides the header row
+  void SetDefaultRowHeight(double units);                        // height of rows added later
   void SetDesignButtonText(int column, const QString& caption);  // caption of every row
-  void SetDesignBackColor(int column, QColor color);              // face of every row
+  void SetDesignBackColor(int column, QColor color);             // face of every row
 
   // Rows. Setting 0 empties the grid; growing appends empty rows.
   void SetRowCount(int rows);
@@ -64,12 +64,12 @@ class SpreadGrid : public QTableView {
   std::optional<double> Number(int column, int row) const;  // nullopt unless a number cell
   void SetText(int column, int row, const QString& text);
   void SetValue(int column, int row, double value);
-  void ClearCell(int column, int row);       // empty text, no number
+  void ClearCell(int column, int row);  // empty text, no number
   void SetButtonText(int column, int row, const QString& caption);
   void SetBackColor(int column, int row, QColor color);  // button face on button cells
   void SetForeColor(int column, int row, QColor color);  // caption / text colour
-  QColor BackColor(int column, int row) const;  // else the design colour, else white
-  QColor ForeColor(int column, int row) const;  // black unless set
+  QColor BackColor(int column, int row) const;           // else the design colour, else white
+  QColor ForeColor(int column, int row) const;           // black unless set
   // The picture is drawn stretched to the cell; pictures of one name and look are kept
   // once. A picture cell's text is not drawn: it names the cell for assistive technology,
   // which otherwise hears the picture's name.
@@ -116,8 +116,7 @@ class SpreadGrid : public QTableView {
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   // Assistive technology hears of the current cell by its place among shown cells.
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-  void selectionChanged(const QItemSelection& selected,
-                        const QItemSelection& deselected) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   void focusInEvent(QFocusEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -128,10 +127,10 @@ class SpreadGrid : public QTableView {
   bool ValidCell(int column, int row) const;
   int RowPixels(double units) const;
   int ColumnPixels(double characters) const;
-  int TextMargin() const;  // a text cell's margin on either side
+  int TextMargin() const;                            // a text cell's margin on either side
   void ApplyRowGeometry(int firstRow, int lastRow);  // 1-based, from the stored heights
   void ReleaseButton();
-  void FitColumn(int column);  // number columns: room for the header and widest value
+  void FitColumn(int column);       // number columns: room for the header and widest value
   int ShownRowFrom(int row) const;  // 0 when no row is shown
   void NotifyAccessibleCell(const QModelIndex& index, int event);  // a QAccessible::Event
 

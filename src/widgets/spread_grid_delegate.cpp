@@ -1,7 +1,7 @@
 #include "widgets/spread_grid_delegate.h"
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QPainter>
@@ -112,9 +112,10 @@ bool SpreadGridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
   if (index.isValid() && TextIsCut(option, index)) {
     // Escaped and unwrapped: a path with "<" stays text, and is not broken after "C:".
     const QString text = index.data(Qt::DisplayRole).toString();
-    QToolTip::showText(event->globalPos(),
-                       QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped()),
-                       view, view->visualRect(index));
+    QToolTip::showText(
+        event->globalPos(),
+        QStringLiteral("<p style='white-space:pre'>%1</p>").arg(text.toHtmlEscaped()), view,
+        view->visualRect(index));
   } else {
     QToolTip::hideText();
   }

@@ -32,8 +32,7 @@ QVariant SpreadGridModel::data(const QModelIndex& index, int role) const {
   const Kind kind = columns_[column].kind;
   const Cell& cell = At(column, row);
   switch (role) {
-    case Qt::DisplayRole:
-      return DisplayText(column, row);
+    case Qt::DisplayRole: return DisplayText(column, row);
     case Qt::AccessibleTextRole:
       // A picture is named by its cell's text, what it stands for, else by its own name.
       if (kind == Kind::Picture && cell.text.isEmpty() && cell.picture >= 0) {
@@ -53,14 +52,10 @@ QVariant SpreadGridModel::data(const QModelIndex& index, int role) const {
       const QColor fore = Fore(column, row);
       return fore.isValid() ? QVariant(QBrush(fore)) : QVariant();
     }
-    case KindRole:
-      return static_cast<int>(kind);
-    case PixmapRole:
-      return cell.picture >= 0 ? pictures_[cell.picture].pixmap : QPixmap();
-    case ButtonFaceRole:
-      return Back(column, row);
-    default:
-      return {};
+    case KindRole: return static_cast<int>(kind);
+    case PixmapRole: return cell.picture >= 0 ? pictures_[cell.picture].pixmap : QPixmap();
+    case ButtonFaceRole: return Back(column, row);
+    default: return {};
   }
 }
 
@@ -84,9 +79,9 @@ void SpreadGridModel::SetColumns(int columns) {
 
 std::vector<SpreadGridModel::Cell> SpreadGridModel::CellsInShownOrder(size_t columns) {
   const size_t oldColumns = columns_.size();
-  const bool stored = columns == oldColumns &&
-                      std::all_of(order_.begin(), order_.end(),
-                                  [i = 0](int row) mutable { return row == i++; });
+  const bool stored =
+      columns == oldColumns &&
+      std::all_of(order_.begin(), order_.end(), [i = 0](int row) mutable { return row == i++; });
   if (stored) return std::move(cells_);  // already in shown order
   const size_t kept = std::min(oldColumns, columns);
   std::vector<Cell> cells(order_.size() * columns);
@@ -229,7 +224,7 @@ namespace {
 // Whether `value` shows no more than `decimals` decimals: true without formatting it for
 // the common case, a value no finer than what its column already holds.
 bool FitsDecimals(double value, int decimals) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (decimals >= static_cast<int>(std::size(kPowers))) return true;
   const double scaled = value * kPowers[decimals];
@@ -332,8 +327,7 @@ int SpreadGridModel::PictureIndex(const QPixmap& picture, const QString& name) {
   return added;
 }
 
-void SpreadGridModel::SetPicture(int column, int row, const QPixmap& picture,
-                                 const QString& name) {
+void SpreadGridModel::SetPicture(int column, int row, const QPixmap& picture, const QString& name) {
   At(column, row).picture = picture.isNull() ? -1 : PictureIndex(picture, name);
   Changed(column, row);
 }
@@ -343,9 +337,7 @@ bool SpreadGridModel::HeightsUniform(int first, int last) const {
                      [&](float height) { return height == heights_[first]; });
 }
 
-bool SpreadGridModel::HasPicture(int column, int row) const {
-  return At(column, row).picture >= 0;
-}
+bool SpreadGridModel::HasPicture(int column, int row) const { return At(column, row).picture >= 0; }
 
 namespace {
 

@@ -47,8 +47,8 @@ std::string ResolveDataDir(const std::string& dataDir, const std::string& progra
     if (path.size() >= 3 && IsSeparator(path[2])) return dataDir;
     const char drive = path[0];
     const std::string_view rest = path.substr(2);
-    if (!programFolder.empty() && SameDrive(programFolder[0], drive) &&
-        programFolder.size() >= 2 && programFolder[1] == ':') {
+    if (!programFolder.empty() && SameDrive(programFolder[0], drive) && programFolder.size() >= 2 &&
+        programFolder[1] == ':') {
       return programFolder + std::string(rest);
     }
     return std::string(1, drive) + ":\\" + std::string(rest);

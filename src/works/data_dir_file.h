@@ -15,7 +15,7 @@ class FileSystem;
 // folder when that file is missing or names none; always ends in "\". The error of a
 // failure other than a missing, badly named or empty file.
 Result<std::string> ReadDataDir(const FileSystem& files, const std::string& dataDirFile,
-                          const std::string& defaultDataDir, const Cp932Codec& codec);
+                                const std::string& defaultDataDir, const Cp932Codec& codec);
 
 // The folder a data-folder file's bytes name: the first field of the first line, decoded.
 // nullopt when the file is empty, its first line blank or that field empty.

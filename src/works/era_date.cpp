@@ -16,9 +16,7 @@ namespace {
 constexpr UDate kProlepticChange = -184303902528000000.0;
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
-bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DaysInMonth(int year, int month) {
   static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -85,13 +83,13 @@ EraDateFormatter::Icu& EraDateFormatter::Calendar() const {
   if (icu_) return *icu_;
   auto icu = std::make_unique<Icu>();
   UErrorCode status = U_ZERO_ERROR;
-  icu->gregorian = std::make_unique<icu::GregorianCalendar>(
-      icu::TimeZone::createTimeZone("UTC"), status);
+  icu->gregorian =
+      std::make_unique<icu::GregorianCalendar>(icu::TimeZone::createTimeZone("UTC"), status);
   icu->gregorian->setGregorianChange(kProlepticChange, status);
   const icu::Locale locale("en@calendar=japanese");
   // "GGGGG": the narrow era name, a one-letter initial from Meiji on.
-  icu->eraFormat = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGGG"),
-                                                            locale, status);
+  icu->eraFormat =
+      std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGGG"), locale, status);
   if (U_FAILURE(status)) throw std::runtime_error("ICU Japanese date format unavailable");
   icu->eraFormat->adoptTimeZone(icu::TimeZone::createTimeZone("UTC"));
   icu->japanese.reset(icu->eraFormat->getCalendar()->clone());

@@ -34,8 +34,8 @@ std::uint64_t LittleEndian(std::string_view bytes, std::size_t at, std::size_t s
 WorksRecord ReadWorksRecord(std::string_view bytes) {
   assert(bytes.size() >= kWorksRecordSize);
   WorksRecord record;
-  record.number = static_cast<std::int32_t>(
-      static_cast<std::uint32_t>(LittleEndian(bytes, kNumberAt, 4)));
+  record.number =
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(LittleEndian(bytes, kNumberAt, 4)));
   record.nameFirst = bytes.substr(kNameFirstAt, kNameHalfSize);
   record.nameSecond = bytes.substr(kNameSecondAt, kNameHalfSize);
   record.client = bytes.substr(kClientAt, kTextSize);

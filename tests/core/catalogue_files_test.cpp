@@ -221,9 +221,10 @@ TEST_F(CatalogueFilesTest, HostileCatalogueFilesNeitherHangNorBalloon) {
 class SaveUserMenuTest : public CatalogueFilesTest {};
 
 TEST_F(SaveUserMenuTest, MasterCodesTheUserFileCannotHoldDoNotMultiply) {
-  tree.WriteBytes(kMenuIni, "1\x81,bad byte,VORDELN\\a.exe,,,\r\n"
-                            "12\"3\",quote,VORDELN\\b.exe,,,\r\n"
-                            "\"12601\",good,VORDELN\\c.exe,,,\r\n");
+  tree.WriteBytes(kMenuIni,
+                  "1\x81,bad byte,VORDELN\\a.exe,,,\r\n"
+                  "12\"3\",quote,VORDELN\\b.exe,,,\r\n"
+                  "\"12601\",good,VORDELN\\c.exe,,,\r\n");
   for (int start = 0; start < 3; ++start) {
     ASSERT_EQ(LoadBoth(), 0);
     EXPECT_EQ(Codes(1), CodeList{"12601"});

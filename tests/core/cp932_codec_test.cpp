@@ -131,7 +131,12 @@ TEST_F(Cp932CodecTest, BytesIcuMapsDifferentlyRoundTrip) {
 }
 
 TEST_F(Cp932CodecTest, MixedTextWithNulRoundTrips) {
-  const std::string bytes = "\x95\xBD\x90\xAC" "26" "\x94\x4E" "\0" "C:\\VORDELN\\\xB6\xC5"s;
+  const std::string bytes =
+      "\x95\xBD\x90\xAC"
+      "26"
+      "\x94\x4E"
+      "\0"
+      "C:\\VORDELN\\\xB6\xC5"s;
   const std::string text = codec_->Decode(bytes);
   EXPECT_EQ(text, "平成26年\0C:\\VORDELN\\ｶﾅ"s);
   EXPECT_EQ(codec_->Encode(text), bytes);

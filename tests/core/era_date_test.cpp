@@ -49,7 +49,10 @@ TEST_F(EraDateTest, ImpossibleDatesShowAsStored) {
   EXPECT_EQ(dates_.Format("19000229"), "19000229");  // not a leap year
   EXPECT_EQ(dates_.Format("0000041 "), "0000041");   // year 0; trailing blank dropped
   EXPECT_EQ(dates_.Format("2009AB01"), "2009AB01");
-  EXPECT_EQ(dates_.Format("2009\x82\xA0" "1"), "2009\xEF\xBF\xBD\xEF\xBF\xBD" "1");
+  EXPECT_EQ(dates_.Format("2009\x82\xA0"
+                          "1"),
+            "2009\xEF\xBF\xBD\xEF\xBF\xBD"
+            "1");
   EXPECT_EQ(dates_.Format("20000229"), "H 12/02/29");
 }
 

@@ -1,7 +1,7 @@
 #include "platform/file_system.h"
 
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -101,8 +101,8 @@ TEST_F(FileSystemTest, PlainFileTestAgreesWithFullResolution) {
        {"C:\\VORDELN\\Prog\\a.exe", "C:/VORDELN/Prog/a.exe", "C:\\\\VORDELN\\\\Prog\\a.exe",
         "C:\\VORDELN\\Prog\\a.exe\\", "C:\\VORDELN\\empty\\..\\Prog\\a.exe",
         "C:\\VORDELN\\.\\Prog\\a.exe", "C:\\VORDELN\\PROG\\a.exe", "c:\\vordeln\\prog\\A.exe",
-        "C:\\VORDELN\\.dot\\b.exe", "C:\\VORDELN\\Prog\\a?.exe", "C:\\VORDELN\\Prog",
-        "C:\\", "C:VORDELN\\Prog\\a.exe", "C:\\..\\..\\VORDELN\\Prog\\a.exe"}) {
+        "C:\\VORDELN\\.dot\\b.exe", "C:\\VORDELN\\Prog\\a?.exe", "C:\\VORDELN\\Prog", "C:\\",
+        "C:VORDELN\\Prog\\a.exe", "C:\\..\\..\\VORDELN\\Prog\\a.exe"}) {
     EXPECT_EQ(files_.IsPlainFile(path), expected(path)) << path;
     // Callers that open the file take the host path from the same test.
     const auto host = files_.PlainFileHostPath(path);
@@ -219,9 +219,9 @@ TEST_F(FileSystemTest, ReadsStopAtTheirBound) {
   EXPECT_EQ(line.error(), 0);
   EXPECT_EQ(line.value().size(), FileSystem::kFirstLineLimit);
   std::size_t chunked = 0;
-  EXPECT_EQ(files_.ReadChunks("C:\\big", 1000, 10'500, [&](std::string_view c) {
-    chunked += c.size();
-  }), 0);
+  EXPECT_EQ(
+      files_.ReadChunks("C:\\big", 1000, 10'500, [&](std::string_view c) { chunked += c.size(); }),
+      0);
   EXPECT_EQ(chunked, 10'500u);
 
   temp_.Write("ten", "0123456789");
@@ -250,8 +250,7 @@ TEST(ErrorDescriptionTest, ReadsAndWritesSayWhichWasRefused) {
 TEST_F(FileSystemTest, WriteProtectedTargetIsNotReplaced) {
   const fs::path target = temp_.Write("VORDELN/USERMENU.INI", "kept\r\n");
   fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_EQ(files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "new\r\n"),
-            err::kPermissionDenied);
+  EXPECT_EQ(files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "new\r\n"), err::kPermissionDenied);
   EXPECT_EQ(ReadHost("VORDELN/USERMENU.INI"), "kept\r\n");
   EXPECT_EQ(FolderEntries(temp_.Path() / "VORDELN"), std::vector<std::string>{"USERMENU.INI"});
 }
@@ -290,14 +289,17 @@ TEST_F(FileSystemTest, AnotherUsersFileIsNeitherReadNorReplaced) {
 // of that target; nothing that merely looks alike does.
 TEST_F(FileSystemTest, SuccessfulSaveRemovesItsOwnLeftovers) {
   const fs::path folder = temp_.Path() / "VORDELN";
-  for (const char* litter : {".orva-save.USERMENU.INI.0123abcd", ".orva-save.usermenu.ini.89abcdef"}) {
+  for (const char* litter :
+       {".orva-save.USERMENU.INI.0123abcd", ".orva-save.usermenu.ini.89abcdef"}) {
     temp_.Write(fs::path("VORDELN") / litter, "\"half");
   }
-  const std::vector<std::string> alike = {
-      ".orva-save.USERMENU.INI.0123abcg",  ".orva-save.USERMENU.INI.0123abc",
-      ".orva-save.USERMENU.INI.0123abcd0", ".orva-save.dMENU.INI.0123abcd",
-      ".orva-save.USERMENU.INI.0123ABCD",  "orva-save.USERMENU.INI.0123abcd",
-      "USERMENU.INI.bak"};
+  const std::vector<std::string> alike = {".orva-save.USERMENU.INI.0123abcg",
+                                          ".orva-save.USERMENU.INI.0123abc",
+                                          ".orva-save.USERMENU.INI.0123abcd0",
+                                          ".orva-save.dMENU.INI.0123abcd",
+                                          ".orva-save.USERMENU.INI.0123ABCD",
+                                          "orva-save.USERMENU.INI.0123abcd",
+                                          "USERMENU.INI.bak"};
   for (const std::string& name : alike) temp_.Write(fs::path("VORDELN") / name, "x");
   fs::create_directories(folder / ".orva-save.USERMENU.INI.fedcba98");
   fs::create_symlink(folder / "USERMENU.INI.bak", folder / ".orva-save.USERMENU.INI.76543210");

@@ -28,8 +28,8 @@ CanonicalCatalogue Canonical(const orva::Catalogue& catalogue) {
   for (int category = 1; category <= orva::kCategoryCount; ++category) {
     auto& entries = out[category - 1];
     for (const orva::MenuEntry& e : catalogue.Slots(category)) {
-      entries.push_back({e.menuCode, e.menuName, e.menuExe, e.menuIcon, e.menuDataFile,
-                         e.menuDataDir});
+      entries.push_back(
+          {e.menuCode, e.menuName, e.menuExe, e.menuIcon, e.menuDataFile, e.menuDataDir});
     }
     std::sort(entries.begin(), entries.end());
   }
@@ -41,7 +41,8 @@ void CheckInvariants(const orva::Catalogue& catalogue, bool sorted) {
     const auto& slots = catalogue.Slots(category);
     Require(slots.size() <= static_cast<std::size_t>(orva::kMaxSlots), "at most 999 per category");
     for (const orva::MenuEntry& entry : slots) {
-      Require(orva::CategoryOfCode(entry.menuCode) == category, "an entry's code names its category");
+      Require(orva::CategoryOfCode(entry.menuCode) == category,
+              "an entry's code names its category");
     }
     if (!sorted) continue;
     for (std::size_t i = 1; i < slots.size(); ++i) {
@@ -53,8 +54,8 @@ void CheckInvariants(const orva::Catalogue& catalogue, bool sorted) {
 bool EveryFieldFits(const orva::Catalogue& catalogue, const orva::Cp932Codec& codec) {
   for (int category = 1; category <= orva::kCategoryCount; ++category) {
     for (const orva::MenuEntry& e : catalogue.Slots(category)) {
-      for (const std::string* field : {&e.menuCode, &e.menuName, &e.menuExe, &e.menuIcon,
-                                       &e.menuDataFile, &e.menuDataDir}) {
+      for (const std::string* field :
+           {&e.menuCode, &e.menuName, &e.menuExe, &e.menuIcon, &e.menuDataFile, &e.menuDataDir}) {
         if (!orva::FitsCatalogueField(*field, codec)) return false;
       }
     }
@@ -77,8 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view input = orva::fuzz::Bytes(data, size);
   const std::size_t split = input.find('\0');
   const std::string_view user = split == std::string_view::npos ? "" : input.substr(0, split);
-  const std::string_view suite =
-      split == std::string_view::npos ? input : input.substr(split + 1);
+  const std::string_view suite = split == std::string_view::npos ? input : input.substr(split + 1);
 
   orva::Catalogue catalogue;
   const int suiteError = Load(catalogue, user, suite, codec);

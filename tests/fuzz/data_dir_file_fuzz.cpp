@@ -3,8 +3,8 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "works/data_dir_file.h"
 #include "platform/cp932_codec.h"
+#include "works/data_dir_file.h"
 
 using orva::fuzz::Require;
 

@@ -47,7 +47,8 @@ class WinePrefix {
 };
 
 bool OnTheTree(std::string_view windowsPath) {
-  return !windowsPath.empty() && std::string_view("CcDd").find(windowsPath[0]) != std::string_view::npos;
+  return !windowsPath.empty() &&
+         std::string_view("CcDd").find(windowsPath[0]) != std::string_view::npos;
 }
 
 fs::path Canonical(const fs::path& path) {

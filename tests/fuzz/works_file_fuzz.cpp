@@ -27,8 +27,8 @@ class EraOracle {
  public:
   EraOracle() {
     UErrorCode status = U_ZERO_ERROR;
-    gregorian_ = std::make_unique<icu::GregorianCalendar>(icu::TimeZone::createTimeZone("UTC"),
-                                                          status);
+    gregorian_ =
+        std::make_unique<icu::GregorianCalendar>(icu::TimeZone::createTimeZone("UTC"), status);
     gregorian_->setGregorianChange(-184303902528000000.0, status);  // proleptic
     format_ = std::make_unique<icu::SimpleDateFormat>(icu::UnicodeString(u"GGGGG yy/MM/dd"),
                                                       icu::Locale("en@calendar=japanese"), status);
@@ -111,7 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(record.number > 0, "only live records are listed");
     ++live;
     CheckDate(record.date, dates, oracle);
-    for (std::string_view field : {record.nameFirst, record.nameSecond, record.client, record.route}) {
+    for (std::string_view field :
+         {record.nameFirst, record.nameSecond, record.client, record.route}) {
       Require(orva::fuzz::SliceOf(field, bytes), "a text field lies in its record");
       const std::string_view trimmed = orva::TrimmedField(field);
       Require(codec.DecodeUtf16(trimmed, text.data()) <= trimmed.size(), "UTF-16 fits its bytes");

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "catalogue/install_paths.h"
 #include "app/launcher_window.h"
+#include "catalogue/install_paths.h"
 #include "support/install_tree.h"
 #include "support/scripted_desktop.h"
 
@@ -40,8 +40,8 @@ class WindowFixture : public ::testing::Test {
   }
 
   std::unique_ptr<LauncherWindow> Start() {
-    auto window = std::make_unique<LauncherWindow>(desktop, tree.Files(),
-                                                   ResolveInstallPaths("C:\\VORDELN"));
+    auto window =
+        std::make_unique<LauncherWindow>(desktop, tree.Files(), ResolveInstallPaths("C:\\VORDELN"));
     result = window->Startup();
     return window;
   }

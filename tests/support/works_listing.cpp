@@ -1,8 +1,8 @@
 #include "support/works_listing.h"
 
 #include "support/install_tree.h"
-#include "works/era_date.h"
 #include "ui/works_list.h"
+#include "works/era_date.h"
 
 namespace orva::test {
 

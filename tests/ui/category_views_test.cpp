@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "support/window_fixture.h"
-#include "widgets/spread_grid.h"
 #include "support/works_file_builder.h"
 #include "support/works_listing.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
@@ -93,10 +93,10 @@ TEST_F(CategoryViewsTest, SwitchingViewsFlipsOnlyTheCombinedGrid) {
   auto window = Shown();
   const WindowControls& c = window->Controls();
   test::ListWorks(*c.SS, test::WorksRecordBuilder()
-                            .Number(4)
-                            .NameFirst("\x8D\x48\x8E\x96")  // 工事
-                            .NameSecond("")
-                            .Bytes());
+                             .Number(4)
+                             .NameFirst("\x8D\x48\x8E\x96")  // 工事
+                             .NameSecond("")
+                             .Bytes());
   c.SS->show();
   c.Command1[1]->click();
   ASSERT_FALSE(c.SSx[0]->isHidden());

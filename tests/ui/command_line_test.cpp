@@ -13,8 +13,7 @@ TEST(CommandLineTest, HelpAndVersionAnswerWhateverElseIsGiven) {
   EXPECT_EQ(Parse({"--help"}).action, CommandLine::Action::kHelp);
   EXPECT_EQ(Parse({"-h"}).action, CommandLine::Action::kHelp);
   EXPECT_EQ(Parse({"--version"}).action, CommandLine::Action::kVersion);
-  EXPECT_EQ(Parse({"-style", "fusion", "--help", "--bogus"}).action,
-            CommandLine::Action::kHelp);
+  EXPECT_EQ(Parse({"-style", "fusion", "--help", "--bogus"}).action, CommandLine::Action::kHelp);
   const std::string usage = UsageText("orva-menu");
   EXPECT_NE(usage.find("WINEPREFIX"), std::string::npos);
   EXPECT_NE(usage.find("MENU.INI"), std::string::npos);
@@ -23,18 +22,22 @@ TEST(CommandLineTest, HelpAndVersionAnswerWhateverElseIsGiven) {
 
 // QApplication takes its own options out of argv; a session manager restarts with -session.
 TEST(CommandLineTest, QtsOwnOptionsAndTheirValuesPassThrough) {
-  const CommandLine line =
-      Parse({"-session", "1a2b_3", "-platform", "offscreen", "--style=fusion", "-reverse",
-             "-qwindowgeometry", "640x480"});
+  const CommandLine line = Parse({"-session", "1a2b_3", "-platform", "offscreen", "--style=fusion",
+                                  "-reverse", "-qwindowgeometry", "640x480"});
   EXPECT_EQ(line.action, CommandLine::Action::kRun);
   EXPECT_FALSE(line.programFolder);
   EXPECT_EQ(Parse({}).action, CommandLine::Action::kRun);
 }
 
 TEST(CommandLineTest, UnknownOptionsArgumentsAndMissingValuesAreOneLineErrors) {
-  for (const std::vector<const char*>& arguments :
-       {std::vector<const char*>{"--bogus"}, {"-x"}, {"MENU.INI"}, {"--"}, {"-"},
-        {"-platform"}, {"--program-folder"}, {"-program-folder", "C:\\VORDELN"}}) {
+  for (const std::vector<const char*>& arguments : {std::vector<const char*>{"--bogus"},
+                                                    {"-x"},
+                                                    {"MENU.INI"},
+                                                    {"--"},
+                                                    {"-"},
+                                                    {"-platform"},
+                                                    {"--program-folder"},
+                                                    {"-program-folder", "C:\\VORDELN"}}) {
     const CommandLine line = Parse(arguments);
     EXPECT_EQ(line.action, CommandLine::Action::kError) << arguments[0];
     EXPECT_FALSE(line.error.empty());
@@ -49,8 +52,7 @@ TEST(CommandLineTest, ProgramFolderIsTakenInTheFormTheSystemReportsAFolder) {
   EXPECT_EQ(Parse({"--program-folder", "d:/apps/menu"}).programFolder, "d:\\apps\\menu");
   EXPECT_EQ(Parse({"--program-folder", "E:"}).programFolder, "E:\\");
   EXPECT_EQ(Parse({"--program-folder", "E:\\\\"}).programFolder, "E:\\");
-  EXPECT_EQ(Parse({"--program-folder", "\\\\server\\share"}).programFolder,
-            "\\\\server\\share");
+  EXPECT_EQ(Parse({"--program-folder", "\\\\server\\share"}).programFolder, "\\\\server\\share");
   for (const char* notWindows : {"/usr/share/orva", "VORDELN", "C:VORDELN", "1:\\x", ""}) {
     const CommandLine line = Parse({"--program-folder", notWindows});
     EXPECT_EQ(line.action, CommandLine::Action::kError) << notWindows;

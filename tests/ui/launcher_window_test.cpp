@@ -6,23 +6,23 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
-#include "support/window_fixture.h"
 #include "platform/error_codes.h"
-#include "widgets/spread_grid.h"
 #include "support/hostile_files.h"
+#include "support/window_fixture.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
 
+using test::kMenuIni;
 using test::kUserIni;
 using test::kViewIni;
-using test::kMenuIni;
 
 using LauncherWindowTest = test::WindowFixture;
 
@@ -72,12 +72,12 @@ TEST_F(LauncherWindowTest, CombinedGridSortsByEditionThenCategory) {
   ASSERT_EQ(grid.RowCount(), 6);
   QStringList order;
   for (int row = 1; row <= 6; ++row) order << grid.Text(2, row);
-  EXPECT_EQ(order, (QStringList{QString::fromUtf8("平成26年度 後期 土木積算"),
-                                QString::fromUtf8("平成26年度 前期第1版 (H26/4) 土木積算"),
-                                QString::fromUtf8("農林26 農林積算"),
-                                QString::fromUtf8("平成25年度 土木積算"),
-                                QString::fromUtf8("農林15 農林積算"),
-                                QString::fromUtf8("実行予算 実行予算")}));
+  EXPECT_EQ(
+      order,
+      (QStringList{QString::fromUtf8("平成26年度 後期 土木積算"),
+                   QString::fromUtf8("平成26年度 前期第1版 (H26/4) 土木積算"),
+                   QString::fromUtf8("農林26 農林積算"), QString::fromUtf8("平成25年度 土木積算"),
+                   QString::fromUtf8("農林15 農林積算"), QString::fromUtf8("実行予算 実行予算")}));
   EXPECT_EQ(grid.Text(7, 3), "2");
   EXPECT_EQ(grid.Text(8, 3), "2601");
   EXPECT_EQ(grid.BackColor(2, 2), QColor(196, 196, 255));
@@ -117,9 +117,8 @@ TEST_F(LauncherWindowTest, EachGridStartsOnItsFirstShownRowWithNothingSelected) 
   for (SpreadGrid* grid : grids) {
     int firstShown = 0;
     while (firstShown < grid->RowCount() && grid->isRowHidden(firstShown)) ++firstShown;
-    const QModelIndex expected = firstShown < grid->RowCount()
-                                     ? grid->model()->index(firstShown, 0)
-                                     : QModelIndex();
+    const QModelIndex expected =
+        firstShown < grid->RowCount() ? grid->model()->index(firstShown, 0) : QModelIndex();
     EXPECT_EQ(grid->currentIndex(), expected) << grid->objectName().toStdString();
     EXPECT_FALSE(grid->selectionModel()->hasSelection()) << grid->objectName().toStdString();
   }

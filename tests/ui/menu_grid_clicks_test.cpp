@@ -10,11 +10,11 @@
 #include <filesystem>
 
 #include "app/launcher_window.h"
-#include "ui/grid_colors.h"
-#include "widgets/spread_grid.h"
 #include "support/install_tree.h"
 #include "support/scripted_desktop.h"
 #include "support/works_file_builder.h"
+#include "ui/grid_colors.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
@@ -30,17 +30,16 @@ class MenuGridClicksTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // Category 1 slots 1..6, category 2 slot 1, category 6 slot 1.
-    tree.WriteText("C:\\VORDELN\\MENU.INI",
-                   CatalogueLine("11001", "一", "VORDELN\\a1\\prog.exe", "a.png", "DIR.TXT",
-                                 "DATA\\") +
-                       CatalogueLine("11101", "二", "VORDELN\\Program Files\\b prog.exe") +
-                       CatalogueLine("11201", "三", "VORDELN\\late.exe") +
-                       CatalogueLine("11301", "四", "VORDELN\\folder.exe") +
-                       CatalogueLine("11401", "五", "VORDELN\\.hidden.exe") +
-                       CatalogueLine("11501", "六", "VORDELN\\a6.exe") +
-                       CatalogueLine("21001", "農林", "VORDELN\\n1.exe", "a.png") +
-                       CatalogueLine("61001", "実行予算", "VORDELN\\j\\j.exe", "a.png", "DIR.TXT",
-                                     "DATA\\"));
+    tree.WriteText(
+        "C:\\VORDELN\\MENU.INI",
+        CatalogueLine("11001", "一", "VORDELN\\a1\\prog.exe", "a.png", "DIR.TXT", "DATA\\") +
+            CatalogueLine("11101", "二", "VORDELN\\Program Files\\b prog.exe") +
+            CatalogueLine("11201", "三", "VORDELN\\late.exe") +
+            CatalogueLine("11301", "四", "VORDELN\\folder.exe") +
+            CatalogueLine("11401", "五", "VORDELN\\.hidden.exe") +
+            CatalogueLine("11501", "六", "VORDELN\\a6.exe") +
+            CatalogueLine("21001", "農林", "VORDELN\\n1.exe", "a.png") +
+            CatalogueLine("61001", "実行予算", "VORDELN\\j\\j.exe", "a.png", "DIR.TXT", "DATA\\"));
     tree.Touch("C:\\VORDELN\\a1\\prog.exe");
     tree.Touch("C:\\VORDELN\\Program Files\\b prog.exe");
     tree.Touch("C:\\VORDELN\\Program.exe");  // what a re-parsed command line would start
@@ -56,8 +55,8 @@ class MenuGridClicksTest : public ::testing::Test {
   // categoryView: the menu grids are shown instead of the combined grid.
   std::unique_ptr<LauncherWindow> Start(bool categoryView = false) {
     if (categoryView) tree.WriteText("C:\\VORDELN\\dMENU.INI", "1\r\n");
-    auto window = std::make_unique<LauncherWindow>(desktop, tree.Files(),
-                                                   ResolveInstallPaths("C:\\VORDELN"));
+    auto window =
+        std::make_unique<LauncherWindow>(desktop, tree.Files(), ResolveInstallPaths("C:\\VORDELN"));
     EXPECT_EQ(window->Startup().error(), 0);
     return window;
   }

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <optional>
+#include <sstream>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -35,15 +35,15 @@ TEST(ProgramStartTest, StartsExactlyTheFileEvenWithBlanksInItsPath) {
   const fs::path marker = dir.Path() / "marker";
   // What a command line split at the blank would start instead.
   Executable(dir, "my", "#!/bin/sh\necho wrong > '" + marker.string() + "'\n");
-  const fs::path program = Executable(
-      dir, "my programs/run me", "#!/bin/sh\necho ran > '" + marker.string() + "'\n");
+  const fs::path program =
+      Executable(dir, "my programs/run me", "#!/bin/sh\necho ran > '" + marker.string() + "'\n");
   ASSERT_TRUE(StartProgramFile(Q(program)));
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
   while (!fs::exists(marker) && std::chrono::steady_clock::now() < deadline) {
     QThread::msleep(20);
   }
   ASSERT_TRUE(fs::exists(marker));
-  QThread::msleep(50);  // let the echo finish its line
+  QThread::msleep(50);                   // let the echo finish its line
   EXPECT_EQ(fs::file_size(marker), 4u);  // "ran\n"
 }
 
@@ -91,13 +91,19 @@ TEST(ProgramStartTest, StartedProgramGetsACleanProcessAndIsNotTheLaunchersChild)
   const fs::path out = dir.Path() / "out";
   fs::create_directories(out);
   const std::string quoted = "'" + out.string() + "'";
-  const fs::path program = Executable(
-      dir, "probe",
-      "#!/bin/sh\n"
-      "grep -E '^(SigBlk|SigIgn):' /proc/self/status > " + quoted + "/signals\n"
-      "echo \"$PPID\" > " + quoted + "/parent\n"
-      "ls -l /proc/self/fd/ > " + quoted + "/fds\n"
-      ": > " + quoted + "/done\n");
+  const fs::path program = Executable(dir, "probe",
+                                      "#!/bin/sh\n"
+                                      "grep -E '^(SigBlk|SigIgn):' /proc/self/status > " +
+                                          quoted +
+                                          "/signals\n"
+                                          "echo \"$PPID\" > " +
+                                          quoted +
+                                          "/parent\n"
+                                          "ls -l /proc/self/fd/ > " +
+                                          quoted +
+                                          "/fds\n"
+                                          ": > " +
+                                          quoted + "/done\n");
   {
     LauncherLikeProcess launcher(dir.Path() / "launcher-held");
     ASSERT_TRUE(StartProgramFile(Q(program)));
@@ -107,8 +113,7 @@ TEST(ProgramStartTest, StartedProgramGetsACleanProcessAndIsNotTheLaunchersChild)
   EXPECT_LE(waitpid(-1, &status, WNOHANG), 0);
   ASSERT_TRUE(WaitForFile(out / "done"));
 
-  EXPECT_EQ(ReadWhole(out / "signals"),
-            "SigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\n");
+  EXPECT_EQ(ReadWhole(out / "signals"), "SigBlk:\t0000000000000000\nSigIgn:\t0000000000000000\n");
   EXPECT_NE(std::stoi(ReadWhole(out / "parent")), static_cast<int>(getpid()));
   std::istringstream fds(ReadWhole(out / "fds"));
   for (std::string line; std::getline(fds, line);) {

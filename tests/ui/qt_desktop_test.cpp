@@ -44,7 +44,8 @@ class QtDesktopTest : public ::testing::Test {
     tree.Touch("C:\\VORDELN\\p 1\\b.exe");
   }
   Desktop::OpenFileRequest Request(const char* name) const {
-    return {QString("C:\\VORDELN\\p 1\\") + QString::fromUtf8(name), "C:\\VORDELN\\p 1\\",
+    return {QString("C:\\VORDELN\\p 1\\") + QString::fromUtf8(name),
+            "C:\\VORDELN\\p 1\\",
             QString::fromUtf8("実行ファイルの設定"),
             {QString::fromUtf8(name), QString::fromUtf8(name), "*.exe", "*.exe"}};
   }
@@ -82,8 +83,8 @@ TEST_F(QtDesktopTest, CancelIsItsOwnCode) {
   const Result<QString> choice = desktop.ChooseOpenFile(nullptr, Request("新 版(1).exe"));
   EXPECT_EQ(choice.error(), 32755);
   // A name Qt could not read as one pattern is still offered as one.
-  EXPECT_EQ(filters, QStringList({QString::fromUtf8("新 版(1).exe (????1?.exe)"),
-                                  "*.exe (*.exe)"}));
+  EXPECT_EQ(filters,
+            QStringList({QString::fromUtf8("新 版(1).exe (????1?.exe)"), "*.exe (*.exe)"}));
 }
 
 // The width of the message box the desktop shows for `title`, closed at once.
@@ -104,7 +105,8 @@ int MessageBoxWidth(QtDesktop& desktop, const QString& title, bool askOkCancel) 
 }
 
 TEST_F(QtDesktopTest, MessageBoxesAreWideEnoughForTheirTitleWithinTheScreen) {
-  const QString title = QString::fromUtf8("ユーザー設定を削除します。よろしいですか？ c:\\adata\\TeamViewerQS_ja.exe");
+  const QString title = QString::fromUtf8(
+      "ユーザー設定を削除します。よろしいですか？ c:\\adata\\TeamViewerQS_ja.exe");
   // The window manager shows the application's name after the title.
   const QString application = QGuiApplication::applicationDisplayName();
   QGuiApplication::setApplicationDisplayName(QString::fromUtf8("ORVA土木積算システム"));

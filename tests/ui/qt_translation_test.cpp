@@ -34,7 +34,8 @@ TEST(QtTranslationTest, MessageBoxAndFileDialogTextsAreJapanese) {
   QCoreApplication::removeTranslator(translator);
   delete translator;
   EXPECT_EQ(cancel, QString::fromUtf8("キャンセル"));
-  EXPECT_TRUE(fileNameLabel.contains(QString::fromUtf8("ファイル名"))) << fileNameLabel.toStdString();
+  EXPECT_TRUE(fileNameLabel.contains(QString::fromUtf8("ファイル名")))
+      << fileNameLabel.toStdString();
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include <QAction>
 #include <QPushButton>
 
-#include "support/window_fixture.h"
 #include "catalogue/catalogue.h"
-#include "widgets/spread_grid.h"
-#include "ui/category_views.h"
+#include "support/window_fixture.h"
 #include "support/works_file_builder.h"
 #include "support/works_listing.h"
+#include "ui/category_views.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
@@ -64,10 +64,10 @@ TEST_F(RestoreInitialMenuTest, OkInCategoryThreeGoesBackToTheSuiteCatalogue) {
   window->show();
   const WindowControls& c = window->Controls();
   test::ListWorks(*c.SS, test::WorksRecordBuilder()
-                            .Number(4)
-                            .NameFirst("\x8D\x48\x8E\x96")  // 工事
-                            .NameSecond("")
-                            .Bytes());
+                             .Number(4)
+                             .NameFirst("\x8D\x48\x8E\x96")  // 工事
+                             .NameSecond("")
+                             .Bytes());
   c.SS->show();
   c.Command1[2]->click();
   c.dispALL->trigger();

@@ -1,7 +1,7 @@
 #include "desktop/single_instance.h"
 
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,8 +28,8 @@ class SingleInstanceTest : public ::testing::Test {
     fs::create_directory(SharedTemp());
     // Like /tmp: everyone may create, no one may remove another's entries.
     fs::permissions(SharedTemp(), fs::perms::all | fs::perms::sticky_bit);
-    fs::permissions(dir.Path(), fs::perms::owner_all | fs::perms::group_exec |
-                                    fs::perms::others_exec);
+    fs::permissions(dir.Path(),
+                    fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
   }
 
   fs::path Runtime() const { return dir.Path() / "run"; }
@@ -75,9 +75,8 @@ TEST_F(SingleInstanceTest, ALiveLauncherHoldsItAndADeadOnesLockIsTakenOver) {
 }
 
 TEST_F(SingleInstanceTest, RuntimeFolderUnfitForALockIsPassedOverForAFolderOfTheUsersOwn) {
-  fs::permissions(Runtime(), fs::perms::owner_all | fs::perms::group_read |
-                                 fs::perms::group_exec | fs::perms::others_read |
-                                 fs::perms::others_exec);
+  fs::permissions(Runtime(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                 fs::perms::others_read | fs::perms::others_exec);
   const fs::path linked = dir.Path() / "run-link";
   fs::create_directory_symlink(dir.Path() / "tmp", linked);
   for (const LockFolders& folders :

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
-#include <QAccessible>
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -46,9 +46,7 @@ void SendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons h
 void Press(QWidget* target, QPoint at) {
   SendMouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton);
 }
-void Move(QWidget* target, QPoint at) {
-  SendMouse(target, QEvent::MouseMove, at, Qt::LeftButton);
-}
+void Move(QWidget* target, QPoint at) { SendMouse(target, QEvent::MouseMove, at, Qt::LeftButton); }
 void Release(QWidget* target, QPoint at) {
   SendMouse(target, QEvent::MouseButtonRelease, at, Qt::NoButton);
 }
@@ -101,7 +99,8 @@ QString ToolTipOf(SpreadGrid& grid, int column, int row) {
 TEST(SpreadGridTest, OnlyCutTextsShowTheirWholeTextAsTooltip) {
   MenuGrid menu;
   SpreadGrid& grid = menu.grid;
-  const QString path = QString::fromUtf8("C:\\VORDELN\\土木積算\\データ\\とても長いフォルダー名<1>");
+  const QString path =
+      QString::fromUtf8("C:\\VORDELN\\土木積算\\データ\\とても長いフォルダー名<1>");
   const QString title = QString::fromUtf8("とても長い工事名の付いたプログラムの名前").repeated(3);
   grid.SetText(4, 1, path);
   grid.SetText(4, 2, "ab");
@@ -110,7 +109,7 @@ TEST(SpreadGridTest, OnlyCutTextsShowTheirWholeTextAsTooltip) {
   EXPECT_TRUE(ToolTipOf(grid, 2, 3).contains(title));
   EXPECT_EQ(ToolTipOf(grid, 4, 2), "none");
   EXPECT_EQ(ToolTipOf(grid, 2, 1), "none");  // "item 1" fits its button
-  grid.SetColumnWidth(4, 200);  // now the path fits
+  grid.SetColumnWidth(4, 200);               // now the path fits
   EXPECT_EQ(ToolTipOf(grid, 4, 1), "none");
   QToolTip::hideText();
 }
@@ -121,7 +120,8 @@ TEST(SpreadGridTest, NumbersReadBackAsPlainSignedText) {
   grid.SetColumnKind(1, SpreadGrid::CellKind::Number);
   grid.SetRowCount(1);
   const std::vector<std::pair<double, QString>> cases = {
-      {-3, "-3"}, {12, "12"}, {0, "0"}, {999999999999.0, "999999999999"},
+      {-3, "-3"},       {12, "12"},
+      {0, "0"},         {999999999999.0, "999999999999"},
       {-0.25, "-0.25"}, {1234567.5, "1234567.5"}};
   for (const auto& [value, text] : cases) {
     grid.SetValue(1, 1, value);
@@ -374,8 +374,8 @@ TEST(SpreadGridTest, SortIsStableOnTwoKeysAndComparesByKind) {
     const char* title;
   };
   // Editions 10 and 9 would swap if compared as text.
-  const std::vector<Row> rows = {{9, 1, "a"}, {10, 2, "b"}, {10, 1, "c"},
-                                 {9, 1, "d"}, {10, 1, "e"}};
+  const std::vector<Row> rows = {
+      {9, 1, "a"}, {10, 2, "b"}, {10, 1, "c"}, {9, 1, "d"}, {10, 1, "e"}};
   grid.SetRowCount(static_cast<int>(rows.size()));
   for (int r = 1; r <= grid.RowCount(); ++r) {
     grid.SetValue(8, r, rows[r - 1].edition);
@@ -413,10 +413,9 @@ TEST(SpreadGridTest, WritesInAnUpdateSignalOnceWhenTheOutermostEnds) {
   grid.SetColumnCount(5);
   grid.SetRowCount(6);
   std::vector<std::pair<QModelIndex, QModelIndex>> changes;
-  QObject::connect(grid.model(), &QAbstractItemModel::dataChanged,
-                   [&](const QModelIndex& from, const QModelIndex& to) {
-                     changes.emplace_back(from, to);
-                   });
+  QObject::connect(
+      grid.model(), &QAbstractItemModel::dataChanged,
+      [&](const QModelIndex& from, const QModelIndex& to) { changes.emplace_back(from, to); });
   {
     const GridUpdateScope outer(grid);
     {
@@ -607,9 +606,7 @@ struct FocusedGrid {
     grid->SetCurrentCell(1, 1);
   }
   QModelIndex Current() const { return grid->currentIndex(); }
-  std::pair<int, int> CurrentCell() const {
-    return {Current().column() + 1, Current().row() + 1};
-  }
+  std::pair<int, int> CurrentCell() const { return {Current().column() + 1, Current().row() + 1}; }
 
   QWidget window;
   QPushButton* before = nullptr;

@@ -8,9 +8,9 @@
 #include <QTest>
 
 #include "support/window_fixture.h"
+#include "ui/twips.h"
 #include "widgets/row_menu_bar.h"
 #include "widgets/spread_grid.h"
-#include "ui/twips.h"
 
 namespace orva {
 namespace {
@@ -158,8 +158,9 @@ TEST_F(WindowLayoutTest, AssistiveTechnologyFindsEveryShownCommand) {
   ASSERT_EQ(bar->childCount(), 7);  // no update tool here: its command is hidden
   QStringList names;
   for (int i = 0; i < bar->childCount(); ++i) names << bar->child(i)->text(QAccessible::Name);
-  EXPECT_EQ(names.join(u'|'), QString::fromUtf8("終了(X)|画面切替(S)|表示設定(D)|機能(U)|"
-                                                "遠隔操作[TeamViewer](R)|ホームページ(O)|ヘルプ(H)"));
+  EXPECT_EQ(names.join(u'|'),
+            QString::fromUtf8("終了(X)|画面切替(S)|表示設定(D)|機能(U)|"
+                              "遠隔操作[TeamViewer](R)|ホームページ(O)|ヘルプ(H)"));
 
   QAccessibleInterface* switchView = bar->child(1);
   EXPECT_EQ(bar->indexOfChild(switchView), 1);

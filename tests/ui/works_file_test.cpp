@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "widgets/spread_grid.h"
 #include "support/works_file_builder.h"
 #include "support/works_listing.h"
 #include "ui/grid_designs.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
@@ -87,8 +87,12 @@ TEST_F(WorksFileTest, NameHalvesAreTrimmedAndDecodedSeparately) {
             U(std::string(49, 'x') + "\xEF\xBF\xBD" + "AZ"));
 
   // A lead byte followed by a byte that cannot trail it.
-  EXPECT_EQ(name(WorksRecordBuilder().NameFirst("A\x82" "1B").NameSecond("")),
-            U("A\xEF\xBF\xBD" "1B"));
+  EXPECT_EQ(name(WorksRecordBuilder()
+                     .NameFirst("A\x82"
+                                "1B")
+                     .NameSecond("")),
+            U("A\xEF\xBF\xBD"
+              "1B"));
 }
 
 TEST_F(WorksFileTest, HiddenCostsStayEmptyWhateverTheFileHolds) {

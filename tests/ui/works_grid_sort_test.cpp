@@ -5,9 +5,9 @@
 #include <QMouseEvent>
 
 #include "support/window_fixture.h"
-#include "widgets/spread_grid.h"
 #include "support/works_file_builder.h"
 #include "support/works_listing.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
@@ -32,7 +32,7 @@ class WorksGridSortTest : public test::WindowFixture {
     window->show();
     ss = window->Controls().SS;
     const auto row = [](std::int32_t number, std::string_view date, std::string_view name,
-                         double cost) {
+                        double cost) {
       return test::WorksRecordBuilder()
           .Number(number)
           .Date(date)
@@ -42,8 +42,8 @@ class WorksGridSortTest : public test::WindowFixture {
           .TotalCost(cost)
           .Bytes();
     };
-    test::ListWorks(*ss, row(2, "20090401", "B", 300) + row(10, "19880105", "C", 20) +
-                             row(1, "", "A", 1000));
+    test::ListWorks(
+        *ss, row(2, "20090401", "B", 300) + row(10, "19880105", "C", 20) + row(1, "", "A", 1000));
     ss->show();
     QApplication::processEvents();
   }

@@ -1,18 +1,18 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractItemModel>
 #include <QString>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "platform/cp932_codec.h"
-#include "widgets/spread_grid.h"
 #include "support/hostile_files.h"
 #include "support/install_tree.h"
 #include "support/works_file_builder.h"
 #include "support/works_listing.h"
-#include "works/era_date.h"
 #include "ui/works_list.h"
+#include "widgets/spread_grid.h"
+#include "works/era_date.h"
 #include "works/works_record.h"
 
 namespace orva {
@@ -40,11 +40,10 @@ class WorksSortTest : public ::testing::Test {
     ss_.SetColumnCount(7);
     for (int column = 1; column <= 7; ++column) {
       const bool number = column == 1 || column == 4 || column == 5;
-      ss_.SetColumnKind(column, number ? SpreadGrid::CellKind::Number
-                                       : SpreadGrid::CellKind::Text);
+      ss_.SetColumnKind(column, number ? SpreadGrid::CellKind::Number : SpreadGrid::CellKind::Text);
     }
-    test::ListWorks(ss_, Row(2, "20090401", "B", 300) + Row(10, "19880105", "C", 20) +
-                             Row(1, "", "A", 1000));
+    test::ListWorks(
+        ss_, Row(2, "20090401", "B", 300) + Row(10, "19880105", "C", 20) + Row(1, "", "A", 1000));
   }
 
   // Column 1 top to bottom.
@@ -78,9 +77,16 @@ TEST_F(WorksSortTest, FillWritesEveryColumn) {
 // The grid takes decoded UTF-8 by a quick conversion; it must match the general one,
 // including what it hands back to it.
 TEST(WorksTextTest, DecodedTextConvertsLikeQt) {
-  const std::vector<std::string> texts = {
-      "ｱｲｳ 半角と全角", "é and ß", "\xEF\xBF\xBD", std::string("a\0b", 3), "\xEF\xBB\xBF" "bom",
-      "bad \xC3", "\xF0\x9F\x98\x80 outside the BMP", "\xED\xA0\x80", ""};
+  const std::vector<std::string> texts = {"ｱｲｳ 半角と全角",
+                                          "é and ß",
+                                          "\xEF\xBF\xBD",
+                                          std::string("a\0b", 3),
+                                          "\xEF\xBB\xBF"
+                                          "bom",
+                                          "bad \xC3",
+                                          "\xF0\x9F\x98\x80 outside the BMP",
+                                          "\xED\xA0\x80",
+                                          ""};
   for (const std::string& text : texts) {
     const QString expected = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     EXPECT_EQ(FromDecodedUtf8(text), expected) << text;
@@ -175,8 +181,7 @@ TEST_F(WorksSortTest, LoadingAFileInPiecesKeepsFileOrderAcrossEveryPiece) {
   EXPECT_EQ(ss_.Text(7, 1), QString::fromUtf8("国道１４１号"));
   EXPECT_EQ(ss_.Text(4, 1), "");
 
-  EXPECT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\none.RDM", false, tree.Codec(), dates),
-            53);
+  EXPECT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\none.RDM", false, tree.Codec(), dates), 53);
   EXPECT_EQ(ss_.RowCount(), 0);
 }
 
@@ -200,9 +205,8 @@ TEST_F(WorksSortTest, HugeWorksFileIsListedWithinItsBound) {
   ::close(fd);
 
   int mostRows = 0;
-  QObject::connect(ss_.model(), &QAbstractItemModel::rowsInserted, [&] {
-    mostRows = std::max(mostRows, ss_.model()->rowCount());
-  });
+  QObject::connect(ss_.model(), &QAbstractItemModel::rowsInserted,
+                   [&] { mostRows = std::max(mostRows, ss_.model()->rowCount()); });
   EraDateFormatter dates;
   ASSERT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\n_KOJI.RDM", false, tree.Codec(), dates),
             0);
