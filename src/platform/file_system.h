@@ -61,7 +61,7 @@ class FileSystem {
   // permission bit, which stops even the superuser here) or that cannot be opened for
   // writing is left as it is: 70. After a successful save, temporary files an interrupted
   // save of the same target left behind are removed. Returns kNone or an error number.
-  virtual err::Number WriteAtomically(std::string_view windowsPath, std::string_view bytes) const;
+  err::Number WriteAtomically(std::string_view windowsPath, std::string_view bytes) const;
 
   // Temporary files of a save are named this prefix, the target's name, "." and eight hex
   // digits: hidden, never a name the program reads, and recognisable as litter of that
