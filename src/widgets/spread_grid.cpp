@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "widgets/installed_family.h"
 #include "widgets/spread_grid_delegate.h"
 #include "widgets/spread_grid_model.h"
 
@@ -38,8 +39,9 @@ SpreadGrid::SpreadGrid(QWidget* parent)
     : QTableView(parent), model_(std::make_unique<SpreadGridModel>()) {
   setVerticalHeader(new RowNumberHeader(this));
   QFont gridFont = font();
-  gridFont.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                        QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+  SetFirstInstalledFamily(gridFont,
+                          {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                           QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
   gridFont.setPointSize(9);
   gridFont.setWeight(QFont::Normal);
   setFont(gridFont);
