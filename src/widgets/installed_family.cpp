@@ -8,7 +8,7 @@ namespace orva {
 // The font database picks the first installed family of a list anyway. But a font whose
 // first family is missing, or that names more than one, makes it ask the system for every
 // installed font sorted by likeness, once per script of the text shown (Han, kana, Latin):
-// the largest part of putting up a window of Japanese captions.
+// a good part of putting up a window of Japanese captions.
 void SetFirstInstalledFamily(QFont& font, const QStringList& families) {
   const QStringList installed = QFontDatabase::families();
   for (const QString& family : families) {

@@ -62,9 +62,9 @@ QSize RowMenuBar::ItemSize(QAction* action) const {
   option.initFrom(this);
   option.menuItemType = QStyleOptionMenuItem::Normal;
   option.checkType = QStyleOptionMenuItem::NotCheckable;
-  option.text = action->text();
+  option.text = text;
   option.icon = action->icon();
-  QSize contents = fontMetrics().size(Qt::TextShowMnemonic, action->text());
+  QSize contents = fontMetrics().size(Qt::TextShowMnemonic, text);
   if (!action->icon().isNull()) {
     const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     contents = QSize(icon, icon);
