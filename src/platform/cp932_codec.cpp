@@ -45,16 +45,41 @@ char16_t DecodeWithIcu(UConverter* converter, const char* bytes, int length) {
   return out[0];
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+// Every pair behind `lead` into `pair` (kNoChar where there is none), in one conversion: ICU's
+// set-up per call costs far more than a character, and there are some 11,000 pairs. Each pair
+// stands alone, followed by an ASCII byte that ends whatever sequence a bad trail byte starts;
+// a pair decodes to the one unit whose source offset is its lead byte. `converter` skips what
+// it cannot decode.
+void DecodePairsBehind(UConverter* converter, int lead, std::vector<char16_t>& pair) {
+  constexpr int kFirstTrail = 0x40;
+  constexpr int kTrails = 0x100 - kFirstTrail;
+  constexpr int kStride = 3;
+  char bytes[kTrails * kStride];
+  for (int i = 0; i < kTrails; ++i) {
+    bytes[i * kStride] = static_cast<char>(lead);
+    bytes[i * kStride + 1] = static_cast<char>(kFirstTrail + i);
+    bytes[i * kStride + 2] = 'A';
+  }
+  UChar units[kTrails * kStride];
+  int32_t offsets[kTrails * kStride];
+  UChar* target = units;
+  const char* source = bytes;
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_resetToUnicode(converter);
+  ucnv_toUnicode(converter, &target, units + kTrails * kStride, &source, bytes + sizeof bytes,
+                 offsets, true, &status);
+  std::array<int, kTrails * kStride> unitsFrom{};
+  std::array<char16_t, kTrails * kStride> unitFrom{};
+  for (const UChar* unit = units; unit < target; ++unit) {
+    const int32_t from = offsets[unit - units];
+    if (from < 0) continue;
+    ++unitsFrom[from];
+    unitFrom[from] = *unit;
+  }
+  for (int i = 0; i < kTrails; ++i) {
+    const int at = i * kStride;
+    const bool one = U_SUCCESS(status) && unitsFrom[at] == 1 && unitsFrom[at + 1] == 0;
+    pair[lead * 256 + kFirstTrail + i] = one ? unitFrom[at] : kNoChar;
   }
 }
 
@@ -62,13 +87,11 @@ void AppendUtf8(std::string& out, char32_t c) {
 using PackedUtf8 = std::uint32_t;
 
 PackedUtf8 Pack(char16_t c) {
-  std::string utf8;
-  AppendUtf8(utf8, c);
-  PackedUtf8 packed = static_cast<PackedUtf8>(utf8.size()) << 24;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    packed |= static_cast<PackedUtf8>(static_cast<unsigned char>(utf8[i])) << (8 * i);
-  }
-  return packed;
+  const PackedUtf8 u = c;
+  if (u < 0x80) return (1u << 24) | u;
+  if (u < 0x800) return (2u << 24) | (0xC0 | (u >> 6)) | (0x80 | (u & 0x3F)) << 8;
+  return (3u << 24) | (0xE0 | (u >> 12)) | (0x80 | ((u >> 6) & 0x3F)) << 8 |
+         (0x80 | (u & 0x3F)) << 16;
 }
 
 }  // namespace
@@ -113,12 +136,9 @@ std::unique_ptr<const Cp932Codec::Tables> BuildTables() {
 
   // Lead bytes are those ICU does not take on their own; pairs exist only behind them.
   std::vector<char16_t> pair(256 * 256, kNoChar);
+  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_SKIP, nullptr, nullptr, nullptr, &status);
   for (int lead = 0x81; lead < 0x100; ++lead) {
-    if (single[lead] != kNoChar) continue;
-    for (int trail = 0x40; trail < 0x100; ++trail) {
-      const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-      pair[lead * 256 + trail] = DecodeWithIcu(converter.get(), bytes, 2);
-    }
+    if (single[lead] == kNoChar) DecodePairsBehind(converter.get(), lead, pair);
   }
 
   for (int b = 0; b < 256; ++b) tables->single[b] = Pack(single[b] == kNoChar ? 0xFFFD : single[b]);

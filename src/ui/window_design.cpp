@@ -11,6 +11,7 @@
 
 #include "ui/grid_designs.h"
 #include "ui/twips.h"
+#include "widgets/installed_family.h"
 #include "widgets/row_menu_bar.h"
 #include "widgets/spread_grid.h"
 
@@ -37,9 +38,9 @@ QAction* BarCommand(RowMenuBar& bar, const char* caption, const char* name) {
   return action;
 }
 
-QFont JapaneseFont(QStringList families, int points) {
+QFont JapaneseFont(const QStringList& families, int points) {
   QFont font;
-  font.setFamilies(families);
+  SetFirstInstalledFamily(font, families);
   font.setPointSize(points);
   font.setWeight(QFont::Normal);
   return font;

@@ -51,18 +51,29 @@ std::vector<QAction*> RowMenuBar::ShownActions() const {
 }
 
 QSize RowMenuBar::ItemSize(QAction* action) const {
+  // Measuring a caption lays its text out anew, and the bar is laid out at every item added
+  // and at every size the window's layout asks for: each caption is measured once.
+  const QString text = action->text();
+  const qint64 iconKey = action->icon().cacheKey();
+  for (const MeasuredItem& item : measured_) {
+    if (item.icon == iconKey && item.text == text) return item.size;
+  }
   QStyleOptionMenuItem option;
   option.initFrom(this);
   option.menuItemType = QStyleOptionMenuItem::Normal;
   option.checkType = QStyleOptionMenuItem::NotCheckable;
-  option.text = action->text();
+  option.text = text;
   option.icon = action->icon();
-  QSize contents = fontMetrics().size(Qt::TextShowMnemonic, action->text());
+  QSize contents = fontMetrics().size(Qt::TextShowMnemonic, text);
   if (!action->icon().isNull()) {
     const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     contents = QSize(icon, icon);
   }
-  return style()->sizeFromContents(QStyle::CT_MenuBarItem, &option, contents, this);
+  const QSize size = style()->sizeFromContents(QStyle::CT_MenuBarItem, &option, contents, this);
+  constexpr std::size_t kMostMeasured = 64;  // captions that keep changing cannot pile up
+  if (measured_.size() >= kMostMeasured) measured_.clear();
+  measured_.push_back({text, iconKey, size});
+  return size;
 }
 
 RowMenuBar::Layout RowMenuBar::LayOut(int width) const {
@@ -152,7 +163,10 @@ bool RowMenuBar::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::FontChange:
     case QEvent::StyleChange:
-    case QEvent::LayoutDirectionChange: Relayout(); break;
+    case QEvent::LayoutDirectionChange:
+      measured_.clear();
+      Relayout();
+      break;
     default: break;
   }
   return QWidget::event(event);

@@ -58,6 +58,11 @@ class RowMenuBar : public QWidget {
     int rows = 0;
     int height = 0;
   };
+  struct MeasuredItem {
+    QString text;
+    qint64 icon;  // the icon's cache key
+    QSize size;
+  };
 
   Layout LayOut(int width) const;
   QSize ItemSize(QAction* action) const;
@@ -68,6 +73,8 @@ class RowMenuBar : public QWidget {
   void MenuClosed();
 
   Layout layout_;
+  // Item sizes by caption and icon, for the font and style in use.
+  mutable std::vector<MeasuredItem> measured_;
   QPointer<QAction> hovered_;
   QPointer<QAction> pressed_;  // a command under the held mouse button
   QPointer<QAction> open_;     // the item whose menu is showing

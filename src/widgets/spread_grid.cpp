@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "widgets/installed_family.h"
 #include "widgets/spread_grid_accessible.h"
 #include "widgets/spread_grid_delegate.h"
 #include "widgets/spread_grid_model.h"
@@ -46,7 +47,7 @@ SpreadGrid::SpreadGrid(QWidget* parent)
   QAccessible::installFactory(&SpreadGridAccessibleFactory);  // Qt keeps a factory once
   setVerticalHeader(new RowNumberHeader(this));
   QFont gridFont = font();
-  gridFont.setFamilies(GridFontFamilies());
+  SetFirstInstalledFamily(gridFont, GridFontFamilies());
   gridFont.setPointSize(9);
   gridFont.setWeight(QFont::Normal);
   setFont(gridFont);
