@@ -145,6 +145,20 @@ TEST_F(LauncherProcessTest, InstalledLauncherLooksForThePrefixsSuiteAndSaysWhere
   ExpectEndedBy(SIGTERM);
 }
 
+// The programs it starts inherit its working folder: its own, as under a shortcut, and not
+// the folder it was started from.
+TEST_F(LauncherProcessTest, WorksInItsOwnFolderWhereverItWasStartedFrom) {
+  const fs::path elsewhere = tree.Prefix() / "elsewhere";
+  fs::create_directory(elsewhere);
+  launcher.setWorkingDirectory(QString::fromStdString(elsewhere.string()));
+  Start();
+  WaitForReport(QString::fromUtf8("実行時エラー '53'"));  // start-up is past the folder then
+  ASSERT_EQ(launcher.state(), QProcess::Running);
+  const fs::path cwd = "/proc/" + std::to_string(launcher.processId()) + "/cwd";
+  EXPECT_EQ(fs::read_symlink(cwd), fs::canonical(Root()));
+  ExpectEndedBy(SIGTERM);
+}
+
 TEST_F(LauncherProcessTest, ProgramFolderOptionChoosesTheSuite) {
   tree.WriteText("C:\\VORDELN\\MENU.INI", test::CatalogueLine("11111", "t", "VORDELN\\t.exe"));
   const fs::path driveD = tree.Prefix() / "d";
