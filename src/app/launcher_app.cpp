@@ -70,8 +70,8 @@ void WorkInOwnFolder(const FileSystem& files, const InstallPaths& paths) {
   std::error_code ec;
   if (host) std::filesystem::current_path(*host, ec);
   if (!host || ec) {
-    qCWarning(lcSetup).noquote() << "cannot work in" << QString::fromStdString(paths.appDir)
-                                 << QString::fromStdString(ec.message());
+    qCWarning(lcSetup).noquote() << "cannot work in" << QString::fromStdString(paths.appDir) << "-"
+                                 << QString::fromStdString(host ? ec.message() : "no such drive");
   }
 }
 

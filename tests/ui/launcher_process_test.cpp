@@ -142,6 +142,9 @@ TEST_F(LauncherProcessTest, InstalledLauncherLooksForThePrefixsSuiteAndSaysWhere
   EXPECT_TRUE(report.contains(hostPath));
   EXPECT_TRUE(report.contains(QString::fromStdString(tree.Prefix().string())));
   ASSERT_EQ(launcher.state(), QProcess::Running);
+  // No drive reaches it here (no z: link); it works in the suite's folder all the same.
+  const fs::path cwd = "/proc/" + std::to_string(launcher.processId()) + "/cwd";
+  EXPECT_EQ(fs::read_symlink(cwd), fs::canonical(Root()));
   ExpectEndedBy(SIGTERM);
 }
 
