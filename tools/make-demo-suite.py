@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Builds a small demo install of the estimating suite inside a Wine-style prefix.
 
-The prefix holds drive C: as dosdevices/c: -> ../drive_c, with the suite in C:\\VORDELN:
+The prefix holds drive C: as dosdevices/c: -> ../drive_c and Z: as dosdevices/z: -> /, the
+links Wine makes in a prefix of its own, with the suite in C:\\VORDELN:
 the launcher, MENU.INI, item icons, stand-in programs (shell scripts named *.exe that log
 their start), each installed program's data-folder file and works file, the update tool
 and the help document. Everything is rebuilt from scratch on every run.
@@ -329,6 +330,8 @@ def build(prefix: Path, launcher: Path | None) -> list[Item]:
     vordeln.mkdir(parents=True)
     (prefix / "dosdevices").mkdir()
     os.symlink("../drive_c", prefix / "dosdevices" / "c:")
+    # Wine adds z: only to a dosdevices folder it creates itself.
+    os.symlink("/", prefix / "dosdevices" / "z:")
     log = prefix / "started.log"
 
     items = catalogue()

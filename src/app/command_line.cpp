@@ -125,8 +125,9 @@ programs, starts them through Wine and shows the works they have stored.
 The suite's catalogue is MENU.INI in VORDELN at the root of the launcher's
 drive. A launcher inside a Wine prefix (C:\VORDELN\orva-menu) reads
 C:\VORDELN\MENU.INI; one installed outside the prefix, reached only through
-drive Z:, reads C:\VORDELN\MENU.INI of the prefix, that is
-$WINEPREFIX/drive_c/VORDELN/MENU.INI.
+drive Z: or through no drive, reads C:\VORDELN\MENU.INI of the prefix, that is
+$WINEPREFIX/drive_c/VORDELN/MENU.INI. Programs started from the menu work in
+the launcher's folder.
 
 Environment:
   WINEPREFIX  the Wine prefix whose drives hold the suite (default ~/.wine)

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <system_error>
 
 #include "app/command_line.h"
 #include "app/launcher_window.h"
@@ -59,6 +60,19 @@ QString LockFailureReport(const SingleInstanceLock& lock) {
              "二重起動を防ぐためのロックを取得できないため、起動できません。\n\n"
              "フォルダー: %1\n理由: %2")
       .arg(HostPathText(lock.Folder()), QString::fromStdString(lock.FailureReason()));
+}
+
+// A shortcut starts the launcher in its own folder, and the programs it starts work there
+// too; so here, whatever folder it was started from. Where that folder cannot be entered,
+// they work where the launcher was started, which is logged.
+void WorkInOwnFolder(const FileSystem& files, const InstallPaths& paths) {
+  const std::optional<std::filesystem::path> host = files.HostPath(paths.appDir);
+  std::error_code ec;
+  if (host) std::filesystem::current_path(*host, ec);
+  if (!host || ec) {
+    qCWarning(lcSetup).noquote() << "cannot work in" << QString::fromStdString(paths.appDir) << "-"
+                                 << QString::fromStdString(host ? ec.message() : "no such drive");
+  }
 }
 
 // Answers --help, --version and a faulty command line: nothing is read, locked or shown.
@@ -115,6 +129,7 @@ int RunLauncher(int argc, char** argv) {
             ? *line.programFolder
             : ProgramFolderOf(files.Drives(),  // links resolved
                               HostPathOfText(QCoreApplication::applicationDirPath())));
+    WorkInOwnFolder(files, paths);
     const std::string installRoot = paths.driveRoot + "VORDELN";
     lock.emplace(files.HostPath(installRoot).value_or(installRoot), LockFolders::FromEnvironment());
     switch (lock->TryAcquire()) {

@@ -89,7 +89,10 @@ DriveTable DriveTable::FromWinePrefix(const fs::path& prefix) {
       table.SetDrive(letter, link);
     }
   }
-  if (!table.drives_[WindowsPath::DriveIndex('z')]) table.SetDrive('z', "/");
+  // Wine links z: to the host's root only in a dosdevices folder it creates itself, on its
+  // first start in the prefix; one that exists already is taken as it is.
+  std::error_code ec;
+  if (!fs::exists(fs::symlink_status(devices, ec))) table.SetDrive('z', "/");
   return table;
 }
 

@@ -11,7 +11,8 @@ namespace orva {
 // Windows drive letters and the host folders they stand for (a Wine prefix on POSIX).
 class DriveTable {
  public:
-  // Drive x: is the target of <prefix>/dosdevices/x:; without prefix or link, z: is "/".
+  // Drive x: is the target of <prefix>/dosdevices/x:, as Wine has it: a letter without a
+  // link is no drive. Without a dosdevices folder, z: is "/" (what Wine will make of it).
   static DriveTable FromWinePrefix(const std::filesystem::path& prefix);
   // The prefix FromEnvironment uses: WINEPREFIX, or $HOME/.wine when unset.
   static std::filesystem::path PrefixFromEnvironment();

@@ -96,10 +96,22 @@ TEST(DriveTableDefaultsTest, MissingPrefixGivesZAsRoot) {
   EXPECT_EQ(drives.ToWindows("/tmp"), "Z:\\tmp");
 }
 
+// Wine adds z: only to a dosdevices folder it creates; without the link, the host's root
+// and everything outside the prefix's drives are on no drive.
+TEST_F(DriveTableTest, PrefixWithoutZLinkHasNoZDrive) {
+  fs::remove(prefix_ / "dosdevices/z:");
+  const DriveTable drives = DriveTable::FromWinePrefix(prefix_);
+  EXPECT_FALSE(drives.ToHost("Z:\\etc"));
+  EXPECT_FALSE(drives.ToWindows("/usr/bin"));
+  EXPECT_EQ(drives.ToHost("C:\\VORDELN"), prefix_ / "drive_c/VORDELN");
+  EXPECT_EQ(drives.ToWindows(other_ / "Data"), "D:\\Data");
+}
+
 TEST(DriveTableDefaultsTest, EnvironmentPrefix) {
   TempDir temp;
   fs::create_directories(temp.Path() / "dosdevices");
   fs::create_directory_symlink(temp.Path(), temp.Path() / "dosdevices/c:");
+  fs::create_directory_symlink("/", temp.Path() / "dosdevices/z:");
   const char* old = std::getenv("WINEPREFIX");
   const std::string saved = old ? old : "";
   ::setenv("WINEPREFIX", temp.Path().c_str(), 1);

@@ -142,6 +142,23 @@ TEST_F(LauncherProcessTest, InstalledLauncherLooksForThePrefixsSuiteAndSaysWhere
   EXPECT_TRUE(report.contains(hostPath));
   EXPECT_TRUE(report.contains(QString::fromStdString(tree.Prefix().string())));
   ASSERT_EQ(launcher.state(), QProcess::Running);
+  // No drive reaches it here (no z: link); it works in the suite's folder all the same.
+  const fs::path cwd = "/proc/" + std::to_string(launcher.processId()) + "/cwd";
+  EXPECT_EQ(fs::read_symlink(cwd), fs::canonical(Root()));
+  ExpectEndedBy(SIGTERM);
+}
+
+// The programs it starts inherit its working folder: its own, as under a shortcut, and not
+// the folder it was started from.
+TEST_F(LauncherProcessTest, WorksInItsOwnFolderWhereverItWasStartedFrom) {
+  const fs::path elsewhere = tree.Prefix() / "elsewhere";
+  fs::create_directory(elsewhere);
+  launcher.setWorkingDirectory(QString::fromStdString(elsewhere.string()));
+  Start();
+  WaitForReport(QString::fromUtf8("実行時エラー '53'"));  // start-up is past the folder then
+  ASSERT_EQ(launcher.state(), QProcess::Running);
+  const fs::path cwd = "/proc/" + std::to_string(launcher.processId()) + "/cwd";
+  EXPECT_EQ(fs::read_symlink(cwd), fs::canonical(Root()));
   ExpectEndedBy(SIGTERM);
 }
 
