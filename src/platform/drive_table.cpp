@@ -153,6 +153,11 @@ std::optional<fs::path> DriveTable::ToHost(std::string_view windowsPath) const {
 
 std::optional<std::string> DriveTable::ToWindows(const fs::path& hostPath) const {
 #ifdef _WIN32
+  // A network path has no drive. GCC's library does not see its root name, so completing
+  // it would put it on the current drive.
+  const std::wstring& text = hostPath.native();
+  const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  if (text.size() >= 2 && separator(text[0]) && separator(text[1])) return std::nullopt;
   std::error_code ec;
   const fs::path path = fs::absolute(hostPath, ec).lexically_normal();
   if (ec) return std::nullopt;
