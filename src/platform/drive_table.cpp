@@ -55,6 +55,12 @@ std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_
   return found;
 }
 
+#else
+
+fs::path NativeRoot(int drive) {
+  return fs::path(std::wstring{static_cast<wchar_t>(L'A' + drive), L':', L'\\'});
+}
+
 #endif
 
 // Whether `prefix` is a leading part of `path`, component by component.
@@ -121,13 +127,10 @@ std::optional<fs::path> DriveTable::ToHost(std::string_view windowsPath) const {
   const int drive = path->Drive();
   const std::vector<std::string_view> parts = path->Resolved();
 #ifdef _WIN32
-  std::string text(1, static_cast<char>('A' + drive));
-  text += ":\\";
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) text += '\\';
-    text += parts[i];
-  }
-  return fs::path(std::u8string(text.begin(), text.end()));
+  // A drive without a mapping is the host's own; names are alike whatever their case here.
+  fs::path host = drives_[drive] ? *drives_[drive] : NativeRoot(drive);
+  for (std::string_view part : parts) host /= fs::path(std::u8string(part.begin(), part.end()));
+  return host;
 #else
   if (!drives_[drive]) return std::nullopt;
   fs::path host = *drives_[drive];
@@ -153,10 +156,42 @@ std::optional<fs::path> DriveTable::ToHost(std::string_view windowsPath) const {
 
 std::optional<std::string> DriveTable::ToWindows(const fs::path& hostPath) const {
 #ifdef _WIN32
-  const std::u8string text = hostPath.u8string();
-  std::string out(text.begin(), text.end());
-  for (char& c : out) {
-    if (c == '/') c = '\\';
+  // A network path has no drive. GCC's library does not see its root name, so completing
+  // it would put it on the current drive.
+  const std::wstring& text = hostPath.native();
+  const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  if (text.size() >= 2 && separator(text[0]) && separator(text[1])) return std::nullopt;
+  std::error_code ec;
+  const fs::path path = fs::absolute(hostPath, ec).lexically_normal();
+  if (ec) return std::nullopt;
+  // A mapped folder first, the longest mapping winning; else the host's own drive.
+  int best = -1;
+  std::size_t bestDepth = 0;
+  for (int i = 0; i < 26; ++i) {
+    std::size_t depth = 0;
+    if (drives_[i] && IsPrefix(drives_[i]->lexically_normal(), path, depth) &&
+        (best < 0 || depth > bestDepth)) {
+      best = i;
+      bestDepth = depth;
+    }
+  }
+  if (best < 0) {
+    const std::wstring root = path.root_name().native();
+    if (root.size() != 2 || root[1] != L':' || !path.has_root_directory()) return std::nullopt;
+    best = WindowsPath::DriveIndex(static_cast<char>(root[0]));
+    if (best < 0) return std::nullopt;
+    bestDepth = 2;  // the drive and its root
+  }
+  std::string out(1, static_cast<char>('A' + best));
+  out += ":\\";
+  std::size_t index = 0;
+  bool first = true;
+  for (const fs::path& part : path) {
+    if (index++ < bestDepth || part.empty()) continue;
+    if (!first) out += '\\';
+    const std::u8string name = part.u8string();
+    out.append(name.begin(), name.end());
+    first = false;
   }
   return out;
 #else

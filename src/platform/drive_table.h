@@ -8,7 +8,8 @@
 
 namespace orva {
 
-// Windows drive letters and the host folders they stand for (a Wine prefix on POSIX).
+// Windows drive letters and the host folders they stand for (a Wine prefix on POSIX). On
+// Windows a drive without a mapping of its own is the host's drive of that letter.
 class DriveTable {
  public:
   // Drive x: is the target of <prefix>/dosdevices/x:, as Wine has it: a letter without a

@@ -2,6 +2,10 @@
 
 #include <cerrno>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace orva {
 
 std::string ErrorDescription(err::Number number) {
@@ -51,7 +55,9 @@ err::Number ErrorNumberFromErrno(int posixErrno) {
     case EINVAL:
     case EILSEQ: return err::kBadFileName;
     case ENOSPC:
+#ifdef EDQUOT  // no disk quotas on Windows
     case EDQUOT:
+#endif
     case EFBIG: return err::kDiskFull;
     case EMFILE:
     case ENFILE: return err::kTooManyFiles;
@@ -60,5 +66,41 @@ err::Number ErrorNumberFromErrno(int posixErrno) {
     default: return err::kDeviceIO;
   }
 }
+
+#ifdef _WIN32
+err::Number ErrorNumberFromWin32(unsigned long code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND: return err::kFileNotFound;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY: return err::kPathNotFound;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_USER_MAPPED_FILE:
+    case ERROR_CURRENT_DIRECTORY: return err::kPermissionDenied;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+    case ERROR_INVALID_PARAMETER: return err::kBadFileName;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return err::kFileAlreadyExists;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_FILE_TOO_LARGE:
+    case 1295: return err::kDiskFull;  // ERROR_DISK_QUOTA_EXCEEDED, unnamed in mingw's headers
+    case ERROR_TOO_MANY_OPEN_FILES: return err::kTooManyFiles;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return err::kOutOfMemory;
+    case ERROR_NOT_READY: return err::kDiskNotReady;
+    case ERROR_INVALID_DRIVE:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_NETNAME_DELETED: return err::kDeviceUnavailable;
+    default: return err::kDeviceIO;
+  }
+}
+#endif
 
 }  // namespace orva

@@ -44,4 +44,9 @@ std::string ReadErrorDescription(err::Number number);
 // Maps a POSIX errno from opening or reading a file onto an error number.
 err::Number ErrorNumberFromErrno(int posixErrno);
 
+#ifdef _WIN32
+// Maps a Win32 error code (GetLastError) from a file operation onto an error number.
+err::Number ErrorNumberFromWin32(unsigned long code);
+#endif
+
 }  // namespace orva

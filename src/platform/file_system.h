@@ -14,7 +14,7 @@
 namespace orva {
 
 // Every file operation of the program, on Windows-form paths. What touches the host lives
-// in one source per host (file_system_posix.cpp); the rest is shared.
+// in one source per host (file_system_posix.cpp, file_system_win32.cpp); the rest is shared.
 class FileSystem {
  public:
   explicit FileSystem(DriveTable drives);
@@ -76,11 +76,13 @@ class FileSystem {
 
  private:
   DriveTable drives_;
+#ifndef _WIN32
   // Opens a regular file for reading: the descriptor, or -1 with the error number in
   // `error`. `size` is the size the file reports (0 for files that report none).
   int OpenForReading(std::string_view windowsPath, err::Number& error, std::size_t& size) const;
 
   std::array<std::string, 26> driveFolders_;  // host folder of each drive; empty when none
+#endif
 };
 
 }  // namespace orva

@@ -1,13 +1,18 @@
 #pragma once
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -17,19 +22,31 @@
 
 namespace orva::test {
 
+// A file of `size` bytes that takes no disk (a hole, read back as zeros) where the file
+// system allows.
+inline void MakeSparse(const std::filesystem::path& path, std::uintmax_t size) {
+  std::filesystem::create_directories(path.parent_path());
+#ifdef _WIN32
+  std::ofstream(path, std::ios::binary | std::ios::trunc).close();
+  std::error_code ec;
+  std::filesystem::resize_file(path, size, ec);
+  if (ec) ADD_FAILURE() << "cannot make sparse " << path;
+#else
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0 || ::ftruncate(fd, static_cast<off_t>(size)) != 0) {
+    ADD_FAILURE() << "cannot make sparse " << path;
+  }
+  if (fd >= 0) ::close(fd);
+#endif
+}
+
+#ifndef _WIN32  // no FIFOs on Windows
+
 // A FIFO at `path`, replacing whatever was there.
 inline void MakeFifo(const std::filesystem::path& path) {
   std::filesystem::create_directories(path.parent_path());
   std::filesystem::remove(path);
   if (::mkfifo(path.c_str(), 0644) != 0) ADD_FAILURE() << "mkfifo failed for " << path;
-}
-
-// A file of `size` bytes that takes no disk: a hole, read back as zeros.
-inline void MakeSparse(const std::filesystem::path& path, off_t size) {
-  std::filesystem::create_directories(path.parent_path());
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0 || ::ftruncate(fd, size) != 0) ADD_FAILURE() << "cannot make sparse " << path;
-  if (fd >= 0) ::close(fd);
 }
 
 // Turns a read stuck on a FIFO into a test failure instead of a hung suite: if the guard
@@ -85,5 +102,7 @@ class FifoAfterPlainFileTest : public FileSystem {
  private:
   std::string swapped_;
 };
+
+#endif
 
 }  // namespace orva::test

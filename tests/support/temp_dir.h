@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -15,11 +16,23 @@ namespace orva {
 class TempDir {
  public:
   TempDir() {
+#ifdef _WIN32
+    // No mkdtemp: a random name, created only if it is new.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      const auto candidate =
+          std::filesystem::temp_directory_path() / ("orva-test-" + std::to_string(random()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) path_ = candidate;
+    }
+    if (path_.empty()) ADD_FAILURE() << "cannot make a temporary folder";
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "orva-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
       ADD_FAILURE() << "mkdtemp failed for " << pattern;
     }
     path_ = pattern;
+#endif
   }
   ~TempDir() {
     std::error_code ec;

@@ -1,0 +1,311 @@
+// The file system on a Windows host. Paths are UTF-8 inside the program and UTF-16 at every
+// call into the system; no call goes through the ANSI code page.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+
+#include "platform/error_codes.h"
+#include "platform/file_system.h"
+
+namespace orva {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Closes a handle on every return path.
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (Valid()) ::CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HANDLE Get() const { return handle_; }
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE Release() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return handle;
+  }
+  // Closes now, reporting the result.
+  bool Close() {
+    const bool closed = ::CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+fs::path FromUtf8(std::string_view text) {
+  return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+// Hidden and system files are the system's own business: the program takes them for absent.
+constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
+                            FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DEVICE;
+
+std::optional<WIN32_FILE_ATTRIBUTE_DATA> Attributes(const fs::path& host) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(host.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return data;
+}
+
+// Error number of a failed open of `host`, from the system's code: a folder refuses to be
+// opened as a file with "access denied".
+err::Number OpenErrorNumber(const fs::path& host, DWORD code) {
+  if (code == ERROR_ACCESS_DENIED) {
+    const auto data = Attributes(host);
+    if (data && (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return err::kPathFileAccess;
+  }
+  return ErrorNumberFromWin32(code);
+}
+
+// Opens a regular file for reading, letting others read, write, rename and delete it
+// meanwhile as a POSIX descriptor would. Anything but a file on a disk reads as missing.
+HANDLE OpenFile(const std::optional<fs::path>& host, err::Number& error, std::size_t& size) {
+  if (!host) {
+    error = err::kBadFileName;
+    return INVALID_HANDLE_VALUE;
+  }
+  Handle file(::CreateFileW(host->c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    error = OpenErrorNumber(*host, ::GetLastError());
+    return INVALID_HANDLE_VALUE;
+  }
+  if (::GetFileType(file.Get()) != FILE_TYPE_DISK) {
+    error = err::kFileNotFound;
+    return INVALID_HANDLE_VALUE;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!::GetFileInformationByHandle(file.Get(), &info)) {
+    error = ErrorNumberFromWin32(::GetLastError());
+    return INVALID_HANDLE_VALUE;
+  }
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    error = err::kPathFileAccess;
+    return INVALID_HANDLE_VALUE;
+  }
+  const std::uint64_t bytes = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  size = bytes > SIZE_MAX ? SIZE_MAX : static_cast<std::size_t>(bytes);
+  error = err::kNone;
+  return file.Release();
+}
+
+// Fills `buffer` as far as the file goes: the count read, or -1 with the error in `error`.
+std::int64_t ReadFull(HANDLE file, char* buffer, std::size_t size, err::Number& error) {
+  std::size_t done = 0;
+  while (done < size) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
+    DWORD got = 0;
+    if (!::ReadFile(file, buffer + done, wanted, &got, nullptr)) {
+      error = ErrorNumberFromWin32(::GetLastError());
+      return -1;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  return static_cast<std::int64_t>(done);
+}
+
+// Writes all bytes; kNone or the error number.
+err::Number WriteAll(HANDLE file, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data() + done, wanted, &written, nullptr)) {
+      return ErrorNumberFromWin32(::GetLastError());
+    }
+    if (written == 0) return err::kDeviceIO;
+    done += written;
+  }
+  return err::kNone;
+}
+
+// Creates a new temporary sibling of `target`; the handle, or an invalid one with the
+// system's code in `code`.
+HANDLE CreateSibling(const fs::path& target, fs::path& created, DWORD& code) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
+    std::string name(FileSystem::kSaveTempPrefix);
+    name += Utf8(target.filename());
+    name += suffix;
+    created = target.parent_path() / FromUtf8(name);
+    const HANDLE file = ::CreateFileW(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    code = ::GetLastError();
+    if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// Removes what interrupted saves of `target` left beside it: files under a temporary name of
+// that target, nothing else (no folder, no link).
+void RemoveLeftoverTemps(const fs::path& target) {
+  const std::string targetName = Utf8(target.filename());
+  const fs::path pattern =
+      target.parent_path() / FromUtf8(std::string(FileSystem::kSaveTempPrefix) + "*");
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = ::FindFirstFileW(pattern.c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = Utf8(fs::path(entry.cFileName));
+    if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
+        !FileSystem::IsSaveTempName(name, targetName)) {
+      continue;
+    }
+    ::DeleteFileW((target.parent_path() / entry.cFileName).c_str());
+  } while (::FindNextFileW(search, &entry));
+  ::FindClose(search);
+}
+
+// kNone when the existing target may be replaced: a file that could be written in place.
+err::Number ReplaceableTarget(const fs::path& target, DWORD attributes) {
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return err::kPathFileAccess;
+  if (attributes & FILE_ATTRIBUTE_READONLY) return err::kPermissionDenied;
+  Handle file(::CreateFileW(target.c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return OpenErrorNumber(target, ::GetLastError());
+  return err::kNone;
+}
+
+// Puts `temp` in the place of `target`: ReplaceFileW keeps the old file's attributes and
+// security; where it cannot (another file system, no old file), a plain replacing move.
+DWORD PutInPlace(const fs::path& temp, const fs::path& target, bool hadOld) {
+  if (hadOld && ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    return ERROR_SUCCESS;
+  }
+  if (::MoveFileExW(temp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return ERROR_SUCCESS;
+  }
+  return ::GetLastError();
+}
+
+}  // namespace
+
+FileSystem::FileSystem(DriveTable drives) : drives_(std::move(drives)) {}
+
+std::optional<std::string> FileSystem::PlainFileHostPath(std::string_view windowsPath) const {
+  const auto host = HostPath(windowsPath);
+  if (!host) return std::nullopt;
+  const auto data = Attributes(*host);
+  if (!data || (data->dwFileAttributes & kNotPlain)) return std::nullopt;
+  return Utf8(*host);
+}
+
+Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
+  err::Number error = err::kNone;
+  std::size_t size = 0;
+  Handle file(OpenFile(HostPath(windowsPath), error, size));
+  if (!file.Valid()) return error;
+  if (size > limit) return err::kFileTooLarge;
+
+  // One byte past the bound tells a file that grew beyond it from one that ends there.
+  const std::size_t most = limit + 1;
+  std::string bytes(size > 0 ? std::min(size, most) : std::min<std::size_t>(64 * 1024, most), '\0');
+  std::size_t done = 0;
+  while (true) {
+    const std::int64_t n = ReadFull(file.Get(), bytes.data() + done, bytes.size() - done, error);
+    if (n < 0) return error;
+    done += static_cast<std::size_t>(n);
+    if (done > limit) return err::kFileTooLarge;
+    if (size > 0 || done < bytes.size()) break;
+    bytes.resize(std::min(bytes.size() * 2, most));
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+Result<std::string> FileSystem::ReadFirstLine(std::string_view windowsPath) const {
+  err::Number error = err::kNone;
+  std::size_t size = 0;
+  Handle file(OpenFile(HostPath(windowsPath), error, size));
+  if (!file.Valid()) return error;
+  std::string bytes(kFirstLineLimit, '\0');
+  const std::int64_t n = ReadFull(file.Get(), bytes.data(), bytes.size(), error);
+  if (n < 0) return error;
+  bytes.resize(static_cast<std::size_t>(n));
+  bytes.resize(std::min(bytes.find_first_of("\r\n"), bytes.size()));
+  return bytes;
+}
+
+err::Number FileSystem::ReadChunks(
+    std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
+    const std::function<void(std::string_view chunk)>& consume) const {
+  err::Number error = err::kNone;
+  std::size_t size = 0;
+  Handle file(OpenFile(HostPath(windowsPath), error, size));
+  if (!file.Valid()) return error;
+  std::string chunk(std::max<std::size_t>(chunkSize, 1), '\0');
+  std::size_t left = limit;
+  while (left > 0) {
+    const std::size_t wanted = std::min(chunk.size(), left);
+    const std::int64_t n = ReadFull(file.Get(), chunk.data(), wanted, error);
+    if (n < 0) return error;
+    if (n > 0) consume(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
+    if (static_cast<std::size_t>(n) < wanted) break;
+    left -= wanted;
+  }
+  return err::kNone;
+}
+
+err::Number FileSystem::WriteAtomically(std::string_view windowsPath,
+                                        std::string_view bytes) const {
+  const auto host = HostPath(windowsPath);
+  if (!host || !host->has_filename()) return err::kBadFileName;
+
+  const auto old = Attributes(*host);
+  if (old) {
+    if (const err::Number refused = ReplaceableTarget(*host, old->dwFileAttributes)) return refused;
+  }
+
+  fs::path temp;
+  DWORD code = ERROR_SUCCESS;
+  Handle file(CreateSibling(*host, temp, code));
+  if (!file.Valid()) return OpenErrorNumber(*host, code);
+
+  err::Number failure = WriteAll(file.Get(), bytes);
+  if (!failure && !::FlushFileBuffers(file.Get())) failure = ErrorNumberFromWin32(::GetLastError());
+  if (!file.Close() && !failure) failure = ErrorNumberFromWin32(::GetLastError());
+  if (!failure) {
+    if (const DWORD moved = PutInPlace(temp, *host, old.has_value())) {
+      failure = ErrorNumberFromWin32(moved);
+    }
+  }
+  if (failure) {
+    ::DeleteFileW(temp.c_str());
+    return failure;
+  }
+  RemoveLeftoverTemps(*host);
+  return err::kNone;
+}
+
+err::Number FileSystem::Remove(std::string_view windowsPath) const {
+  const auto host = HostPath(windowsPath);
+  if (!host) return err::kBadFileName;
+  if (::DeleteFileW(host->c_str())) return err::kNone;
+  const DWORD code = ::GetLastError();
+  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return err::kNone;
+  return OpenErrorNumber(*host, code);
+}
+
+}  // namespace orva
