@@ -24,4 +24,58 @@ bool FileSystem::IsSaveTempName(std::string_view name, std::string_view targetNa
                      [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
+  err::Number error = err::kNone;
+  const OpenedFile file = OpenForReading(windowsPath, error);
+  if (!file.IsOpen()) return error;
+  const std::size_t size = file.Size();
+  if (size > limit) return err::kFileTooLarge;
+
+  // One byte past the bound tells a file that grew beyond it from one that ends there.
+  const std::size_t most = limit + 1;
+  std::string bytes(size > 0 ? std::min(size, most) : std::min<std::size_t>(64 * 1024, most), '\0');
+  std::size_t done = 0;
+  while (true) {
+    const std::int64_t n = file.ReadFull(bytes.data() + done, bytes.size() - done, error);
+    if (n < 0) return error;
+    done += static_cast<std::size_t>(n);
+    if (done > limit) return err::kFileTooLarge;
+    if (size > 0 || done < bytes.size()) break;
+    bytes.resize(std::min(bytes.size() * 2, most));
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+Result<std::string> FileSystem::ReadFirstLine(std::string_view windowsPath) const {
+  err::Number error = err::kNone;
+  const OpenedFile file = OpenForReading(windowsPath, error);
+  if (!file.IsOpen()) return error;
+  std::string bytes(kFirstLineLimit, '\0');
+  const std::int64_t n = file.ReadFull(bytes.data(), bytes.size(), error);
+  if (n < 0) return error;
+  bytes.resize(static_cast<std::size_t>(n));
+  bytes.resize(std::min(bytes.find_first_of("\r\n"), bytes.size()));
+  return bytes;
+}
+
+err::Number FileSystem::ReadChunks(
+    std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
+    const std::function<void(std::string_view chunk)>& consume) const {
+  err::Number error = err::kNone;
+  const OpenedFile file = OpenForReading(windowsPath, error);
+  if (!file.IsOpen()) return error;
+  std::string chunk(std::max<std::size_t>(chunkSize, 1), '\0');
+  std::size_t left = limit;
+  while (left > 0) {
+    const std::size_t wanted = std::min(chunk.size(), left);
+    const std::int64_t n = file.ReadFull(chunk.data(), wanted, error);
+    if (n < 0) return error;
+    if (n > 0) consume(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
+    if (static_cast<std::size_t>(n) < wanted) break;
+    left -= wanted;
+  }
+  return err::kNone;
+}
+
 }  // namespace orva

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -75,12 +76,31 @@ class FileSystem {
   err::Number Remove(std::string_view windowsPath) const;
 
  private:
+  // A regular host file open for reading, closed when it goes: the readers above are
+  // written once over it, and each host's source opens, reads and closes it its own way.
+  class OpenedFile {
+   public:
+    OpenedFile() = default;  // not open
+    OpenedFile(std::intptr_t handle, std::size_t size) : handle_(handle), size_(size) {}
+    OpenedFile(const OpenedFile&) = delete;
+    OpenedFile& operator=(const OpenedFile&) = delete;
+    ~OpenedFile();
+    bool IsOpen() const { return handle_ != -1; }
+    std::size_t Size() const { return size_; }  // 0 for files that report none
+    // Fills `buffer` as far as the file goes: the count read, or -1 with `error` set.
+    std::int64_t ReadFull(char* buffer, std::size_t size, err::Number& error) const;
+
+   private:
+    std::intptr_t handle_ = -1;  // the descriptor or handle
+    std::size_t size_ = 0;
+  };
+
+  // Opens a regular file for reading; one not open, with the error number in `error`, when
+  // it cannot.
+  OpenedFile OpenForReading(std::string_view windowsPath, err::Number& error) const;
+
   DriveTable drives_;
 #ifndef _WIN32
-  // Opens a regular file for reading: the descriptor, or -1 with the error number in
-  // `error`. `size` is the size the file reports (0 for files that report none).
-  int OpenForReading(std::string_view windowsPath, err::Number& error, std::size_t& size) const;
-
   std::array<std::string, 26> driveFolders_;  // host folder of each drive; empty when none
 #endif
 };

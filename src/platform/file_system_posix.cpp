@@ -203,8 +203,8 @@ std::optional<std::string> FileSystem::PlainFileHostPath(std::string_view window
   return host->native();
 }
 
-int FileSystem::OpenForReading(std::string_view windowsPath, err::Number& error,
-                               std::size_t& size) const {
+FileSystem::OpenedFile FileSystem::OpenForReading(std::string_view windowsPath,
+                                                  err::Number& error) const {
   // A path that exists as written opens as written; only a failure needs the resolution
   // (a component differing in case) and its error number. Without O_NONBLOCK opening a
   // FIFO waits for a writer for ever; what was opened is judged by its descriptor, as the
@@ -216,44 +216,43 @@ int FileSystem::OpenForReading(std::string_view windowsPath, err::Number& error,
     const auto host = HostPath(windowsPath);
     if (!host) {
       error = err::kBadFileName;
-      return -1;
+      return {};
     }
     opened = ::open(host->c_str(), kFlags);
     if (opened < 0) {
       error = OpenErrorNumber(*host, errno);
-      return -1;
+      return {};
     }
   }
   FileDescriptor fd(opened);
   struct stat st;
   if (::fstat(fd.Get(), &st) != 0) {
     error = ErrorNumberFromErrno(errno);
-    return -1;
+    return {};
   }
   if (S_ISDIR(st.st_mode)) {
     error = err::kPathFileAccess;
-    return -1;
+    return {};
   }
   // A FIFO, device or socket holds no file of the suite and might never end.
   if (!S_ISREG(st.st_mode)) {
     error = err::kFileNotFound;
-    return -1;
+    return {};
   }
   const int flags = ::fcntl(fd.Get(), F_GETFL);
   if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
     error = ErrorNumberFromErrno(errno);
-    return -1;
+    return {};
   }
   // Files that report no size (/proc) are read up to the reader's bound.
-  size = st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0;
   error = err::kNone;
-  return fd.Release();
+  return {fd.Release(), st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0};
 }
 
 namespace {
 
 // Fills `buffer` from the descriptor as far as the file goes: the count read, or -1.
-ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
+ssize_t ReadFromDescriptor(int fd, char* buffer, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
     const ssize_t n = ::read(fd, buffer + done, size - done);
@@ -269,60 +268,15 @@ ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
 
 }  // namespace
 
-Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
-  err::Number error = err::kNone;
-  std::size_t size = 0;
-  FileDescriptor fd(OpenForReading(windowsPath, error, size));
-  if (fd.Get() < 0) return error;
-  if (size > limit) return err::kFileTooLarge;
-
-  // One byte past the bound tells a file that grew beyond it from one that ends there.
-  const std::size_t most = limit + 1;
-  std::string bytes(size > 0 ? std::min(size, most) : std::min<std::size_t>(64 * 1024, most), '\0');
-  std::size_t done = 0;
-  while (true) {
-    const ssize_t n = ReadFull(fd.Get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0) return ErrorNumberFromErrno(errno);
-    done += static_cast<std::size_t>(n);
-    if (done > limit) return err::kFileTooLarge;
-    if (size > 0 || done < bytes.size()) break;
-    bytes.resize(std::min(bytes.size() * 2, most));
-  }
-  bytes.resize(done);
-  return bytes;
+FileSystem::OpenedFile::~OpenedFile() {
+  if (IsOpen()) ::close(static_cast<int>(handle_));
 }
 
-Result<std::string> FileSystem::ReadFirstLine(std::string_view windowsPath) const {
-  err::Number error = err::kNone;
-  std::size_t size = 0;
-  FileDescriptor fd(OpenForReading(windowsPath, error, size));
-  if (fd.Get() < 0) return error;
-  std::string bytes(kFirstLineLimit, '\0');
-  const ssize_t n = ReadFull(fd.Get(), bytes.data(), bytes.size());
-  if (n < 0) return ErrorNumberFromErrno(errno);
-  bytes.resize(static_cast<std::size_t>(n));
-  bytes.resize(std::min(bytes.find_first_of("\r\n"), bytes.size()));
-  return bytes;
-}
-
-err::Number FileSystem::ReadChunks(
-    std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
-    const std::function<void(std::string_view chunk)>& consume) const {
-  err::Number error = err::kNone;
-  std::size_t size = 0;
-  FileDescriptor fd(OpenForReading(windowsPath, error, size));
-  if (fd.Get() < 0) return error;
-  std::string chunk(std::max<std::size_t>(chunkSize, 1), '\0');
-  std::size_t left = limit;
-  while (left > 0) {
-    const std::size_t wanted = std::min(chunk.size(), left);
-    const ssize_t n = ReadFull(fd.Get(), chunk.data(), wanted);
-    if (n < 0) return ErrorNumberFromErrno(errno);
-    if (n > 0) consume(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
-    if (static_cast<std::size_t>(n) < wanted) break;
-    left -= wanted;
-  }
-  return err::kNone;
+std::int64_t FileSystem::OpenedFile::ReadFull(char* buffer, std::size_t size,
+                                              err::Number& error) const {
+  const ssize_t n = ReadFromDescriptor(static_cast<int>(handle_), buffer, size);
+  if (n < 0) error = ErrorNumberFromErrno(errno);
+  return n;
 }
 
 err::Number FileSystem::WriteAtomically(std::string_view windowsPath,

@@ -105,7 +105,7 @@ HANDLE OpenFile(const std::optional<fs::path>& host, err::Number& error, std::si
 }
 
 // Fills `buffer` as far as the file goes: the count read, or -1 with the error in `error`.
-std::int64_t ReadFull(HANDLE file, char* buffer, std::size_t size, err::Number& error) {
+std::int64_t ReadFromHandle(HANDLE file, char* buffer, std::size_t size, err::Number& error) {
   std::size_t done = 0;
   while (done < size) {
     const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 30));
@@ -212,60 +212,21 @@ std::optional<std::string> FileSystem::PlainFileHostPath(std::string_view window
   return Utf8(*host);
 }
 
-Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
-  err::Number error = err::kNone;
-  std::size_t size = 0;
-  Handle file(OpenFile(HostPath(windowsPath), error, size));
-  if (!file.Valid()) return error;
-  if (size > limit) return err::kFileTooLarge;
-
-  // One byte past the bound tells a file that grew beyond it from one that ends there.
-  const std::size_t most = limit + 1;
-  std::string bytes(size > 0 ? std::min(size, most) : std::min<std::size_t>(64 * 1024, most), '\0');
-  std::size_t done = 0;
-  while (true) {
-    const std::int64_t n = ReadFull(file.Get(), bytes.data() + done, bytes.size() - done, error);
-    if (n < 0) return error;
-    done += static_cast<std::size_t>(n);
-    if (done > limit) return err::kFileTooLarge;
-    if (size > 0 || done < bytes.size()) break;
-    bytes.resize(std::min(bytes.size() * 2, most));
-  }
-  bytes.resize(done);
-  return bytes;
+FileSystem::OpenedFile::~OpenedFile() {
+  if (IsOpen()) ::CloseHandle(reinterpret_cast<HANDLE>(handle_));
 }
 
-Result<std::string> FileSystem::ReadFirstLine(std::string_view windowsPath) const {
-  err::Number error = err::kNone;
-  std::size_t size = 0;
-  Handle file(OpenFile(HostPath(windowsPath), error, size));
-  if (!file.Valid()) return error;
-  std::string bytes(kFirstLineLimit, '\0');
-  const std::int64_t n = ReadFull(file.Get(), bytes.data(), bytes.size(), error);
-  if (n < 0) return error;
-  bytes.resize(static_cast<std::size_t>(n));
-  bytes.resize(std::min(bytes.find_first_of("\r\n"), bytes.size()));
-  return bytes;
+std::int64_t FileSystem::OpenedFile::ReadFull(char* buffer, std::size_t size,
+                                              err::Number& error) const {
+  return ReadFromHandle(reinterpret_cast<HANDLE>(handle_), buffer, size, error);
 }
 
-err::Number FileSystem::ReadChunks(
-    std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
-    const std::function<void(std::string_view chunk)>& consume) const {
-  err::Number error = err::kNone;
+FileSystem::OpenedFile FileSystem::OpenForReading(std::string_view windowsPath,
+                                                  err::Number& error) const {
   std::size_t size = 0;
-  Handle file(OpenFile(HostPath(windowsPath), error, size));
-  if (!file.Valid()) return error;
-  std::string chunk(std::max<std::size_t>(chunkSize, 1), '\0');
-  std::size_t left = limit;
-  while (left > 0) {
-    const std::size_t wanted = std::min(chunk.size(), left);
-    const std::int64_t n = ReadFull(file.Get(), chunk.data(), wanted, error);
-    if (n < 0) return error;
-    if (n > 0) consume(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
-    if (static_cast<std::size_t>(n) < wanted) break;
-    left -= wanted;
-  }
-  return err::kNone;
+  const HANDLE file = OpenFile(HostPath(windowsPath), error, size);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  return {reinterpret_cast<std::intptr_t>(file), size};
 }
 
 err::Number FileSystem::WriteAtomically(std::string_view windowsPath,
