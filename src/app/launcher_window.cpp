@@ -108,7 +108,7 @@ void LauncherWindow::LoadWorksList() {
   // A read that fails part-way leaves the rows listed so far; nothing to tell the user.
   const err::Number error =
       LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_);
-  if (error != err::kNone) LogFileFailure(files_, "read", path, error, ReadErrorDescription(error));
+  if (error != err::kNone) LogFileFailure(files_, "read", path, error);
 }
 
 Result<void> LauncherWindow::Startup() {
@@ -130,8 +130,7 @@ Result<void> LauncherWindow::Startup() {
 
   const err::Number suiteError = loading.get();
   if (userMenuError_ != err::kNone) {
-    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_,
-                   ReadErrorDescription(userMenuError_));
+    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_);
     ShowErrorNumber(desktop_, this, userMenuError_, ErrorDuring::kReading, ErrorBox::kNumberInTitle,
                     state_.paths.userMenuIniPath);
   }
@@ -163,15 +162,13 @@ void LauncherWindow::RestoreInitialMenu() {
   // that cannot be removed is read again and kept, and the grids show whatever could be
   // loaded. What failed is logged.
   if (const err::Number error = files_.Remove(state_.paths.userMenuIniPath)) {
-    LogFileFailure(files_, "delete", state_.paths.userMenuIniPath, error, ErrorDescription(error));
+    LogFileFailure(files_, "delete", state_.paths.userMenuIniPath, error);
   }
   if (const err::Number suiteError = LoadCatalogueFiles()) {
-    LogFileFailure(files_, "read", state_.paths.menuIniPath, suiteError,
-                   ReadErrorDescription(suiteError));
+    LogFileFailure(files_, "read", state_.paths.menuIniPath, suiteError);
   }
   if (userMenuError_ != err::kNone) {
-    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_,
-                   ReadErrorDescription(userMenuError_));
+    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_);
   }
   FillGrids();
   ResetShowAll();
@@ -209,7 +206,7 @@ void LauncherWindow::SaveViewState() {
   const err::Number error =
       files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
   if (error != err::kNone) {
-    LogFileFailure(files_, "save", state_.paths.viewIniPath, error, ErrorDescription(error));
+    LogFileFailure(files_, "save", state_.paths.viewIniPath, error);
   }
 }
 
@@ -222,7 +219,7 @@ void LauncherWindow::Shutdown() {
     const err::Number error =
         SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
     if (error != err::kNone) {
-      LogFileFailure(files_, "save", state_.paths.userMenuIniPath, error, ErrorDescription(error));
+      LogFileFailure(files_, "save", state_.paths.userMenuIniPath, error);
       ShowErrorNumber(desktop_, this, error, ErrorDuring::kWriting, ErrorBox::kNumberInTitle,
                       state_.paths.userMenuIniPath);
     }

@@ -3,6 +3,8 @@
 #include <QLoggingCategory>
 #include <string>
 
+#include "platform/error_codes.h"
+
 namespace orva {
 
 // Where failures are told on standard error; the happy path says nothing.
@@ -15,9 +17,10 @@ Q_DECLARE_LOGGING_CATEGORY(lcSetup)  // a set-up the host could not provide at s
 
 class FileSystem;
 
-// One line in orva.files: what could not be done (`action`: "read", "save", ...) to which
-// file, by its Windows path and, where it has one, its host path, and why.
+// One line in orva.files: what could not be done (`action`: "read", "save", "delete") to
+// which file, by its Windows path and, where it has one, its host path, and why (a refused
+// read described as a read).
 void LogFileFailure(const FileSystem& files, const char* action, const std::string& windowsPath,
-                    int error, const std::string& description);
+                    err::Number error);
 
 }  // namespace orva

@@ -74,8 +74,7 @@ void MenuGridController::ShowWorksList(const ClickedRow& clicked) {
       ReadDataDir(files_, state_.dataDirFile, state_.defaultDataDir, codec_);
   if (!dataDir.ok()) {
     // The request is abandoned; the launcher and the user's catalogue carry on.
-    LogFileFailure(files_, "read", state_.dataDirFile, dataDir.error(),
-                   ReadErrorDescription(dataDir.error()));
+    LogFileFailure(files_, "read", state_.dataDirFile, dataDir.error());
     ShowErrorNumber(desktop_, &window_, dataDir.error(), ErrorDuring::kReading,
                     ErrorBox::kNumberInText, state_.dataDirFile);
     return;
