@@ -62,7 +62,7 @@ CommandLine Error(std::string message) {
 
 }  // namespace
 
-CommandLine ParseCommandLine(std::span<const char* const> arguments) {
+CommandLine ParseCommandLine(std::span<const std::string> arguments) {
   CommandLine line;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];

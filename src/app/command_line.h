@@ -19,7 +19,7 @@ struct CommandLine {
 };
 
 // arguments excludes the program name. Reads nothing but the arguments.
-CommandLine ParseCommandLine(std::span<const char* const> arguments);
+CommandLine ParseCommandLine(std::span<const std::string> arguments);
 
 // The text of --help. programName is how the program was called.
 std::string UsageText(std::string_view programName);

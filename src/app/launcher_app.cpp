@@ -1,7 +1,11 @@
 #include "app/launcher_app.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -9,8 +13,9 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <span>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/launcher_window.h"
@@ -25,6 +30,7 @@
 #include "desktop/termination_signals.h"
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
+#include "platform/utf8_path.h"
 
 namespace orva {
 namespace {
@@ -32,9 +38,28 @@ namespace {
 // Started with a standard descriptor closed, the launcher's own files (the lock, the
 // signal descriptor) would take its number and be handed to every program it starts.
 void OpenMissingStandardDescriptors() {
+#ifndef _WIN32
   for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
     if (fcntl(fd, F_GETFD) < 0 && open("/dev/null", O_RDWR) < 0) return;
   }
+#endif
+}
+
+// The command line as UTF-8. Windows hands main() the arguments in the system's code
+// page, which cannot hold every folder name; its wide command line can.
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc;
+  (void)argv;
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> arguments;
+  for (int i = 0; wide && i < count; ++i) arguments.push_back(Utf8(std::filesystem::path(wide[i])));
+  LocalFree(wide);
+  return arguments;
+#else
+  return std::vector<std::string>(argv, argv + argc);
+#endif
 }
 
 QString FatalReport(const Result<void>& result, const FileSystem& files) {
@@ -56,10 +81,12 @@ QString FatalReport(const Result<void>& result, const FileSystem& files) {
 }
 
 QString LockFailureReport(const SingleInstanceLock& lock) {
-  return QString::fromUtf8(
-             "二重起動を防ぐためのロックを取得できないため、起動できません。\n\n"
-             "フォルダー: %1\n理由: %2")
-      .arg(HostPathText(lock.Folder()), QString::fromStdString(lock.FailureReason()));
+  const QString reason = QString::fromStdString(lock.FailureReason());
+  const QString cannot =
+      QString::fromUtf8("二重起動を防ぐためのロックを取得できないため、起動できません。\n\n");
+  if (lock.Folder().empty()) return cannot + QString::fromUtf8("理由: %1").arg(reason);
+  return cannot +
+         QString::fromUtf8("フォルダー: %1\n理由: %2").arg(HostPathText(lock.Folder()), reason);
 }
 
 // A shortcut starts the launcher in its own folder, and the programs it starts work there
@@ -77,11 +104,11 @@ void WorkInOwnFolder(const FileSystem& files, const InstallPaths& paths) {
 
 // Answers --help, --version and a faulty command line: nothing is read, locked or shown.
 // The exit status, or nullopt to go on.
-std::optional<int> AnswerCommandLine(const CommandLine& line, const char* programPath) {
+std::optional<int> AnswerCommandLine(const CommandLine& line, const std::string& programPath) {
   switch (line.action) {
     case CommandLine::Action::kRun: return std::nullopt;
     case CommandLine::Action::kHelp: {
-      const std::string name = std::filesystem::path(programPath).filename().string();
+      const std::string name = Utf8(PathOfUtf8(programPath).filename());
       std::fputs(UsageText(name.empty() ? "orva-menu" : name).c_str(), stdout);
       return 0;
     }
@@ -99,8 +126,9 @@ std::optional<int> AnswerCommandLine(const CommandLine& line, const char* progra
 
 int RunLauncher(int argc, char** argv) {
   // Before QApplication: --help needs no display.
-  const std::span<const char* const> arguments(argv, static_cast<std::size_t>(argc));
-  const CommandLine line = ParseCommandLine(arguments.subspan(arguments.empty() ? 0 : 1));
+  const std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+  const CommandLine line =
+      ParseCommandLine(std::span<const std::string>(arguments).subspan(arguments.empty() ? 0 : 1));
   if (const auto status = AnswerCommandLine(line, arguments.empty() ? "" : arguments[0])) {
     return *status;
   }

@@ -3,20 +3,39 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QObject>
+#ifdef Q_OS_WIN
+#include <QWinEventNotifier>
+#else
 #include <QSocketNotifier>
+#endif
 #include <algorithm>
 #include <utility>
 
 namespace orva {
+namespace {
+
+#ifdef Q_OS_WIN
+using Notifier = QWinEventNotifier;
+std::unique_ptr<Notifier> NotifierFor(Waitable event) {
+  return std::make_unique<QWinEventNotifier>(event);
+}
+#else
+using Notifier = QSocketNotifier;
+std::unique_ptr<Notifier> NotifierFor(Waitable fd) {
+  return std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+}
+#endif
+
+}  // namespace
 
 struct EarlyFailureWatch::Entry {
   Entry(StartWatch started, Failed whenFailed)
       : watch(std::move(started)),
-        notifier(std::make_unique<QSocketNotifier>(watch.Descriptor(), QSocketNotifier::Read)),
+        notifier(NotifierFor(watch.ReadyWhenOver())),
         failed(std::move(whenFailed)) {}
 
   StartWatch watch;
-  std::unique_ptr<QSocketNotifier> notifier;
+  std::unique_ptr<Notifier> notifier;
   Failed failed;
 };
 
@@ -26,7 +45,7 @@ EarlyFailureWatch::~EarlyFailureWatch() = default;
 void EarlyFailureWatch::Watch(StartWatch watch, Failed failed) {
   auto entry = std::make_unique<Entry>(std::move(watch), std::move(failed));
   Entry* raw = entry.get();
-  QObject::connect(raw->notifier.get(), &QSocketNotifier::activated, raw->notifier.get(),
+  QObject::connect(raw->notifier.get(), &Notifier::activated, raw->notifier.get(),
                    [this, raw] { Finish(raw); });
   entries_.push_back(std::move(entry));
 }

@@ -1,6 +1,8 @@
 #include "desktop/handover_failure.h"
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
@@ -10,9 +12,35 @@ namespace {
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 
-QString ExitCodeText(int waitStatus) {
-  if (WIFSIGNALED(waitStatus)) return QString("signal %1").arg(WTERMSIG(waitStatus));
-  return QString("exit code %1").arg(WEXITSTATUS(waitStatus));
+// How a program ended: by its own exit code, or abnormally (a signal; on Windows an
+// exception, whose code is left as the exit code).
+struct Ending {
+  bool abnormal;
+  int number;  // the exit code, the signal, or the exception code
+};
+
+Ending EndingOf(int status) {
+#ifdef _WIN32
+  return {static_cast<unsigned>(status) >= 0xC0000000U, status};
+#else
+  if (WIFSIGNALED(status)) return {true, WTERMSIG(status)};
+  return {false, WEXITSTATUS(status)};
+#endif
+}
+
+QString AbnormalText(int number, bool forUser) {
+#ifdef _WIN32
+  const QString code = QString::number(static_cast<unsigned>(number), 16).toUpper();
+  return forUser ? U("例外 0x%1").arg(code) : QString("exception 0x%1").arg(code);
+#else
+  return forUser ? U("シグナル %1").arg(number) : QString("signal %1").arg(number);
+#endif
+}
+
+QString ExitCodeText(int status) {
+  const Ending ending = EndingOf(status);
+  if (ending.abnormal) return AbnormalText(ending.number, false);
+  return QString("exit code %1").arg(ending.number);
 }
 
 }  // namespace
@@ -39,19 +67,19 @@ FailureReason WineMissing() {
 }
 
 FailureReason ProgramEndedAtOnce(int waitStatus) {
-  const QString code = ExitCodeText(waitStatus);
-  if (WIFSIGNALED(waitStatus)) {
-    return {U("起動した直後に異常終了しました (シグナル %1)。").arg(WTERMSIG(waitStatus)),
-            "ended at once with " + code};
+  const Ending ending = EndingOf(waitStatus);
+  const QString log = "ended at once with " + ExitCodeText(waitStatus);
+  if (ending.abnormal) {
+    return {U("起動した直後に異常終了しました (%1)。").arg(AbnormalText(ending.number, true)), log};
   }
-  return {U("起動した直後に終了しました (終了コード %1)。").arg(WEXITSTATUS(waitStatus)),
-          "ended at once with " + code};
+  return {U("起動した直後に終了しました (終了コード %1)。").arg(ending.number), log};
 }
 
 FailureReason OpenerEndedAtOnce(int waitStatus, bool address) {
+  const Ending ending = EndingOf(waitStatus);
   const QString log = "xdg-open ended with " + ExitCodeText(waitStatus);
-  if (WIFEXITED(waitStatus)) {
-    switch (WEXITSTATUS(waitStatus)) {
+  if (!ending.abnormal) {
+    switch (ending.number) {
       case 2: return {U("ファイルが見つかりません。"), log};
       case 3: return {NoOpener(address).forUser, log};
       case 4: return {U("開くためのアプリケーションがエラーで終了しました。"), log};
@@ -59,8 +87,8 @@ FailureReason OpenerEndedAtOnce(int waitStatus, bool address) {
     }
   }
   return {U("開くためのアプリケーションがエラーで終了しました (%1)。")
-              .arg(WIFSIGNALED(waitStatus) ? U("シグナル %1").arg(WTERMSIG(waitStatus))
-                                           : U("終了コード %1").arg(WEXITSTATUS(waitStatus))),
+              .arg(ending.abnormal ? AbnormalText(ending.number, true)
+                                   : U("終了コード %1").arg(ending.number)),
           log};
 }
 

@@ -1,10 +1,6 @@
 #include "desktop/program_start.h"
 
-#ifdef Q_OS_WIN
-#include <QProcess>
-#endif
 #include <QStandardPaths>
-#include <cerrno>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -32,22 +28,19 @@ bool IsWindowsExecutable(const std::string& hostPath) {
 }  // namespace
 
 ProgramStart StartProgramFile(const QString& hostPath) {
-#ifdef Q_OS_WIN
-  if (QProcess::startDetached(hostPath, {})) return {};
-  return {ENOENT};
-#else
   const std::string path = hostPath.toStdString();
   std::string program = path;
   std::vector<std::string> arguments;
+#ifndef Q_OS_WIN
   if (IsWindowsExecutable(path)) {
     const QString wine = QStandardPaths::findExecutable("wine");
     if (wine.isEmpty()) return {0, true, std::nullopt};
     program = wine.toStdString();
     arguments = {path};
   }
+#endif
   DetachedStart start = StartDetachedProcess(program, arguments, kFirstMoments);
   return {start.error, false, std::move(start.watch)};
-#endif
 }
 
 }  // namespace orva

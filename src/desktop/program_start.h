@@ -4,9 +4,7 @@
 #include <chrono>
 #include <optional>
 
-#ifndef Q_OS_WIN
 #include "platform/detached_process.h"
-#endif
 
 namespace orva {
 
@@ -15,17 +13,16 @@ namespace orva {
 inline constexpr std::chrono::milliseconds kFirstMoments{3000};
 
 struct ProgramStart {
-  int error = 0;             // errno when nothing could be started
-  bool wineMissing = false;  // a Windows program, and no `wine` on PATH
-#ifndef Q_OS_WIN
+  int error = 0;                    // errno when nothing could be started
+  bool wineMissing = false;         // a Windows program, and no `wine` on PATH
   std::optional<StartWatch> watch;  // the program's first moments, when it runs
-#endif
   explicit operator bool() const { return error == 0 && !wineMissing; }
 };
 
 // Starts the file at hostPath as a detached process, exactly that file with no arguments;
-// the child inherits the working folder but none of the launcher's signal settings or
-// descriptors. A Windows program ("MZ") runs through the `wine` found on PATH.
+// the child inherits the working folder but none of the launcher's signal settings,
+// descriptors or handles. Off Windows, a Windows program ("MZ") runs through the `wine`
+// found on PATH.
 ProgramStart StartProgramFile(const QString& hostPath);
 
 }  // namespace orva

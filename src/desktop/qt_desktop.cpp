@@ -137,7 +137,6 @@ bool QtDesktop::StartProgram(QWidget* parent, const Handover& program) {
     TellFailure(parent, program, Kind::Program, why.forUser, why.forLog, program.ownText.isEmpty());
     return false;
   }
-#ifndef Q_OS_WIN
   if (start.watch) {
     watch_.Watch(std::move(*start.watch),
                  [this, parent = QPointer<QWidget>(parent), program](int status) {
@@ -145,7 +144,6 @@ bool QtDesktop::StartProgram(QWidget* parent, const Handover& program) {
                    TellFailure(parent, program, Kind::Program, why.forUser, why.forLog, true);
                  });
   }
-#endif
   return true;
 }
 
@@ -213,19 +211,9 @@ void QtDesktop::TellFailure(QPointer<QWidget> parent, const Handover& handover, 
   }
 }
 
-bool QtDesktop::Watching() const {
-#ifndef Q_OS_WIN
-  return watch_.Watching();
-#else
-  return false;
-#endif
-}
+bool QtDesktop::Watching() const { return watch_.Watching(); }
 
-void QtDesktop::FinishWatching() {
-#ifndef Q_OS_WIN
-  watch_.WaitForAll();
-#endif
-}
+void QtDesktop::FinishWatching() { watch_.WaitForAll(); }
 
 void QtDesktop::SetWindowCursor(QWidget* window, Cursor cursor) {
   if (cursor == Cursor::Default) {

@@ -3,9 +3,7 @@
 #include <QPointer>
 
 #include "desktop/desktop.h"
-#ifndef Q_OS_WIN
 #include "desktop/early_failure_watch.h"
-#endif
 
 namespace orva {
 
@@ -38,9 +36,7 @@ class QtDesktop final : public Desktop {
                    const QString& forUser, const QString& forLog, bool showBox);
 
   const DriveTable& drives_;
-#ifndef Q_OS_WIN
   EarlyFailureWatch watch_;
-#endif
 };
 
 }  // namespace orva

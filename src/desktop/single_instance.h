@@ -15,9 +15,10 @@ struct LockFolders {
   static LockFolders FromEnvironment();
 };
 
-// One launcher per user and install root: an advisory lock on a file that only its user
-// can write. The kernel drops the lock with its owner, so a crashed launcher's lock is
-// free again at once and a lock is never judged by its age.
+// One launcher per user and install root: on POSIX an advisory lock on a file that only
+// its user can write, on Windows a named mutex in the user's session. The system drops
+// either with its owner, so a crashed launcher's lock is free again at once and a lock is
+// never judged by its age.
 class SingleInstanceLock {
  public:
   enum class Outcome { Acquired, HeldByAnotherLauncher, Failed };
@@ -30,19 +31,24 @@ class SingleInstanceLock {
   // Never blocks. The lock is held until this object is destroyed.
   Outcome TryAcquire();
 
-  // The folder the lock lives in (or would have), and after Failed why, in Japanese.
+  // The folder the lock lives in (or would have; none on Windows), and after Failed why,
+  // in Japanese.
   const std::filesystem::path& Folder() const { return folder_; }
   const std::string& FailureReason() const { return reason_; }
 
  private:
   Outcome Fail(std::string reason);
-  int OpenOwnFolder();
 
-  std::string fileName_;
+  std::string name_;  // of the lock file or mutex, from the install root
   LockFolders folders_;
   std::filesystem::path folder_;
   std::string reason_;
+#ifdef _WIN32
+  void* mutex_ = nullptr;
+#else
+  int OpenOwnFolder();
   int fd_ = -1;
+#endif
 };
 
 }  // namespace orva

@@ -3,10 +3,10 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImageReader>
-#include <filesystem>
 
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
+#include "platform/path_split.h"
 
 namespace orva {
 namespace {
@@ -25,8 +25,10 @@ QImage DecodeIcon(const std::string& bytes, const std::string& path) {
   QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
-  const std::string suffix = std::filesystem::path(path).extension().string();
-  QImageReader reader(&buffer, QByteArray::fromStdString(suffix.empty() ? "" : suffix.substr(1)));
+  const std::string name = PathFileName(path);
+  const std::size_t dot = name.rfind('.');
+  QImageReader reader(
+      &buffer, QByteArray::fromStdString(dot == std::string::npos ? "" : name.substr(dot + 1)));
   reader.setAllocationLimit(kMaxDecodedMegabytes);
   QImage image = reader.read();
   if (image.width() > kMaxKeptSide || image.height() > kMaxKeptSide) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,27 +11,34 @@ namespace orva {
 // How a watched program's first moments went.
 struct EarlyEnd {
   bool ended = false;  // it ended within the watch with a failure
-  int status = 0;      // its wait status then (exit code or signal)
+  int status = 0;      // then its wait status (POSIX) or its exit code (Windows)
 };
 
-// A started program under watch for its first moments by the go-between that started it.
-// The descriptor turns readable once that watch is over. Dropping the watch early ends the
-// go-between, never the program.
+// What the caller waits on: turns ready once the watch is over.
+#ifdef _WIN32
+using Waitable = void*;  // an event handle
+#else
+using Waitable = int;  // a descriptor that turns readable
+#endif
+
+// A started program under watch for its first moments (by a go-between process on POSIX,
+// by a system wait on Windows). Dropping the watch early ends the watching, never the
+// program.
 class StartWatch {
  public:
-  StartWatch(int descriptor, int goBetween) : fd_(descriptor), goBetween_(goBetween) {}
+  struct State;
+  explicit StartWatch(std::unique_ptr<State> state);
   StartWatch(StartWatch&& other) noexcept;
   StartWatch& operator=(StartWatch&&) = delete;
   StartWatch(const StartWatch&) = delete;
   ~StartWatch();
 
-  int Descriptor() const { return fd_; }
-  // Once the descriptor is readable: what the go-between saw. Ends the watch.
+  Waitable ReadyWhenOver() const;
+  // Once ready: what was seen. Ends the watch.
   EarlyEnd Collect();
 
  private:
-  int fd_;
-  int goBetween_;
+  std::unique_ptr<State> state_;
 };
 
 struct DetachedStart {
@@ -39,9 +47,10 @@ struct DetachedStart {
 };
 
 // Starts `program` (a path, used as is: no PATH search, no shell) with `arguments`, as a
-// process of its own that the caller neither waits for nor keeps: it begins in a new
-// session with the default signal mask and dispositions, the caller's environment and
-// working folder, and no descriptor of the caller's but standard input, output and error.
+// process of its own that the caller neither waits for nor keeps, with the caller's
+// environment and working folder. On POSIX it begins in a new session with the default
+// signal mask and dispositions and no descriptor of the caller's but standard input, output
+// and error; on Windows it inherits no handle. Paths and arguments are UTF-8.
 // Returns once the program is executing or could not be; a program that ends with a
 // failure within `watchFor` after that is reported through the watch.
 DetachedStart StartDetachedProcess(const std::string& program,

@@ -8,6 +8,7 @@
 
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
+#include "platform/utf8_path.h"
 
 namespace orva {
 
@@ -41,15 +42,6 @@ class Handle {
  private:
   HANDLE handle_;
 };
-
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-fs::path FromUtf8(std::string_view text) {
-  return fs::path(std::u8string(text.begin(), text.end()));
-}
 
 // Hidden and system files are the system's own business: the program takes them for absent.
 constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
@@ -145,7 +137,7 @@ HANDLE CreateSibling(const fs::path& target, fs::path& created, DWORD& code) {
     std::string name(FileSystem::kSaveTempPrefix);
     name += Utf8(target.filename());
     name += suffix;
-    created = target.parent_path() / FromUtf8(name);
+    created = target.parent_path() / PathOfUtf8(name);
     const HANDLE file = ::CreateFileW(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return file;
@@ -160,7 +152,7 @@ HANDLE CreateSibling(const fs::path& target, fs::path& created, DWORD& code) {
 void RemoveLeftoverTemps(const fs::path& target) {
   const std::string targetName = Utf8(target.filename());
   const fs::path pattern =
-      target.parent_path() / FromUtf8(std::string(FileSystem::kSaveTempPrefix) + "*");
+      target.parent_path() / PathOfUtf8(std::string(FileSystem::kSaveTempPrefix) + "*");
   WIN32_FIND_DATAW entry;
   const HANDLE search = ::FindFirstFileW(pattern.c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return;

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace orva {
 namespace {
 
-CommandLine Parse(std::vector<const char*> arguments) { return ParseCommandLine(arguments); }
+CommandLine Parse(std::vector<std::string> arguments) { return ParseCommandLine(arguments); }
 
 TEST(CommandLineTest, HelpAndVersionAnswerWhateverElseIsGiven) {
   EXPECT_EQ(Parse({"--help"}).action, CommandLine::Action::kHelp);
@@ -30,7 +31,7 @@ TEST(CommandLineTest, QtsOwnOptionsAndTheirValuesPassThrough) {
 }
 
 TEST(CommandLineTest, UnknownOptionsArgumentsAndMissingValuesAreOneLineErrors) {
-  for (const std::vector<const char*>& arguments : {std::vector<const char*>{"--bogus"},
+  for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--bogus"},
                                                     {"-x"},
                                                     {"MENU.INI"},
                                                     {"--"},

@@ -1,5 +1,3 @@
-#include "platform/detached_process.h"
-
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -9,6 +7,8 @@
 #include <cerrno>
 #include <ctime>
 #include <utility>
+
+#include "platform/detached_process.h"
 
 extern char** environ;
 
@@ -158,24 +158,38 @@ void Reap(pid_t process) {
 
 }  // namespace
 
-StartWatch::StartWatch(StartWatch&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), goBetween_(std::exchange(other.goBetween_, 0)) {}
-
-StartWatch::~StartWatch() {
-  if (goBetween_ > 0) {
-    kill(goBetween_, SIGKILL);
-    Reap(goBetween_);
+struct StartWatch::State {
+  State(int descriptor, pid_t middle) : fd(descriptor), goBetween(middle) {}
+  State(const State&) = delete;
+  State& operator=(const State&) = delete;
+  ~State() {
+    if (goBetween > 0) {
+      kill(goBetween, SIGKILL);
+      Reap(goBetween);
+    }
+    if (fd >= 0) close(fd);
   }
-  if (fd_ >= 0) close(fd_);
-}
+
+  int fd;
+  pid_t goBetween;
+};
+
+StartWatch::StartWatch(std::unique_ptr<State> state) : state_(std::move(state)) {}
+StartWatch::StartWatch(StartWatch&& other) noexcept = default;
+StartWatch::~StartWatch() = default;
+
+Waitable StartWatch::ReadyWhenOver() const { return state_ ? state_->fd : -1; }
 
 EarlyEnd StartWatch::Collect() {
   EarlyEnd end;
+  if (!state_) return end;
   Note note = {};
-  if (fd_ >= 0 && ReadNote(fd_, note) && note.kind == Note::kEnded) end = {true, note.value};
+  if (state_->fd >= 0 && ReadNote(state_->fd, note) && note.kind == Note::kEnded) {
+    end = {true, note.value};
+  }
   // The go-between ends right after its last word.
-  if (goBetween_ > 0) Reap(std::exchange(goBetween_, 0));
-  if (fd_ >= 0) close(std::exchange(fd_, -1));
+  if (state_->goBetween > 0) Reap(std::exchange(state_->goBetween, 0));
+  state_.reset();
   return end;
 }
 
@@ -211,7 +225,7 @@ DetachedStart StartDetachedProcess(const std::string& program,
     close(notes[0]);
     return {forkError, std::nullopt};
   }
-  StartWatch watch(notes[0], middle);
+  StartWatch watch(std::make_unique<StartWatch::State>(notes[0], middle));
   Note first = {};
   if (!ReadNote(notes[0], first)) first = {Note::kNotRun, EIO};
   if (first.kind != Note::kRuns) {
