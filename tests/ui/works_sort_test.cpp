@@ -1,9 +1,8 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QAbstractItemModel>
 #include <QString>
+#include <fstream>
 
 #include "platform/cp932_codec.h"
 #include "support/hostile_files.h"
@@ -190,19 +189,20 @@ TEST_F(WorksSortTest, LoadingAFileInPiecesKeepsFileOrderAcrossEveryPiece) {
 TEST_F(WorksSortTest, HugeWorksFileIsListedWithinItsBound) {
   test::InstallTree tree;
   const std::filesystem::path host = tree.Host("C:\\DATA\\n_KOJI.RDM");
-  test::MakeSparse(host, off_t{5} << 30);
-  const int fd = ::open(host.c_str(), O_WRONLY);
-  ASSERT_GE(fd, 0);
+  test::MakeSparse(host, std::uintmax_t{5} << 30);
+  std::fstream file(host, std::ios::in | std::ios::out | std::ios::binary);
+  ASSERT_TRUE(file);
   const auto put = [&](std::int32_t number, std::size_t index) {
     const std::string record = test::WorksRecordBuilder().Number(number).Bytes();
-    const off_t at = static_cast<off_t>(index * kWorksRecordSize);
-    ASSERT_EQ(::pwrite(fd, record.data(), record.size(), at), static_cast<ssize_t>(record.size()));
+    file.seekp(static_cast<std::streamoff>(index * kWorksRecordSize));
+    file.write(record.data(), static_cast<std::streamsize>(record.size()));
+    ASSERT_TRUE(file);
   };
   put(1, 0);
   put(2, 5000);
   put(3, kMaxWorksRecords - 1);
   put(4, kMaxWorksRecords);  // past the bound
-  ::close(fd);
+  file.close();
 
   int mostRows = 0;
   QObject::connect(ss_.model(), &QAbstractItemModel::rowsInserted,
