@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#include <winioctl.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,10 +30,20 @@ namespace orva::test {
 inline void MakeSparse(const std::filesystem::path& path, std::uintmax_t size) {
   std::filesystem::create_directories(path.parent_path());
 #ifdef _WIN32
-  std::ofstream(path, std::ios::binary | std::ios::trunc).close();
-  std::error_code ec;
-  std::filesystem::resize_file(path, size, ec);
-  if (ec) ADD_FAILURE() << "cannot make sparse " << path;
+  // The C++ library cannot resize a file here; marked sparse, NTFS writes no zeros.
+  const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD ignored = 0;
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(size);
+  const bool made =
+      file != INVALID_HANDLE_VALUE &&
+      (::DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr),
+       true) &&
+      ::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file);
+  const DWORD error = ::GetLastError();
+  if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+  if (!made) ADD_FAILURE() << "cannot make sparse " << path << ": error " << error;
 #else
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0 || ::ftruncate(fd, static_cast<off_t>(size)) != 0) {

@@ -1,7 +1,10 @@
 #include "support/install_tree.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
+
+#include "platform/utf8_path.h"
 
 namespace orva::test {
 namespace {
@@ -26,10 +29,10 @@ InstallTree::InstallTree() : files_(DrivesOf(dir_.Path())) {}
 
 std::filesystem::path InstallTree::Host(std::string_view windowsPath) const {
   std::string rest(windowsPath.substr(3));
-  for (char& c : rest) {
-    if (c == '\\') c = '/';
-  }
-  return dir_.Path() / "drive_c" / rest;
+#ifndef _WIN32
+  std::replace(rest.begin(), rest.end(), '\\', '/');
+#endif
+  return dir_.Path() / "drive_c" / PathOfUtf8(rest);
 }
 
 void InstallTree::WriteBytes(std::string_view windowsPath, std::string_view bytes) const {

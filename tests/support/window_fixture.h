@@ -9,6 +9,7 @@
 
 #include "app/launcher_window.h"
 #include "catalogue/install_paths.h"
+#include "desktop/host_path_text.h"
 #include "support/install_tree.h"
 #include "support/scripted_desktop.h"
 
@@ -36,7 +37,7 @@ class WindowFixture : public ::testing::Test {
     QImage icon(32, 32, QImage::Format_RGB32);
     icon.fill(Qt::red);
     std::filesystem::create_directories(tree.Host("C:\\VORDELN\\icon\\"));
-    icon.save(QString::fromStdString(tree.Host("C:\\VORDELN\\icon\\a.png").string()));
+    icon.save(HostPathText(tree.Host("C:\\VORDELN\\icon\\a.png")));
   }
 
   std::unique_ptr<LauncherWindow> Start() {
@@ -61,7 +62,7 @@ class WindowFixture : public ::testing::Test {
   }
 
   QString HostText(std::string_view windowsPath) const {
-    return QString::fromStdString(tree.Host(windowsPath).string());
+    return HostPathText(tree.Host(windowsPath));
   }
 
   InstallTree tree;

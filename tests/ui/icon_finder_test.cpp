@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+#include "desktop/host_path_text.h"
 #include "support/hostile_files.h"
 #include "support/install_tree.h"
 
@@ -18,7 +19,7 @@ TEST(IconFinderTest, IconsStayWithinTheirBounds) {
   const auto save = [&](const QImage& image, const char* name) {
     const std::filesystem::path host = tree.Host(std::string("C:\\VORDELN\\icon\\") + name);
     std::filesystem::create_directories(host.parent_path());
-    ASSERT_TRUE(image.save(QString::fromStdString(host.string()), "PNG"));
+    ASSERT_TRUE(image.save(HostPathText(host), "PNG"));
   };
   QImage wide(600, 300, QImage::Format_RGB32);
   wide.fill(Qt::blue);
@@ -26,7 +27,7 @@ TEST(IconFinderTest, IconsStayWithinTheirBounds) {
   QImage vast(12000, 12000, QImage::Format_Mono);  // a small file, 18 MB once decoded
   vast.fill(0);
   save(vast, "vast.png");
-  test::MakeSparse(tree.Host("C:\\VORDELN\\icon\\huge.png"), off_t{5} << 20);
+  test::MakeSparse(tree.Host("C:\\VORDELN\\icon\\huge.png"), std::uintmax_t{5} << 20);
 
   IconFinder icons(tree.Files(), "C:\\VORDELN\\icon\\", "C:\\VORDELN\\");
   EXPECT_EQ(icons.Find("wide.png").picture.size(), QSize(256, 128));

@@ -153,7 +153,7 @@ TEST_F(LauncherWindowTest, UnreadableUserFileIsReportedOnce) {
 // A user file too large to be a catalogue is reported and, never read, kept at the close;
 // the view is still saved.
 TEST_F(LauncherWindowTest, UserFileThatCouldNotBeReadIsNotSavedOver) {
-  test::MakeSparse(tree.Host(kUserIni), off_t{3} << 30);
+  test::MakeSparse(tree.Host(kUserIni), std::uintmax_t{3} << 30);
   auto window = Start();
   ASSERT_EQ(result.error(), 0);
   ASSERT_EQ(desktop.messages.size(), 1u);
@@ -189,6 +189,9 @@ TEST_F(LauncherWindowTest, WriteProtectedFilesAreNotReplacedAtClose) {
 // test of an icon: start-up neither hangs nor complains, and a FIFO master file ends it as
 // a missing one does.
 TEST_F(LauncherWindowTest, FifosInPlaceOfFilesNeverHangStartUp) {
+#ifdef _WIN32
+  GTEST_SKIP() << "no FIFOs at a file's name on Windows";
+#else
   test::MakeFifo(tree.Host(kUserIni));
   test::MakeFifo(tree.Host(kViewIni));
   const std::filesystem::path icon = tree.Host("C:\\VORDELN\\icon\\a.png");
@@ -209,6 +212,7 @@ TEST_F(LauncherWindowTest, FifosInPlaceOfFilesNeverHangStartUp) {
   const test::FifoHangGuard guard(tree.Host(kMenuIni));
   auto window = Start();
   EXPECT_EQ(result.error(), err::kFileNotFound);
+#endif
 }
 
 TEST_F(LauncherWindowTest, CoveredControlsTakeNoFocusInTheCombinedView) {

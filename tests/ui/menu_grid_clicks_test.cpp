@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/launcher_window.h"
+#include "desktop/host_path_text.h"
 #include "support/install_tree.h"
 #include "support/scripted_desktop.h"
 #include "support/works_file_builder.h"
@@ -49,7 +50,7 @@ class MenuGridClicksTest : public ::testing::Test {
     QImage icon(32, 32, QImage::Format_RGB32);
     icon.fill(Qt::red);
     std::filesystem::create_directories(tree.Host("C:\\VORDELN\\icon\\"));
-    icon.save(QString::fromStdString(tree.Host("C:\\VORDELN\\icon\\a.png").string()));
+    icon.save(HostPathText(tree.Host("C:\\VORDELN\\icon\\a.png")));
   }
 
   // categoryView: the menu grids are shown instead of the combined grid.

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "desktop/host_path_text.h"
 #include "support/install_tree.h"
 
 namespace orva {
@@ -33,9 +34,7 @@ void WhenDialogOpens(const std::function<void(QFileDialog&)>& act, int triesLeft
 }
 
 QString Canonical(const QString& path) { return QFileInfo(path).canonicalFilePath(); }
-QString Canonical(const std::filesystem::path& path) {
-  return QString::fromStdString(std::filesystem::canonical(path).string());
-}
+QString Canonical(const std::filesystem::path& path) { return Canonical(HostPathText(path)); }
 
 class QtDesktopTest : public ::testing::Test {
  protected:

@@ -214,12 +214,14 @@ TEST_F(WorksSortTest, HugeWorksFileIsListedWithinItsBound) {
   EXPECT_EQ(ss_.Text(1, 3), "3");
   EXPECT_LT(mostRows, 1000);
 
+#ifndef _WIN32  // no FIFOs at a file's name on Windows
   // A FIFO in its place lists nothing and does not wait.
   test::MakeFifo(host);
   const test::FifoHangGuard guard(host);
   EXPECT_EQ(LoadWorksFile(ss_, tree.Files(), "C:\\DATA\\n_KOJI.RDM", false, tree.Codec(), dates),
             53);
   EXPECT_EQ(ss_.RowCount(), 0);
+#endif
 }
 
 }  // namespace
