@@ -39,6 +39,9 @@ LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, Instal
     : desktop_(desktop),
       files_(files),
       state_{std::move(paths), {}, {}},
+      // With no thread to be had, the files are read when Startup waits for them.
+      loading_(std::async(std::launch::async | std::launch::deferred,
+                          [this] { return LoadCatalogueFiles(); })),
       c_(BuildWindowDesign(*this)),
       clicks_(*this, c_.SSm, *c_.SSx[0], catalogue_, state_.grids,
               {state_.paths.driveRoot, state_.paths.iconDir, state_.paths.installDir}, files_,
@@ -112,10 +115,6 @@ void LauncherWindow::LoadWorksList() {
 }
 
 Result<void> LauncherWindow::Startup() {
-  // Reading the catalogue touches no widget, so it runs while the grid copies are made
-  // (or, with no thread to be had, when it is waited for).
-  std::future<err::Number> loading = std::async(std::launch::async | std::launch::deferred,
-                                                [this] { return LoadCatalogueFiles(); });
   c_.Frame1->hide();
   for (int index = 1; index < kCategoryCount; ++index) {
     CreateMenuGridCopy(c_, index);
@@ -128,7 +127,7 @@ Result<void> LauncherWindow::Startup() {
   state_.grids.gridColors = DefaultGridColors();
   move(0, 0);
 
-  const err::Number suiteError = loading.get();
+  const err::Number suiteError = loading_.get();
   if (userMenuError_ != err::kNone) {
     LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_);
     ShowErrorNumber(desktop_, this, userMenuError_, ErrorDuring::kReading, ErrorBox::kNumberInTitle,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -29,7 +30,8 @@ class LauncherWindow : public QMainWindow {
   ~LauncherWindow() override;
 
   // Everything between loading the window and showing it. The window is not shown.
-  // A failure is the error that ends the program, with the file it concerns.
+  // A failure is the error that ends the program, with the file it concerns. The catalogue
+  // files are being read since the window was made.
   Result<void> Startup();
 
   const WindowControls& Controls() const { return c_; }
@@ -63,14 +65,17 @@ class LauncherWindow : public QMainWindow {
   Cp932Codec codec_;
   Catalogue catalogue_;
   LauncherState state_;
+  // The user file's error at its last reading; when the file is there but could not be
+  // read, it is kept (UserMenuLeftUnread).
+  err::Number userMenuError_ = err::kNone;
+  // The first reading of both catalogue files: the suite file's error. It touches no widget,
+  // so it runs while the controls are made; started after every member it writes.
+  std::future<err::Number> loading_;
   WindowControls c_;
   EraDateFormatter eraDates_;
   WorksSorter worksSorter_;
   MenuGridController clicks_;
   bool shutDown_ = false;
-  // The user file's error at its last reading; when the file is there but could not be
-  // read, it is kept (UserMenuLeftUnread).
-  err::Number userMenuError_ = err::kNone;
 };
 
 }  // namespace orva
