@@ -41,7 +41,7 @@ LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, Instal
       state_{std::move(paths), {}, {}},
       // With no thread to be had, the files are read when Startup waits for them.
       loading_(std::async(std::launch::async | std::launch::deferred,
-                          [this] { return LoadCatalogueFiles(); })),
+                          [this] { return LoadCatalogueAndTestPrograms(); })),
       c_(BuildWindowDesign(*this)),
       clicks_(*this, c_.SSm, *c_.SSx[0], catalogue_, state_.grids,
               {state_.paths.driveRoot, state_.paths.iconDir, state_.paths.installDir}, files_,
@@ -152,6 +152,16 @@ err::Number LauncherWindow::LoadCatalogueFiles() {
                        codec_);
 }
 
+err::Number LauncherWindow::LoadCatalogueAndTestPrograms() {
+  const err::Number suiteError = LoadCatalogueFiles();
+  // A user file that has to be reported is reported before any program is tested; a suite
+  // file that could not be read ends the start-up untested.
+  if (suiteError == err::kNone && userMenuError_ == err::kNone) {
+    firstRows_.emplace(catalogue_, files_);
+  }
+  return suiteError;
+}
+
 void LauncherWindow::RestoreInitialMenu() {
   if (!desktop_.AskOkCancel(this, QString::fromUtf8("初期状態に戻していいですか?"),
                             QString::fromUtf8("ユーザー設定を削除します"))) {
@@ -177,7 +187,9 @@ void LauncherWindow::RestoreInitialMenu() {
 void LauncherWindow::FillGrids() {
   // Both views show the same entries: their texts, file tests and icons are prepared once.
   IconFinder icons(files_, state_.paths.iconDir, state_.paths.installDir);
-  const MenuRows rows(catalogue_, files_, icons);
+  MenuRows rows = firstRows_ ? std::move(*firstRows_) : MenuRows(catalogue_, files_);
+  firstRows_.reset();  // a later fill tests anew
+  rows.FindIcons(catalogue_, icons);
   const MenuGridSource source{catalogue_, rows, state_.grids.gridColors};
   FillCategoryGrids(c_.SSm, source);
   FillAllGrid(*c_.SSx[0], source);

@@ -3,11 +3,13 @@
 #include <QMainWindow>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/launcher_state.h"
 #include "catalogue/catalogue.h"
 #include "grids/menu_grid_clicks.h"
+#include "grids/menu_grid_filler.h"
 #include "platform/cp932_codec.h"
 #include "platform/error_codes.h"
 #include "platform/result.h"
@@ -51,6 +53,9 @@ class LauncherWindow : public QMainWindow {
   // Reads both catalogue files: the suite file's error; the user file's goes to
   // userMenuError_.
   err::Number LoadCatalogueFiles();
+  // The same, then the programs are tested for the grids when nothing has to be reported
+  // first.
+  err::Number LoadCatalogueAndTestPrograms();
   void FillGrids();
   void ResetShowAll();
   void RestoreInitialMenu();
@@ -68,8 +73,12 @@ class LauncherWindow : public QMainWindow {
   // The user file's error at its last reading; when the file is there but could not be
   // read, it is kept (UserMenuLeftUnread).
   err::Number userMenuError_ = err::kNone;
-  // The first reading of both catalogue files: the suite file's error. It touches no widget,
-  // so it runs while the controls are made; started after every member it writes.
+  // What start-up fills the grids from, prepared by the first reading when both files were
+  // read as they are: until then no program is tested.
+  std::optional<MenuRows> firstRows_;
+  // The first reading of both catalogue files, and the programs' tests: the suite file's
+  // error. It touches no widget, so it runs while the controls are made; it is started after
+  // every member it writes.
   std::future<err::Number> loading_;
   WindowControls c_;
   EraDateFormatter eraDates_;

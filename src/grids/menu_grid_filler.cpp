@@ -67,7 +67,7 @@ void WriteRow(SpreadGrid& grid, int row, const MenuRows::Row& shown, const QStri
 
 }  // namespace
 
-MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFinder& icons) {
+MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
   std::vector<std::string_view> programs;
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (const MenuEntry& entry : catalogue.Slots(category)) programs.push_back(entry.menuExe);
@@ -83,10 +83,15 @@ MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFind
   }
   const std::vector<std::uint8_t> installed = tests.Results();
   std::size_t next = 0;
+  for (auto& rows : rows_) {
+    for (Row& row : rows) row.installed = installed[next++] != 0;
+  }
+}
+
+void MenuRows::FindIcons(const Catalogue& catalogue, IconFinder& icons) {
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (int slot = 1; slot <= catalogue.menuCount(category); ++slot) {
       Row& row = rows_[category - 1][slot - 1];
-      row.installed = installed[next++] != 0;
       if (row.installed) row.icon = &icons.Find(catalogue.Entry(category, slot).menuIcon);
     }
   }
