@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "app/command_line.h"
+#include "app/font_warm_up.h"
 #include "app/launcher_window.h"
 #include "app/startup_failure.h"
 #include "catalogue/install_paths.h"
@@ -106,6 +107,7 @@ int RunLauncher(int argc, char** argv) {
   }
   OpenMissingStandardDescriptors();
   TerminationSignals::BlockInEveryThread();
+  FontConfigWarmUp fonts;  // while the application connects to the display
   QApplication app(argc, argv);
   // Until the window is up nothing of the session exists: a request to end ends the
   // program at once, even from inside a start-up message box, and nothing is written.
@@ -138,6 +140,7 @@ int RunLauncher(int argc, char** argv) {
       case SingleInstanceLock::Outcome::Failed:
         return ReportStartupFailure(desktop, lcLock(), LockFailureReport(*lock));
     }
+    fonts.Finish();  // the window's first font needs it
     window = std::make_unique<LauncherWindow>(desktop, files, paths);
     const Result<void> started = window->Startup();
     if (!started.ok()) return ReportStartupFailure(desktop, lcFiles(), FatalReport(started, files));
