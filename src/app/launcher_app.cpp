@@ -140,8 +140,8 @@ int RunLauncher(int argc, char** argv) {
       case SingleInstanceLock::Outcome::Failed:
         return ReportStartupFailure(desktop, lcLock(), LockFailureReport(*lock));
     }
-    fonts.Finish();  // the window's first font needs it
-    window = std::make_unique<LauncherWindow>(desktop, files, paths);
+    // The window's first font needs the configuration; its catalogue does not.
+    window = std::make_unique<LauncherWindow>(desktop, files, paths, [&fonts] { fonts.Finish(); });
     const Result<void> started = window->Startup();
     if (!started.ok()) return ReportStartupFailure(desktop, lcFiles(), FatalReport(started, files));
     return std::nullopt;

@@ -33,16 +33,22 @@ void SetRect(QWidget& widget, const TwipsRect& r) {
   widget.setGeometry(r.left, r.top, r.width, r.height);
 }
 
+WindowControls BuildAfter(const std::function<void()>& beforeControls, QMainWindow& window) {
+  if (beforeControls) beforeControls();
+  return BuildWindowDesign(window);
+}
+
 }  // namespace
 
-LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths)
+LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths,
+                               const std::function<void()>& beforeControls)
     : desktop_(desktop),
       files_(files),
       state_{std::move(paths), {}, {}},
       // With no thread to be had, the files are read when Startup waits for them.
       loading_(std::async(std::launch::async | std::launch::deferred,
                           [this] { return LoadCatalogueAndTestPrograms(); })),
-      c_(BuildWindowDesign(*this)),
+      c_(BuildAfter(beforeControls, *this)),
       clicks_(*this, c_.SSm, *c_.SSx[0], catalogue_, state_.grids,
               {state_.paths.driveRoot, state_.paths.iconDir, state_.paths.installDir}, files_,
               desktop_, codec_) {

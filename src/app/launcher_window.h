@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 #include <future>
 #include <memory>
 #include <optional>
@@ -28,7 +29,10 @@ class LauncherWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths);
+  // beforeControls runs once the catalogue files are being read and before the first
+  // control is made: what the controls need that is still being prepared is waited for there.
+  LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths,
+                 const std::function<void()>& beforeControls = {});
   ~LauncherWindow() override;
 
   // Everything between loading the window and showing it. The window is not shown.

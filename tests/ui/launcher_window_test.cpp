@@ -178,7 +178,8 @@ TEST_F(LauncherWindowTest, NoFileIsTestedBeforeAReportOrAfterAnEndingError) {
     EXPECT_GT(files.tests, 0);
   }
   std::filesystem::remove(tree.Host(kUserIni));
-  tree.WriteText(kUserIni, test::CatalogueLine("12501", "平成25年度", "C:\\VORDELN\\p25\\prog.exe"));
+  tree.WriteText(kUserIni,
+                 test::CatalogueLine("12501", "平成25年度", "C:\\VORDELN\\p25\\prog.exe"));
   std::filesystem::remove(tree.Host(kMenuIni));
   files.tests = 0;
   LauncherWindow window(desktop, files, ResolveInstallPaths("C:\\VORDELN"));
