@@ -74,11 +74,20 @@ MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
   }
   // The texts are converted while the programs are being looked for.
   PlainFileTests tests(files, std::move(programs));
+  std::array<QString, kCategoryCount + 1> labels;  // index 0: no label
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    labels[category] = QString::fromUtf8(kCategoryLabels[category - 1]);
+  }
   for (int category = 1; category <= kCategoryCount; ++category) {
     auto& rows = rows_[category - 1];
     rows.reserve(catalogue.Slots(category).size());
     for (const MenuEntry& entry : catalogue.Slots(category)) {
-      rows.push_back({Q(entry.menuName), Q(entry.menuExe), Q(entry.menuDataFile)});
+      Row& row = rows.emplace_back();
+      row.name = Q(entry.menuName);
+      const QString& label = labels[LabelIndex(entry.menuCode)];
+      if (!label.isEmpty()) row.combinedTitle = row.name + label;
+      row.exe = Q(entry.menuExe);
+      row.dataFile = Q(entry.menuDataFile);
     }
   }
   const std::vector<std::uint8_t> installed = tests.Results();
@@ -117,10 +126,6 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
   for (int category = 1; category <= kCategoryCount; ++category) {
     total += source.catalogue.menuCount(category);
   }
-  std::array<QString, kCategoryCount + 1> labels;  // index 0: no label
-  for (int category = 1; category <= kCategoryCount; ++category) {
-    labels[category] = QString::fromUtf8(kCategoryLabels[category - 1]);
-  }
   SSx.SetRowCount(0);
   SSx.SetRowCount(total);  // one resize instead of one per appended row
   const GridUpdateScope update(SSx);
@@ -129,10 +134,9 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
     for (int slot = source.catalogue.menuCount(category); slot >= 1; --slot) {
       const MenuEntry& entry = source.catalogue.Entry(category, slot);
       ++row;
-      const QString& label = labels[LabelIndex(entry.menuCode)];
       const MenuRows::Row& shown = source.rows.Of(category, slot);
-      WriteRow(SSx, row, shown, label.isEmpty() ? QString() : shown.name + label, slot,
-               kCombinedTitleColorSlot, source.gridColors);
+      WriteRow(SSx, row, shown, shown.combinedTitle, slot, kCombinedTitleColorSlot,
+               source.gridColors);
       SSx.SetValue(kCategoryColumn, row, category);
       SSx.SetValue(kEditionColumn, row, static_cast<double>(EditionNumber(entry.menuCode)));
     }

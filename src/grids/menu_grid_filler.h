@@ -24,6 +24,7 @@ class MenuRows {
  public:
   struct Row {
     QString name;
+    QString combinedTitle;  // name and category label; empty for a code of no category
     QString exe;
     QString dataFile;
     bool installed = false;
