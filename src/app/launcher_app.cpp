@@ -146,6 +146,7 @@ int RunLauncher(int argc, char** argv) {
     if (!started.ok()) return ReportStartupFailure(desktop, lcFiles(), FatalReport(started, files));
     return std::nullopt;
   });
+  fonts.Finish();  // on every way out, while the application still stands
   if (ended) return *ended;
   terminationSignals.DeliverPending();  // one that came while start-up ran still counts as such
   QObject::disconnect(duringStartup);
