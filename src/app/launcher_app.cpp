@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/font_warm_up.h"
 #include "app/launcher_window.h"
 #include "app/startup_failure.h"
 #include "catalogue/install_paths.h"
@@ -134,6 +135,7 @@ int RunLauncher(int argc, char** argv) {
   }
   OpenMissingStandardDescriptors();
   TerminationSignals::BlockInEveryThread();
+  FontConfigWarmUp fonts;  // while the application connects to the display
   QApplication app(argc, argv);
   // Until the window is up nothing of the session exists: a request to end ends the
   // program at once, even from inside a start-up message box, and nothing is written.
@@ -166,11 +168,13 @@ int RunLauncher(int argc, char** argv) {
       case SingleInstanceLock::Outcome::Failed:
         return ReportStartupFailure(desktop, lcLock(), LockFailureReport(*lock));
     }
-    window = std::make_unique<LauncherWindow>(desktop, files, paths);
+    // The window's first font needs the configuration; its catalogue does not.
+    window = std::make_unique<LauncherWindow>(desktop, files, paths, [&fonts] { fonts.Finish(); });
     const Result<void> started = window->Startup();
     if (!started.ok()) return ReportStartupFailure(desktop, lcFiles(), FatalReport(started, files));
     return std::nullopt;
   });
+  fonts.Finish();  // on every way out, while the application still stands
   if (ended) return *ended;
   terminationSignals.DeliverPending();  // one that came while start-up ran still counts as such
   QObject::disconnect(duringStartup);

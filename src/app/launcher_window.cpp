@@ -33,13 +33,22 @@ void SetRect(QWidget& widget, const TwipsRect& r) {
   widget.setGeometry(r.left, r.top, r.width, r.height);
 }
 
+WindowControls BuildAfter(const std::function<void()>& beforeControls, QMainWindow& window) {
+  if (beforeControls) beforeControls();
+  return BuildWindowDesign(window);
+}
+
 }  // namespace
 
-LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths)
+LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths,
+                               const std::function<void()>& beforeControls)
     : desktop_(desktop),
       files_(files),
       state_{std::move(paths), {}, {}},
-      c_(BuildWindowDesign(*this)),
+      // With no thread to be had, the files are read when Startup waits for them.
+      loading_(std::async(std::launch::async | std::launch::deferred,
+                          [this] { return LoadCatalogueAndTestPrograms(); })),
+      c_(BuildAfter(beforeControls, *this)),
       clicks_(*this, c_.SSm, *c_.SSx[0], catalogue_, state_.grids,
               {state_.paths.driveRoot, state_.paths.iconDir, state_.paths.installDir}, files_,
               desktop_, codec_) {
@@ -112,10 +121,6 @@ void LauncherWindow::LoadWorksList() {
 }
 
 Result<void> LauncherWindow::Startup() {
-  // Reading the catalogue touches no widget, so it runs while the grid copies are made
-  // (or, with no thread to be had, when it is waited for).
-  std::future<err::Number> loading = std::async(std::launch::async | std::launch::deferred,
-                                                [this] { return LoadCatalogueFiles(); });
   c_.Frame1->hide();
   for (int index = 1; index < kCategoryCount; ++index) {
     CreateMenuGridCopy(c_, index);
@@ -128,7 +133,7 @@ Result<void> LauncherWindow::Startup() {
   state_.grids.gridColors = DefaultGridColors();
   move(0, 0);
 
-  const err::Number suiteError = loading.get();
+  const err::Number suiteError = loading_.get();
   if (userMenuError_ != err::kNone) {
     LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_);
     ShowErrorNumber(desktop_, this, userMenuError_, ErrorDuring::kReading, ErrorBox::kNumberInTitle,
@@ -151,6 +156,16 @@ err::Number LauncherWindow::LoadCatalogueFiles() {
   userMenuError_ = LoadUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
   return LoadSuiteMenu(catalogue_, files_, state_.paths.menuIniPath, state_.paths.driveRoot,
                        codec_);
+}
+
+err::Number LauncherWindow::LoadCatalogueAndTestPrograms() {
+  const err::Number suiteError = LoadCatalogueFiles();
+  // A user file that has to be reported is reported before any program is tested; a suite
+  // file that could not be read ends the start-up untested.
+  if (suiteError == err::kNone && userMenuError_ == err::kNone) {
+    firstRows_.emplace(catalogue_, files_);
+  }
+  return suiteError;
 }
 
 void LauncherWindow::RestoreInitialMenu() {
@@ -178,7 +193,9 @@ void LauncherWindow::RestoreInitialMenu() {
 void LauncherWindow::FillGrids() {
   // Both views show the same entries: their texts, file tests and icons are prepared once.
   IconFinder icons(files_, state_.paths.iconDir, state_.paths.installDir);
-  const MenuRows rows(catalogue_, files_, icons);
+  MenuRows rows = firstRows_ ? std::move(*firstRows_) : MenuRows(catalogue_, files_);
+  firstRows_.reset();  // a later fill tests anew
+  rows.FindIcons(catalogue_, icons);
   const MenuGridSource source{catalogue_, rows, state_.grids.gridColors};
   FillCategoryGrids(c_.SSm, source);
   FillAllGrid(*c_.SSx[0], source);

@@ -19,6 +19,13 @@ constexpr int kMaxDecodedMegabytes = 16;
 // A cell shows an icon at 32 pixels; a larger picture is kept no larger than an icon gets.
 constexpr int kMaxKeptSide = 256;
 
+// Formats Qt reads itself: named for one of them, a file is read as such. A reader left to
+// guess would first load every image plugin only to hear that the format is not theirs.
+bool BuiltInFormat(const QByteArray& format) {
+  const QByteArray lower = format.toLower();
+  return lower == "png" || lower == "bmp";
+}
+
 // The picture in an icon file's bytes; null when they hold none. The file's suffix names
 // the format first, as for a picture loaded from its path.
 QImage DecodeIcon(const std::string& bytes, const std::string& path) {
@@ -27,8 +34,10 @@ QImage DecodeIcon(const std::string& bytes, const std::string& path) {
   buffer.open(QIODevice::ReadOnly);
   const std::string name = PathFileName(path);
   const std::size_t dot = name.rfind('.');
-  QImageReader reader(
-      &buffer, QByteArray::fromStdString(dot == std::string::npos ? "" : name.substr(dot + 1)));
+  const QByteArray format =
+      QByteArray::fromStdString(dot == std::string::npos ? "" : name.substr(dot + 1));
+  QImageReader reader(&buffer, format);
+  reader.setAutoDetectImageFormat(!BuiltInFormat(format));
   reader.setAllocationLimit(kMaxDecodedMegabytes);
   QImage image = reader.read();
   if (image.width() > kMaxKeptSide || image.height() > kMaxKeptSide) {

@@ -67,26 +67,40 @@ void WriteRow(SpreadGrid& grid, int row, const MenuRows::Row& shown, const QStri
 
 }  // namespace
 
-MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFinder& icons) {
+MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
   std::vector<std::string_view> programs;
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (const MenuEntry& entry : catalogue.Slots(category)) programs.push_back(entry.menuExe);
   }
   // The texts are converted while the programs are being looked for.
   PlainFileTests tests(files, std::move(programs));
+  std::array<QString, kCategoryCount + 1> labels;  // index 0: no label
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    labels[category] = QString::fromUtf8(kCategoryLabels[category - 1]);
+  }
   for (int category = 1; category <= kCategoryCount; ++category) {
     auto& rows = rows_[category - 1];
     rows.reserve(catalogue.Slots(category).size());
     for (const MenuEntry& entry : catalogue.Slots(category)) {
-      rows.push_back({Q(entry.menuName), Q(entry.menuExe), Q(entry.menuDataFile)});
+      Row& row = rows.emplace_back();
+      row.name = Q(entry.menuName);
+      const QString& label = labels[LabelIndex(entry.menuCode)];
+      if (!label.isEmpty()) row.combinedTitle = row.name + label;
+      row.exe = Q(entry.menuExe);
+      row.dataFile = Q(entry.menuDataFile);
     }
   }
   const std::vector<std::uint8_t> installed = tests.Results();
   std::size_t next = 0;
+  for (auto& rows : rows_) {
+    for (Row& row : rows) row.installed = installed[next++] != 0;
+  }
+}
+
+void MenuRows::FindIcons(const Catalogue& catalogue, IconFinder& icons) {
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (int slot = 1; slot <= catalogue.menuCount(category); ++slot) {
       Row& row = rows_[category - 1][slot - 1];
-      row.installed = installed[next++] != 0;
       if (row.installed) row.icon = &icons.Find(catalogue.Entry(category, slot).menuIcon);
     }
   }
@@ -112,10 +126,6 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
   for (int category = 1; category <= kCategoryCount; ++category) {
     total += source.catalogue.menuCount(category);
   }
-  std::array<QString, kCategoryCount + 1> labels;  // index 0: no label
-  for (int category = 1; category <= kCategoryCount; ++category) {
-    labels[category] = QString::fromUtf8(kCategoryLabels[category - 1]);
-  }
   SSx.SetRowCount(0);
   SSx.SetRowCount(total);  // one resize instead of one per appended row
   const GridUpdateScope update(SSx);
@@ -124,10 +134,9 @@ void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source) {
     for (int slot = source.catalogue.menuCount(category); slot >= 1; --slot) {
       const MenuEntry& entry = source.catalogue.Entry(category, slot);
       ++row;
-      const QString& label = labels[LabelIndex(entry.menuCode)];
       const MenuRows::Row& shown = source.rows.Of(category, slot);
-      WriteRow(SSx, row, shown, label.isEmpty() ? QString() : shown.name + label, slot,
-               kCombinedTitleColorSlot, source.gridColors);
+      WriteRow(SSx, row, shown, shown.combinedTitle, slot, kCombinedTitleColorSlot,
+               source.gridColors);
       SSx.SetValue(kCategoryColumn, row, category);
       SSx.SetValue(kEditionColumn, row, static_cast<double>(EditionNumber(entry.menuCode)));
     }

@@ -24,12 +24,17 @@ class MenuRows {
  public:
   struct Row {
     QString name;
+    QString combinedTitle;  // name and category label; empty for a code of no category
     QString exe;
     QString dataFile;
     bool installed = false;
     const FoundIcon* icon = nullptr;  // installed entries only; owned by the icon finder
   };
-  MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFinder& icons);
+  // Texts and file tests only: no widget or picture is touched, so any thread may make them
+  // while the window's thread makes its controls.
+  MenuRows(const Catalogue& catalogue, const FileSystem& files);
+  // The icons of the installed entries, after the file tests; on the window's thread.
+  void FindIcons(const Catalogue& catalogue, IconFinder& icons);
   const Row& Of(int category, int slot) const { return rows_[category - 1][slot - 1]; }
 
  private:

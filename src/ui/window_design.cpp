@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -36,6 +37,15 @@ QAction* BarCommand(RowMenuBar& bar, const char* caption, const char* name) {
   QAction* action = bar.AddCommand(Text(caption));
   action->setObjectName(QString::fromLatin1(name));
   return action;
+}
+
+// The program's own pictures are PNG files: read as such, not after every image plugin was
+// loaded to be asked whether it knows them. Through QImage: a pixmap loaded by name asks
+// the file's time for its cache key, and each such time reads the system's time zone.
+QPixmap OwnPicture(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return QPixmap::fromImage(reader.read());
 }
 
 QFont JapaneseFont(const QStringList& families, int points) {
@@ -102,7 +112,7 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
   WindowControls c;
   window.setObjectName("stMenu");
   window.setWindowTitle(Text("ORVA土木積算システム"));
-  window.setWindowIcon(QIcon(QPixmap::fromImage(QImage(":/icons/window.png"))));
+  window.setWindowIcon(QIcon(OwnPicture(":/icons/window.png")));
   window.setFont(WindowFont());
 
   c.client = new QWidget(&window);
@@ -119,9 +129,7 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
 
     auto* picture = new QLabel(c.client);
     picture->setObjectName(QString("Picture1_%1").arg(i));
-    // Through QImage, as the window icon: a pixmap loaded by name asks the file's time for
-    // its cache key, and each such time reads the system's time zone.
-    picture->setPixmap(QPixmap::fromImage(QImage(QString(":/icons/category%1.png").arg(i + 1))));
+    picture->setPixmap(OwnPicture(QString(":/icons/category%1.png").arg(i + 1)));
     picture->setAlignment(Qt::AlignCenter);
     picture->setAccessibleName(Text(kCategoryCaptions[i]));
     Place(*picture, 0, 600 * i, 495, 495);

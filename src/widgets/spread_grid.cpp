@@ -52,6 +52,11 @@ SpreadGrid::SpreadGrid(QWidget* parent)
   gridFont.setWeight(QFont::Normal);
   setFont(gridFont);
 
+  // Filled, the grid counts as opaque: the window does not paint what it covers (the
+  // combined grid lies over the category buttons and the menu grid), nor lays out those
+  // captions' glyphs for nothing.
+  setAutoFillBackground(true);
+
   setModel(model_.get());
   delegate_ = new SpreadGridDelegate(this);
   setItemDelegate(delegate_);

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <atomic>
 
 #include "platform/error_codes.h"
 #include "support/hostile_files.h"
@@ -148,6 +149,42 @@ TEST_F(LauncherWindowTest, UnreadableUserFileIsReportedOnce) {
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー75"));
   EXPECT_TRUE(desktop.messages[0].text.endsWith(QString::fromUtf8("\n") + kUserIni));
+}
+
+// Counts plain-file tests, from whichever thread makes them.
+class CountingFiles : public FileSystem {
+ public:
+  using FileSystem::FileSystem;
+  bool IsPlainFile(std::string_view windowsPath) const override {
+    ++tests;
+    return FileSystem::IsPlainFile(windowsPath);
+  }
+  mutable std::atomic<int> tests{0};
+};
+
+// The catalogue is read while the window is being made: still, a user file that has to be
+// reported is reported before any program is tested, and a master file that cannot be read
+// ends the start-up with nothing tested.
+TEST_F(LauncherWindowTest, NoFileIsTestedBeforeAReportOrAfterAnEndingError) {
+  CountingFiles files(tree.Files().Drives());
+  std::filesystem::create_directories(tree.Host(kUserIni));
+  int testsAtMessage = -1;
+  desktop.duringMessage = [&] { testsAtMessage = files.tests; };
+  {
+    LauncherWindow window(desktop, files, ResolveInstallPaths("C:\\VORDELN"));
+    ASSERT_EQ(window.Startup().error(), 0);
+    EXPECT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(testsAtMessage, 0);
+    EXPECT_GT(files.tests, 0);
+  }
+  std::filesystem::remove(tree.Host(kUserIni));
+  tree.WriteText(kUserIni,
+                 test::CatalogueLine("12501", "平成25年度", "C:\\VORDELN\\p25\\prog.exe"));
+  std::filesystem::remove(tree.Host(kMenuIni));
+  files.tests = 0;
+  LauncherWindow window(desktop, files, ResolveInstallPaths("C:\\VORDELN"));
+  EXPECT_EQ(window.Startup().error(), 53);
+  EXPECT_EQ(files.tests, 0);
 }
 
 // A user file too large to be a catalogue is reported and, never read, kept at the close;
