@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <iterator>
+#include <memory_resource>
 #include <numeric>
 #include <string_view>
 #include <unordered_map>
@@ -38,9 +40,10 @@ err::Number ReadEntries(std::string_view bytes, const Cp932Codec& codec, OnEntry
 
 // The slots holding each code of one category, so that a master entry finds every equal
 // code without a scan: the latest slot added per code, then for each slot the one before it.
+// Its nodes, one an entry, come from one arena that goes with the index.
 class CodeIndex {
  public:
-  explicit CodeIndex(std::size_t expected) {
+  explicit CodeIndex(std::size_t expected) : latest_(&arena_) {
     latest_.reserve(expected);
     before_.reserve(expected + 1);
   }
@@ -61,7 +64,8 @@ class CodeIndex {
   }
 
  private:
-  std::unordered_map<std::string, int> latest_;
+  std::pmr::monotonic_buffer_resource arena_;
+  std::pmr::unordered_map<std::string, int> latest_;
   std::vector<int> before_;  // 0: no earlier slot with the code
 };
 
@@ -123,8 +127,7 @@ err::Number LoadSuiteMenu(Catalogue& catalogue, const FileSystem& files,
 
 err::Number MergeSuiteMenu(Catalogue& catalogue, std::string_view bytes,
                            const std::string& driveRoot, const Cp932Codec& codec) {
-  std::vector<CodeIndex> slotsByCode;
-  slotsByCode.reserve(kCategoryCount);
+  std::deque<CodeIndex> slotsByCode;  // an index stays where it is made
   for (int category = 1; category <= kCategoryCount; ++category) {
     CodeIndex& index = slotsByCode.emplace_back(kMaxSlots);
     for (int slot = 1; slot <= catalogue.menuCount(category); ++slot) {

@@ -78,6 +78,9 @@ MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
   for (int category = 1; category <= kCategoryCount; ++category) {
     labels[category] = QString::fromUtf8(kCategoryLabels[category - 1]);
   }
+  // Entries in a row mostly name the same data file: converted once, the text is shared.
+  const std::string* lastDataFile = nullptr;
+  QString dataFile;
   for (int category = 1; category <= kCategoryCount; ++category) {
     auto& rows = rows_[category - 1];
     rows.reserve(catalogue.Slots(category).size());
@@ -87,7 +90,11 @@ MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
       const QString& label = labels[LabelIndex(entry.menuCode)];
       if (!label.isEmpty()) row.combinedTitle = row.name + label;
       row.exe = Q(entry.menuExe);
-      row.dataFile = Q(entry.menuDataFile);
+      if (lastDataFile == nullptr || entry.menuDataFile != *lastDataFile) {
+        dataFile = Q(entry.menuDataFile);
+        lastDataFile = &entry.menuDataFile;
+      }
+      row.dataFile = dataFile;
     }
   }
   const std::vector<std::uint8_t> installed = tests.Results();
