@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QToolTip>
 #include <algorithm>
@@ -89,7 +90,7 @@ void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewIt
   button.palette.setColor(QPalette::ButtonText, text);
 
   const QWidget* widget = option.widget;
-  QStyle* style = widget ? widget->style() : QApplication::style();
+  QStyle* style = FaceStyle(widget ? widget->style() : QApplication::style());
   painter->save();
   const qreal pixelRatio = painter->device()->devicePixelRatioF();
   painter->drawPixmap(option.rect.topLeft(), Bevel(button, paletteKey, style, widget, pixelRatio));
@@ -136,6 +137,15 @@ bool SpreadGridDelegate::TextIsCut(const QStyleOptionViewItem& option,
   }
   // The style elides exactly when the text with its margins needs more than the cell.
   return sizeHint(option, index).width() > option.rect.width();
+}
+
+QStyle* SpreadGridDelegate::FaceStyle(QStyle* gridStyle) const {
+  const QString name = gridStyle->name().toLower();
+  if (name != QLatin1String("windowsvista") && name != QLatin1String("windows11")) {
+    return gridStyle;
+  }
+  if (!faceStyle_) faceStyle_.reset(QStyleFactory::create(QStringLiteral("Fusion")));
+  return faceStyle_ ? faceStyle_.get() : gridStyle;
 }
 
 const QPixmap& SpreadGridDelegate::Bevel(const QStyleOptionButton& button, qint64 paletteKey,

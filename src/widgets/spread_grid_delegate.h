@@ -2,10 +2,11 @@
 
 #include <QModelIndex>
 #include <QPixmap>
+#include <QStyle>
 #include <QStyledItemDelegate>
+#include <memory>
 #include <vector>
 
-class QStyle;
 class QStyleOptionButton;
 
 namespace orva {
@@ -35,6 +36,9 @@ class SpreadGridDelegate : public QStyledItemDelegate {
   static void PaintFocusFrame(QPainter* painter, const QStyleOptionViewItem& option);
   void PaintPicture(QPainter* painter, const QStyleOptionViewItem& option,
                     const QModelIndex& index) const;
+  // The style that draws a face in the cell's colour: the grid's own, unless that one draws
+  // faces from the system's theme whatever the palette says (Windows' native style).
+  QStyle* FaceStyle(QStyle* gridStyle) const;
   // The style's bevel for `button` (its rect at the origin), drawn once per look.
   const QPixmap& Bevel(const QStyleOptionButton& button, qint64 paletteKey, QStyle* style,
                        const QWidget* widget, qreal pixelRatio) const;
@@ -51,6 +55,7 @@ class SpreadGridDelegate : public QStyledItemDelegate {
 
   QPersistentModelIndex pressed_;
   mutable std::vector<CachedBevel> bevels_;
+  mutable std::unique_ptr<QStyle> faceStyle_;  // made when first needed
 };
 
 }  // namespace orva

@@ -14,9 +14,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -540,6 +542,29 @@ TEST(SpreadGridTest, ColoursAndCaptionsFallBackToTheDesign) {
   EXPECT_EQ(grid.Text(3, 2), "");  // the design caption is not cell text
 
   grid.grab();  // paints buttons and pictures without a crash
+}
+
+// Windows' native style draws a push button's face from the system's theme, whatever its
+// palette says; a coloured button cell must keep its colour under every style there is.
+TEST(SpreadGridTest, ButtonFacesKeepTheirColourUnderEveryStyle) {
+  for (const QString& key : QStyleFactory::keys()) {
+    const std::unique_ptr<QStyle> style(QStyleFactory::create(key));
+    ASSERT_NE(style, nullptr) << key.toStdString();
+    MenuGrid menu;
+    SpreadGrid& grid = menu.grid;
+    grid.setStyle(style.get());
+    grid.SetBackColor(3, 1, QColor(220, 0, 0));
+    const QRect cell = grid.visualRect(grid.model()->index(0, 2));
+    const QImage image = grid.viewport()->grab().toImage();
+    const double ratio = image.devicePixelRatio();
+    // Inside the bevel's edge, clear of the centred caption.
+    const QColor face(image.pixel(static_cast<int>((cell.left() + 5) * ratio),
+                                  static_cast<int>(cell.center().y() * ratio)));
+    EXPECT_GT(face.red(), 150) << key.toStdString();
+    EXPECT_LT(face.green(), 100) << key.toStdString();
+    EXPECT_LT(face.blue(), 100) << key.toStdString();
+    grid.setStyle(nullptr);
+  }
 }
 
 // Qt's own checker watches every signal the model sends while the grid is filled, resized,
