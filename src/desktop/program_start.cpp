@@ -1,11 +1,11 @@
 #include "desktop/program_start.h"
 
-#include <QStandardPaths>
-
 #ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QStandardPaths>
 #endif
 
 namespace orva {

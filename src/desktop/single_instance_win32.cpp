@@ -14,15 +14,15 @@ SingleInstanceLock::Outcome SingleInstanceLock::TryAcquire() {
   if (mutex_) return Outcome::Acquired;
   reason_.clear();
   // Local\ is the user's session: another user signed in beside has a launcher of their own.
-  const std::wstring name = L"Local\\" + std::wstring(name_.begin(), name_.end());
-  HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+  const std::string name = "Local\\" + name_;  // ASCII
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, std::wstring(name.begin(), name.end()).c_str());
   const DWORD error = GetLastError();
   if (!mutex && error == ERROR_ACCESS_DENIED) {
-    return Fail("別のユーザーのロック (Local\\" + name_ + ") があります。");
+    return Fail("別のユーザーのロック (" + name + ") があります。");
   }
   if (!mutex) {
-    return Fail("ロック (Local\\" + name_ + ") を作成できません: システム エラー " +
-                std::to_string(error) + "。");
+    return Fail("ロック (" + name + ") を作成できません: システム エラー " + std::to_string(error) +
+                "。");
   }
   if (error == ERROR_ALREADY_EXISTS) {
     CloseHandle(mutex);
