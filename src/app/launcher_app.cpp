@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/catalogue_store.h"
 #include "app/command_line.h"
 #include "app/font_warm_up.h"
 #include "app/launcher_window.h"
@@ -30,6 +32,7 @@
 #include "desktop/single_instance.h"
 #include "desktop/termination_signals.h"
 #include "platform/error_codes.h"
+#include "platform/executable_folder.h"
 #include "platform/file_system.h"
 #include "platform/utf8_path.h"
 
@@ -123,6 +126,36 @@ std::optional<int> AnswerCommandLine(const CommandLine& line, const std::string&
   return 2;
 }
 
+// What start-up does before it connects to the display: where the suite is, the
+// single-instance check, and the catalogue's first reading, which then runs while the
+// application is made. What needs a message waits until one can be shown.
+struct EarlySteps {
+  std::optional<InstallPaths> paths;
+  std::optional<SingleInstanceLock> lock;
+  SingleInstanceLock::Outcome lockOutcome = SingleInstanceLock::Outcome::Failed;
+  std::unique_ptr<CatalogueStore> store;
+  std::exception_ptr failure;
+};
+
+void RunEarlySteps(const CommandLine& line, const FileSystem& files, EarlySteps& steps) {
+  try {
+    steps.paths = ResolveInstallPaths(line.programFolder
+                                          ? *line.programFolder
+                                          : ProgramFolderOf(files.Drives(), ExecutableFolder()));
+    WorkInOwnFolder(files, *steps.paths);
+    const std::string installRoot = steps.paths->driveRoot + "VORDELN";
+    steps.lock.emplace(files.HostPath(installRoot).value_or(installRoot),
+                       LockFolders::FromEnvironment());
+    steps.lockOutcome = steps.lock->TryAcquire();
+    if (steps.lockOutcome == SingleInstanceLock::Outcome::Acquired) {
+      steps.store = std::make_unique<CatalogueStore>(files, *steps.paths);
+      steps.store->StartFirstReading();
+    }
+  } catch (...) {
+    steps.failure = std::current_exception();
+  }
+}
+
 }  // namespace
 
 int RunLauncher(int argc, char** argv) {
@@ -136,6 +169,11 @@ int RunLauncher(int argc, char** argv) {
   OpenMissingStandardDescriptors();
   TerminationSignals::BlockInEveryThread();
   FontConfigWarmUp fonts;  // while the application connects to the display
+  FileSystem files(DriveTable::FromEnvironment());
+  EarlySteps early;
+  RunEarlySteps(line, files, early);
+  // Another launcher serves this suite: nothing is shown, read or written.
+  if (early.lockOutcome == SingleInstanceLock::Outcome::HeldByAnotherLauncher) return 0;
   QApplication app(argc, argv);
   // Until the window is up nothing of the session exists: a request to end ends the
   // program at once, even from inside a start-up message box, and nothing is written.
@@ -149,27 +187,16 @@ int RunLauncher(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("jp.example.orva_menu"));
   InstallQtJapaneseTranslation(app);
 
-  FileSystem files(DriveTable::FromEnvironment());
   QtDesktop desktop(files.Drives());
-  std::optional<SingleInstanceLock> lock;
   std::unique_ptr<LauncherWindow> window;
   const std::optional<int> ended = RunStartupSteps(desktop, [&]() -> std::optional<int> {
-    const InstallPaths paths = ResolveInstallPaths(
-        line.programFolder
-            ? *line.programFolder
-            : ProgramFolderOf(files.Drives(),  // links resolved
-                              HostPathOfText(QCoreApplication::applicationDirPath())));
-    WorkInOwnFolder(files, paths);
-    const std::string installRoot = paths.driveRoot + "VORDELN";
-    lock.emplace(files.HostPath(installRoot).value_or(installRoot), LockFolders::FromEnvironment());
-    switch (lock->TryAcquire()) {
-      case SingleInstanceLock::Outcome::Acquired: break;
-      case SingleInstanceLock::Outcome::HeldByAnotherLauncher: return 0;
-      case SingleInstanceLock::Outcome::Failed:
-        return ReportStartupFailure(desktop, lcLock(), LockFailureReport(*lock));
+    if (early.failure) std::rethrow_exception(early.failure);
+    if (early.lockOutcome != SingleInstanceLock::Outcome::Acquired) {
+      return ReportStartupFailure(desktop, lcLock(), LockFailureReport(*early.lock));
     }
     // The window's first font needs the configuration; its catalogue does not.
-    window = std::make_unique<LauncherWindow>(desktop, files, paths, [&fonts] { fonts.Finish(); });
+    window = std::make_unique<LauncherWindow>(
+        desktop, files, *early.paths, [&fonts] { fonts.Finish(); }, std::move(early.store));
     const Result<void> started = window->Startup();
     if (!started.ok()) return ReportStartupFailure(desktop, lcFiles(), FatalReport(started, files));
     return std::nullopt;

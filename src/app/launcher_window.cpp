@@ -33,6 +33,13 @@ void SetRect(QWidget& widget, const TwipsRect& r) {
   widget.setGeometry(r.left, r.top, r.width, r.height);
 }
 
+std::unique_ptr<CatalogueStore> StartedStore(std::unique_ptr<CatalogueStore> store,
+                                             const FileSystem& files, const InstallPaths& paths) {
+  if (!store) store = std::make_unique<CatalogueStore>(files, paths);
+  store->StartFirstReading();
+  return store;
+}
+
 WindowControls BuildAfter(const std::function<void()>& beforeControls, QMainWindow& window) {
   if (beforeControls) beforeControls();
   return BuildWindowDesign(window);
@@ -41,17 +48,16 @@ WindowControls BuildAfter(const std::function<void()>& beforeControls, QMainWind
 }  // namespace
 
 LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths,
-                               const std::function<void()>& beforeControls)
+                               const std::function<void()>& beforeControls,
+                               std::unique_ptr<CatalogueStore> store)
     : desktop_(desktop),
       files_(files),
       state_{std::move(paths), {}, {}},
-      // With no thread to be had, the files are read when Startup waits for them.
-      loading_(std::async(std::launch::async | std::launch::deferred,
-                          [this] { return LoadCatalogueAndTestPrograms(); })),
+      store_(StartedStore(std::move(store), files, state_.paths)),
       c_(BuildAfter(beforeControls, *this)),
-      clicks_(*this, c_.SSm, *c_.SSx[0], catalogue_, state_.grids,
+      clicks_(*this, c_.SSm, *c_.SSx[0], store_->Entries(), state_.grids,
               {state_.paths.driveRoot, state_.paths.iconDir, state_.paths.installDir}, files_,
-              desktop_, codec_) {
+              desktop_, store_->Codec()) {
   c_.client->installEventFilter(this);
   ConnectCommands();
 }
@@ -116,7 +122,7 @@ void LauncherWindow::LoadWorksList() {
   if (!files_.IsPlainFile(path)) return;
   // A read that fails part-way leaves the rows listed so far; nothing to tell the user.
   const err::Number error =
-      LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), codec_, eraDates_);
+      LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), store_->Codec(), eraDates_);
   if (error != err::kNone) LogFileFailure(files_, "read", path, error);
 }
 
@@ -133,10 +139,10 @@ Result<void> LauncherWindow::Startup() {
   state_.grids.gridColors = DefaultGridColors();
   move(0, 0);
 
-  const err::Number suiteError = loading_.get();
-  if (userMenuError_ != err::kNone) {
-    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_);
-    ShowErrorNumber(desktop_, this, userMenuError_, ErrorDuring::kReading, ErrorBox::kNumberInTitle,
+  const err::Number suiteError = store_->FinishFirstReading();
+  if (const err::Number userError = store_->UserFileError()) {
+    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userError);
+    ShowErrorNumber(desktop_, this, userError, ErrorDuring::kReading, ErrorBox::kNumberInTitle,
                     state_.paths.userMenuIniPath);
   }
   if (suiteError != err::kNone) return {suiteError, state_.paths.menuIniPath};
@@ -152,22 +158,6 @@ Result<void> LauncherWindow::Startup() {
   return {};
 }
 
-err::Number LauncherWindow::LoadCatalogueFiles() {
-  userMenuError_ = LoadUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
-  return LoadSuiteMenu(catalogue_, files_, state_.paths.menuIniPath, state_.paths.driveRoot,
-                       codec_);
-}
-
-err::Number LauncherWindow::LoadCatalogueAndTestPrograms() {
-  const err::Number suiteError = LoadCatalogueFiles();
-  // A user file that has to be reported is reported before any program is tested; a suite
-  // file that could not be read ends the start-up untested.
-  if (suiteError == err::kNone && userMenuError_ == err::kNone) {
-    firstRows_.emplace(catalogue_, files_);
-  }
-  return suiteError;
-}
-
 void LauncherWindow::RestoreInitialMenu() {
   if (!desktop_.AskOkCancel(this, QString::fromUtf8("初期状態に戻していいですか?"),
                             QString::fromUtf8("ユーザー設定を削除します"))) {
@@ -179,11 +169,11 @@ void LauncherWindow::RestoreInitialMenu() {
   if (const err::Number error = files_.Remove(state_.paths.userMenuIniPath)) {
     LogFileFailure(files_, "delete", state_.paths.userMenuIniPath, error);
   }
-  if (const err::Number suiteError = LoadCatalogueFiles()) {
+  if (const err::Number suiteError = store_->ReadAgain()) {
     LogFileFailure(files_, "read", state_.paths.menuIniPath, suiteError);
   }
-  if (userMenuError_ != err::kNone) {
-    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userMenuError_);
+  if (const err::Number userError = store_->UserFileError()) {
+    LogFileFailure(files_, "read", state_.paths.userMenuIniPath, userError);
   }
   FillGrids();
   ResetShowAll();
@@ -192,17 +182,14 @@ void LauncherWindow::RestoreInitialMenu() {
 
 void LauncherWindow::FillGrids() {
   // Both views show the same entries: their texts, file tests and icons are prepared once.
-  IconFinder icons(files_, state_.paths.iconDir, state_.paths.installDir);
-  MenuRows rows = firstRows_ ? std::move(*firstRows_) : MenuRows(catalogue_, files_);
-  firstRows_.reset();  // a later fill tests anew
-  rows.FindIcons(catalogue_, icons);
-  const MenuGridSource source{catalogue_, rows, state_.grids.gridColors};
+  const MenuRows rows = store_->TakeRows();
+  const MenuGridSource source{store_->Entries(), rows, state_.grids.gridColors};
   FillCategoryGrids(c_.SSm, source);
   FillAllGrid(*c_.SSx[0], source);
 }
 
 void LauncherWindow::ApplyVisibility() {
-  ApplyRowVisibility(c_.SSm, *c_.SSx[0], catalogue_, state_.views.showAll,
+  ApplyRowVisibility(c_.SSm, *c_.SSx[0], store_->Entries(), state_.views.showAll,
                      state_.grids.menuRowHeight, state_.grids.allRowHeight);
 }
 
@@ -232,9 +219,9 @@ void LauncherWindow::Shutdown() {
   shutDown_ = true;
   // A user file that could not be read was reported at loading; replacing it now would
   // lose every choice it holds, so it stays until the user restores the initial menu.
-  if (!UserMenuLeftUnread(userMenuError_)) {
+  if (!UserMenuLeftUnread(store_->UserFileError())) {
     const err::Number error =
-        SaveUserMenu(catalogue_, files_, state_.paths.userMenuIniPath, codec_);
+        SaveUserMenu(store_->Entries(), files_, state_.paths.userMenuIniPath, store_->Codec());
     if (error != err::kNone) {
       LogFileFailure(files_, "save", state_.paths.userMenuIniPath, error);
       ShowErrorNumber(desktop_, this, error, ErrorDuring::kWriting, ErrorBox::kNumberInTitle,

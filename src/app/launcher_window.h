@@ -2,16 +2,11 @@
 
 #include <QMainWindow>
 #include <functional>
-#include <future>
 #include <memory>
-#include <optional>
-#include <string>
 
+#include "app/catalogue_store.h"
 #include "app/launcher_state.h"
-#include "catalogue/catalogue.h"
 #include "grids/menu_grid_clicks.h"
-#include "grids/menu_grid_filler.h"
-#include "platform/cp932_codec.h"
 #include "platform/error_codes.h"
 #include "platform/result.h"
 #include "ui/window_design.h"
@@ -31,18 +26,21 @@ class LauncherWindow : public QMainWindow {
  public:
   // beforeControls runs once the catalogue files are being read and before the first
   // control is made: what the controls need that is still being prepared is waited for there.
+  // A store whose first reading was started earlier is taken over; without one, the window
+  // makes its own and starts the reading.
   LauncherWindow(Desktop& desktop, const FileSystem& files, InstallPaths paths,
-                 const std::function<void()>& beforeControls = {});
+                 const std::function<void()>& beforeControls = {},
+                 std::unique_ptr<CatalogueStore> store = nullptr);
   ~LauncherWindow() override;
 
   // Everything between loading the window and showing it. The window is not shown.
   // A failure is the error that ends the program, with the file it concerns. The catalogue
-  // files are being read since the window was made.
+  // files are being read since the window was made, or earlier.
   Result<void> Startup();
 
   const WindowControls& Controls() const { return c_; }
   const LauncherState& State() const { return state_; }
-  const Catalogue& Menu() const { return catalogue_; }
+  const Catalogue& Menu() const { return store_->Entries(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -54,12 +52,6 @@ class LauncherWindow : public QMainWindow {
   void RunUtility(void (*command)(UtilityContext&));
   void ShowWorksGrid();
   void LoadWorksList();
-  // Reads both catalogue files: the suite file's error; the user file's goes to
-  // userMenuError_.
-  err::Number LoadCatalogueFiles();
-  // The same, then the programs are tested for the grids when nothing has to be reported
-  // first.
-  err::Number LoadCatalogueAndTestPrograms();
   void FillGrids();
   void ResetShowAll();
   void RestoreInitialMenu();
@@ -71,19 +63,9 @@ class LauncherWindow : public QMainWindow {
 
   Desktop& desktop_;
   const FileSystem& files_;
-  Cp932Codec codec_;
-  Catalogue catalogue_;
   LauncherState state_;
-  // The user file's error at its last reading; when the file is there but could not be
-  // read, it is kept (UserMenuLeftUnread).
-  err::Number userMenuError_ = err::kNone;
-  // What start-up fills the grids from, prepared by the first reading when both files were
-  // read as they are: until then no program is tested.
-  std::optional<MenuRows> firstRows_;
-  // The first reading of both catalogue files, and the programs' tests: the suite file's
-  // error. It touches no widget, so it runs while the controls are made; it is started after
-  // every member it writes.
-  std::future<err::Number> loading_;
+  // Its first reading touches no widget, so it runs while the controls are made.
+  std::unique_ptr<CatalogueStore> store_;
   WindowControls c_;
   EraDateFormatter eraDates_;
   WorksSorter worksSorter_;

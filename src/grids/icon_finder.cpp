@@ -48,25 +48,27 @@ QImage DecodeIcon(const std::string& bytes, const std::string& path) {
 
 }  // namespace
 
+const QPixmap& FoundIcon::Picture() const {
+  if (!picture_) picture_ = QPixmap::fromImage(image_);
+  return *picture_;
+}
+
 const FoundIcon& IconFinder::Find(const std::string& menuIcon) {
   auto known = found_.find(menuIcon);
   if (known != found_.end()) return known->second;
 
-  FoundIcon icon;
-  icon.name = QString::fromStdString(menuIcon);
+  QImage image;
   for (const std::string* folder : {&iconDir_, &installDir_}) {
     const std::string path = *folder + menuIcon;
     if (!files_.IsPlainFile(path)) continue;
     // A file that is there but is no readable picture (or no longer a plain file, or too
     // large) leaves the row without an icon.
     const Result<std::string> file = files_.ReadAll(path, kMaxIconBytes);
-    if (file.ok()) {
-      QImage image = DecodeIcon(file.value(), path);
-      if (!image.isNull()) icon.picture = QPixmap::fromImage(std::move(image));
-    }
+    if (file.ok()) image = DecodeIcon(file.value(), path);
     break;
   }
-  return found_.emplace(menuIcon, std::move(icon)).first->second;
+  return found_.emplace(menuIcon, FoundIcon(QString::fromStdString(menuIcon), std::move(image)))
+      .first->second;
 }
 
 }  // namespace orva

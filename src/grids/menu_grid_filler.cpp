@@ -40,7 +40,7 @@ std::int64_t EditionNumber(const std::string& menuCode) {
 }
 
 void SetIcon(SpreadGrid& grid, int row, const FoundIcon& icon) {
-  if (!icon.picture.isNull()) grid.SetPicture(kIconColumn, row, icon.picture, icon.name);
+  if (!icon.IsNull()) grid.SetPicture(kIconColumn, row, icon.Picture(), icon.Name());
 }
 
 // The part both fillers share: captions, colours, icon and signed number of one row.
@@ -67,7 +67,8 @@ void WriteRow(SpreadGrid& grid, int row, const MenuRows::Row& shown, const QStri
 
 }  // namespace
 
-MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
+MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFinder icons)
+    : icons_(std::move(icons)) {
   std::vector<std::string_view> programs;
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (const MenuEntry& entry : catalogue.Slots(category)) programs.push_back(entry.menuExe);
@@ -102,13 +103,10 @@ MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files) {
   for (auto& rows : rows_) {
     for (Row& row : rows) row.installed = installed[next++] != 0;
   }
-}
-
-void MenuRows::FindIcons(const Catalogue& catalogue, IconFinder& icons) {
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (int slot = 1; slot <= catalogue.menuCount(category); ++slot) {
       Row& row = rows_[category - 1][slot - 1];
-      if (row.installed) row.icon = &icons.Find(catalogue.Entry(category, slot).menuIcon);
+      if (row.installed) row.icon = &icons_.Find(catalogue.Entry(category, slot).menuIcon);
     }
   }
 }

@@ -19,7 +19,8 @@ using MenuGrids = std::array<SpreadGrid*, kCategoryCount>;
 
 // What both views show of each entry, prepared once for both fillers: the texts, whether
 // the program is installed (one file test per entry, not one per view) and, when it is,
-// the entry's icon.
+// the entry's icon. No widget or pixmap is touched, so any thread may prepare them while
+// the window's thread makes its controls.
 class MenuRows {
  public:
   struct Row {
@@ -28,17 +29,15 @@ class MenuRows {
     QString exe;
     QString dataFile;
     bool installed = false;
-    const FoundIcon* icon = nullptr;  // installed entries only; owned by the icon finder
+    const FoundIcon* icon = nullptr;  // installed entries only; held by the rows' finder
   };
-  // Texts and file tests only: no widget or picture is touched, so any thread may make them
-  // while the window's thread makes its controls.
-  MenuRows(const Catalogue& catalogue, const FileSystem& files);
-  // The icons of the installed entries, after the file tests; on the window's thread.
-  void FindIcons(const Catalogue& catalogue, IconFinder& icons);
+  // The icons are looked for after every program was tested.
+  MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFinder icons);
   const Row& Of(int category, int slot) const { return rows_[category - 1][slot - 1]; }
 
  private:
   std::array<std::vector<Row>, kCategoryCount> rows_;
+  IconFinder icons_;  // moved with the rows, its icons stay where the rows point
 };
 
 // What filling a grid needs besides the catalogue.

@@ -30,9 +30,9 @@ TEST(IconFinderTest, IconsStayWithinTheirBounds) {
   test::MakeSparse(tree.Host("C:\\VORDELN\\icon\\huge.png"), std::uintmax_t{5} << 20);
 
   IconFinder icons(tree.Files(), "C:\\VORDELN\\icon\\", "C:\\VORDELN\\");
-  EXPECT_EQ(icons.Find("wide.png").picture.size(), QSize(256, 128));
-  EXPECT_TRUE(icons.Find("vast.png").picture.isNull());
-  EXPECT_TRUE(icons.Find("huge.png").picture.isNull());
+  EXPECT_EQ(icons.Find("wide.png").Picture().size(), QSize(256, 128));
+  EXPECT_TRUE(icons.Find("vast.png").IsNull());
+  EXPECT_TRUE(icons.Find("huge.png").IsNull());
 }
 
 }  // namespace

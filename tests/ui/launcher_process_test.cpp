@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 
+#include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <filesystem>
@@ -125,6 +126,32 @@ TEST_F(LauncherProcessTest, RequestToEndDuringTheStartUpReportEndsAtOnceWritingN
   ASSERT_EQ(launcher.state(), QProcess::Running);
   ExpectEndedBy(SIGTERM);
   ExpectNothingWritten();
+}
+
+// The whole start-up of the real binary on a suite whose programs are installed, with icons
+// of a format Qt reads itself and of one a plugin reads: the window is painted, and a
+// request to end then closes it as the user would, saving the session.
+TEST_F(LauncherProcessTest, StartsOnAnInstalledSuiteWithIconsAndSavesWhenAskedToEnd) {
+  tree.WriteText("C:\\VORDELN\\MENU.INI",
+                 test::CatalogueLine("11111", "a", "C:\\VORDELN\\a.exe", "a.png") +
+                     test::CatalogueLine("11112", "b", "C:\\VORDELN\\b.exe", "b.ico"));
+  tree.Touch("C:\\VORDELN\\a.exe");
+  tree.Touch("C:\\VORDELN\\b.exe");
+  fs::create_directories(tree.Host("C:\\VORDELN\\icon"));
+  QImage icon(16, 16, QImage::Format_ARGB32);
+  icon.fill(Qt::red);
+  ASSERT_TRUE(icon.save(QString::fromStdString(tree.Host("C:\\VORDELN\\icon\\a.png").string())));
+  ASSERT_TRUE(icon.save(QString::fromStdString(tree.Host("C:\\VORDELN\\icon\\b.ico").string())));
+  QProcessEnvironment painting;
+  painting.insert("QT_LOGGING_RULES", "qt.widgets.painting=true");
+  Start(painting);
+  const QString log = WaitForReport(QStringLiteral("Syncing"));
+  ASSERT_TRUE(log.contains(QStringLiteral("Syncing"))) << log.toStdString();
+  ::kill(static_cast<pid_t>(launcher.processId()), SIGTERM);
+  ASSERT_TRUE(launcher.waitForFinished(kPatienceMs));
+  EXPECT_EQ(launcher.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(launcher.exitCode(), 0);
+  EXPECT_TRUE(tree.Exists("C:\\VORDELN\\USERMENU.INI"));
 }
 
 // Installed outside the prefix, reached only through z:, the launcher serves the prefix's
