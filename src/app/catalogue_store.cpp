@@ -8,9 +8,12 @@ CatalogueStore::CatalogueStore(const FileSystem& files, const InstallPaths& path
     : files_(files), paths_(paths) {}
 
 void CatalogueStore::StartFirstReading() {
-  if (firstReading_.valid()) return;
+  if (readingStarted_) return;
+  readingStarted_ = true;
   firstReading_ = std::async(std::launch::async | std::launch::deferred,
-                             [this] { return ReadFilesAndTestPrograms(); });
+                             [this, application = application_.get_future().share()] {
+                               return ReadFilesAndTestPrograms(application);
+                             });
 }
 
 err::Number CatalogueStore::FinishFirstReading() {
@@ -25,13 +28,25 @@ err::Number CatalogueStore::ReadFiles() {
   return LoadSuiteMenu(catalogue_, files_, paths_.menuIniPath, paths_.driveRoot, codec_);
 }
 
-err::Number CatalogueStore::ReadFilesAndTestPrograms() {
+void CatalogueStore::ApplicationStands() {
+  if (applicationStands_) return;
+  applicationStands_ = true;
+  application_.set_value();
+}
+
+err::Number CatalogueStore::ReadFilesAndTestPrograms(std::shared_future<void> application) {
   const err::Number suiteError = ReadFiles();
   // A user file that has to be reported is reported before any program is tested; a suite
   // file that could not be read ends the start-up untested.
-  if (suiteError == err::kNone && userFileError_ == err::kNone) {
-    firstRows_.emplace(TestedRows());
+  if (suiteError != err::kNone || userFileError_ != err::kNone) return suiteError;
+  firstRows_.emplace(TestedRows());
+  try {
+    application.get();
+  } catch (const std::future_error&) {
+    firstRows_.reset();  // the store is going: no window will show them
+    return suiteError;
   }
+  firstRows_->FindIcons(catalogue_);
   return suiteError;
 }
 
@@ -40,8 +55,13 @@ MenuRows CatalogueStore::TestedRows() const {
 }
 
 MenuRows CatalogueStore::TakeRows() {
-  MenuRows rows = firstRows_ ? std::move(*firstRows_) : TestedRows();
-  firstRows_.reset();  // a later fill tests anew
+  if (firstRows_) {
+    MenuRows rows = std::move(*firstRows_);
+    firstRows_.reset();  // a later fill tests anew
+    return rows;
+  }
+  MenuRows rows = TestedRows();
+  rows.FindIcons(catalogue_);
   return rows;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <future>
+#include <memory>
 #include <optional>
 
 #include "catalogue/catalogue.h"
@@ -26,6 +27,10 @@ class CatalogueStore {
   // Begins the first reading: both files, then the programs' tests and icons when nothing
   // has to be reported first. With no thread to be had, it runs when it is finished.
   void StartFirstReading();
+  // Says that the application stands. Icons are decoded through Qt's image plugins, which
+  // may not be looked for while the application is being made: the first reading waits for
+  // this before the icons.
+  void ApplicationStands();
   // Waits for the first reading (or runs it, if never started): the suite file's error.
   err::Number FinishFirstReading();
   // Reads both files again on the caller's thread: the suite file's error.
@@ -44,7 +49,7 @@ class CatalogueStore {
 
  private:
   err::Number ReadFiles();
-  err::Number ReadFilesAndTestPrograms();
+  err::Number ReadFilesAndTestPrograms(std::shared_future<void> application);
 
   MenuRows TestedRows() const;
 
@@ -56,7 +61,12 @@ class CatalogueStore {
   // Prepared by the first reading when both files were read as they are: until then no
   // program is tested.
   std::optional<MenuRows> firstRows_;
+  bool readingStarted_ = false;
   std::future<err::Number> firstReading_;
+  // Destroyed before the reading is waited for: a reading still waiting for the
+  // application then ends without icons.
+  std::promise<void> application_;
+  bool applicationStands_ = false;
 };
 
 }  // namespace orva

@@ -37,6 +37,7 @@ std::unique_ptr<CatalogueStore> StartedStore(std::unique_ptr<CatalogueStore> sto
                                              const FileSystem& files, const InstallPaths& paths) {
   if (!store) store = std::make_unique<CatalogueStore>(files, paths);
   store->StartFirstReading();
+  store->ApplicationStands();  // a window is made once it does
   return store;
 }
 

@@ -103,6 +103,9 @@ MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFind
   for (auto& rows : rows_) {
     for (Row& row : rows) row.installed = installed[next++] != 0;
   }
+}
+
+void MenuRows::FindIcons(const Catalogue& catalogue) {
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (int slot = 1; slot <= catalogue.menuCount(category); ++slot) {
       Row& row = rows_[category - 1][slot - 1];

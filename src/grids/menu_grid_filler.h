@@ -31,8 +31,11 @@ class MenuRows {
     bool installed = false;
     const FoundIcon* icon = nullptr;  // installed entries only; held by the rows' finder
   };
-  // The icons are looked for after every program was tested.
+  // Texts and file tests; the icons are looked for later, with the finder given here.
   MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFinder icons);
+  // The icons of the installed entries. Pictures are decoded through Qt's image plugins:
+  // the application must stand.
+  void FindIcons(const Catalogue& catalogue);
   const Row& Of(int category, int slot) const { return rows_[category - 1][slot - 1]; }
 
  private:
