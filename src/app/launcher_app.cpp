@@ -168,12 +168,12 @@ int RunLauncher(int argc, char** argv) {
   }
   OpenMissingStandardDescriptors();
   TerminationSignals::BlockInEveryThread();
-  FontConfigWarmUp fonts;  // while the application connects to the display
   FileSystem files(DriveTable::FromEnvironment());
   EarlySteps early;
   RunEarlySteps(line, files, early);
   // Another launcher serves this suite: nothing is shown, read or written.
   if (early.lockOutcome == SingleInstanceLock::Outcome::HeldByAnotherLauncher) return 0;
+  FontConfigWarmUp fonts;  // while the application connects to the display
   QApplication app(argc, argv);
   // Until the window is up nothing of the session exists: a request to end ends the
   // program at once, even from inside a start-up message box, and nothing is written.
