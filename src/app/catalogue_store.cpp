@@ -18,6 +18,7 @@ void CatalogueStore::StartFirstReading() {
 
 err::Number CatalogueStore::FinishFirstReading() {
   StartFirstReading();
+  ApplicationStands();  // a reading with no thread of its own runs here, and needs it
   return firstReading_.get();
 }
 

@@ -32,6 +32,7 @@ class CatalogueStore {
   // this before the icons.
   void ApplicationStands();
   // Waits for the first reading (or runs it, if never started): the suite file's error.
+  // On the window's thread, once the application stands.
   err::Number FinishFirstReading();
   // Reads both files again on the caller's thread: the suite file's error.
   err::Number ReadAgain();

@@ -19,7 +19,7 @@ class FoundIcon {
   // Null when no readable picture was found.
   bool IsNull() const { return image_.isNull(); }
   // The picture as a cell shows it. A pixmap belongs to the window's thread: it is made
-  // there, at the first use, once for every row that shows the icon.
+  // there at the first use, once for all the rows that show the icon.
   const QPixmap& Picture() const;
 
  private:
