@@ -133,8 +133,8 @@ TEST_F(LauncherProcessTest, RequestToEndDuringTheStartUpReportEndsAtOnceWritingN
 // request to end then closes it as the user would, saving the session.
 TEST_F(LauncherProcessTest, StartsOnAnInstalledSuiteWithIconsAndSavesWhenAskedToEnd) {
   tree.WriteText("C:\\VORDELN\\MENU.INI",
-                 test::CatalogueLine("11111", "a", "C:\\VORDELN\\a.exe", "a.png") +
-                     test::CatalogueLine("11112", "b", "C:\\VORDELN\\b.exe", "b.ico"));
+                 test::CatalogueLine("11111", "a", "VORDELN\\a.exe", "a.png") +
+                     test::CatalogueLine("11112", "b", "VORDELN\\b.exe", "b.ico"));
   tree.Touch("C:\\VORDELN\\a.exe");
   tree.Touch("C:\\VORDELN\\b.exe");
   fs::create_directories(tree.Host("C:\\VORDELN\\icon"));
