@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/drive_table.h"
 #include "platform/error_codes.h"
@@ -31,6 +32,12 @@ class FileSystem {
   virtual bool IsPlainFile(std::string_view windowsPath) const;
   // The same test, giving the file's host path when it passes.
   std::optional<std::string> PlainFileHostPath(std::string_view windowsPath) const;
+  // The same test of many paths where it is cheap: a folder that holds many of them is
+  // listed once instead of being asked about each. Each answer is 1 (a plain file), 0 (not)
+  // or kUntested, for a path that needs its own test (a link, a name in another case, a
+  // folder that holds few of the paths, or a system without listings to use).
+  static constexpr std::uint8_t kUntested = 2;
+  std::vector<std::uint8_t> PlainFilesByFolder(const std::vector<std::string_view>& paths) const;
 
   // Every read opens the file without waiting (a FIFO or device never hangs it) and takes
   // only a regular file: anything else reads as missing (53). Each read takes in a bounded

@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <random>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
@@ -170,9 +173,12 @@ std::optional<std::string> ExactCaseHostPath(const std::array<std::string, 26>& 
   return host;
 }
 
+// A name that does not mark its file hidden.
+bool IsPlainName(std::string_view name) { return !name.empty() && name[0] != '.'; }
+
 // A regular file whose name does not mark it hidden.
 bool IsPlain(const struct stat& st, std::string_view name) {
-  return S_ISREG(st.st_mode) && !name.empty() && name[0] != '.';
+  return S_ISREG(st.st_mode) && IsPlainName(name);
 }
 
 }  // namespace
@@ -201,6 +207,42 @@ std::optional<std::string> FileSystem::PlainFileHostPath(std::string_view window
     return std::nullopt;
   }
   return host->native();
+}
+
+std::vector<std::uint8_t> FileSystem::PlainFilesByFolder(
+    const std::vector<std::string_view>& paths) const {
+  // Below this many names a folder's listing costs more than the tests it saves.
+  constexpr std::size_t kWorthAListing = 32;
+  std::vector<std::uint8_t> plain(paths.size(), kUntested);
+  // The names asked for, with their places, by the folder they are in as written.
+  std::unordered_map<std::string, std::vector<std::pair<std::string, std::size_t>>> byFolder;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const std::optional<std::string> exact = ExactCaseHostPath(driveFolders_, paths[i]);
+    if (!exact) continue;
+    const std::size_t slash = exact->rfind('/');
+    byFolder[exact->substr(0, slash)].emplace_back(exact->substr(slash + 1), i);
+  }
+  std::unordered_map<std::string, unsigned char> types;
+  for (const auto& [folder, names] : byFolder) {
+    if (names.size() < kWorthAListing) continue;
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) continue;
+    types.clear();
+    while (const dirent* entry = ::readdir(listing)) types.emplace(entry->d_name, entry->d_type);
+    ::closedir(listing);
+    for (const auto& [name, index] : names) {
+      const auto found = types.find(name);
+      // A name not there as written may be there in another case: its own test resolves it.
+      if (found == types.end()) continue;
+      switch (found->second) {
+        case DT_REG: plain[index] = IsPlainName(name) ? 1 : 0; break;
+        case DT_LNK:
+        case DT_UNKNOWN: break;  // what it is, only a test of the path says
+        default: plain[index] = 0;
+      }
+    }
+  }
+  return plain;
 }
 
 FileSystem::OpenedFile FileSystem::OpenForReading(std::string_view windowsPath,

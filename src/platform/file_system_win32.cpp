@@ -196,6 +196,13 @@ DWORD PutInPlace(const fs::path& temp, const fs::path& target, bool hadOld) {
 
 FileSystem::FileSystem(DriveTable drives) : drives_(std::move(drives)) {}
 
+std::vector<std::uint8_t> FileSystem::PlainFilesByFolder(
+    const std::vector<std::string_view>& paths) const {
+  // Each path is tested on its own here: the attributes that make a file hidden or a system
+  // file come with each test.
+  return std::vector<std::uint8_t>(paths.size(), kUntested);
+}
+
 std::optional<std::string> FileSystem::PlainFileHostPath(std::string_view windowsPath) const {
   const auto host = HostPath(windowsPath);
   if (!host) return std::nullopt;

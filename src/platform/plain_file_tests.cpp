@@ -1,5 +1,6 @@
 #include "platform/plain_file_tests.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "platform/file_system.h"
@@ -7,9 +8,10 @@
 namespace orva {
 
 PlainFileTests::PlainFileTests(const FileSystem& files, std::vector<std::string_view> paths)
-    : files_(files), paths_(std::move(paths)), plain_(paths_.size(), 0) {
+    : files_(files), paths_(std::move(paths)), plain_(files_.PlainFilesByFolder(paths_)) {
   constexpr std::size_t kWorthAThread = 64;  // fewer tests cost less than starting a thread
-  if (paths_.size() < kWorthAThread) return;
+  const auto untested = std::count(plain_.begin(), plain_.end(), FileSystem::kUntested);
+  if (static_cast<std::size_t>(untested) < kWorthAThread) return;
   try {
     helper_ = std::thread([this] { TestUntilDone(); });
   } catch (const std::system_error&) {
@@ -27,7 +29,7 @@ PlainFileTests::~PlainFileTests() {
 void PlainFileTests::TestUntilDone() {
   // Each index is taken by exactly one thread; each writes only the results it took.
   for (std::size_t i = next_++; i < paths_.size(); i = next_++) {
-    plain_[i] = files_.IsPlainFile(paths_[i]) ? 1 : 0;
+    if (plain_[i] == FileSystem::kUntested) plain_[i] = files_.IsPlainFile(paths_[i]) ? 1 : 0;
   }
 }
 

@@ -10,9 +10,11 @@ namespace orva {
 
 class FileSystem;
 
-// Plain-file tests of many paths, begun at once on a second thread. Each test is a system
-// call that mostly waits on the kernel, so the caller can prepare other work meanwhile and
-// then share the remaining tests; with two cores the wait is about halved.
+// Plain-file tests of many paths. A folder that holds many of them is listed once (one
+// listing of a thousand names costs less than a tenth of their tests); the tests left are
+// begun at once on a second thread. Each test is a system call that mostly waits on the
+// kernel, so the caller can prepare other work meanwhile and then share the remaining
+// tests; with two cores the wait is about halved.
 class PlainFileTests {
  public:
   PlainFileTests(const FileSystem& files, std::vector<std::string_view> paths);

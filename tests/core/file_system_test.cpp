@@ -104,6 +104,49 @@ TEST_F(FileSystemTest, PlainFileTestsOfManyPathsKeepTheirOrder) {
   PlainFileTests unread(files_, std::vector<std::string_view>(paths.begin(), paths.end()));
 }
 
+// A folder that holds many of the paths is listed once instead of being asked about each:
+// every answer the listing gives must be the path's own test's, and what it cannot tell
+// (links, names missing as written, which may be there in another case) is left to that test.
+TEST_F(FileSystemTest, FolderListingAnswersAsEachPathsOwnTest) {
+  std::vector<std::string> paths;
+  for (int i = 0; i < 40; ++i) {
+    const std::string name = "p" + std::to_string(i) + ".exe";
+    if (i % 2 == 0) temp_.Write("L/" + name, "MZ");
+    paths.push_back("C:\\L\\" + name);
+  }
+  temp_.Write("L/.hidden.exe", "MZ");
+  temp_.Write("L/Mixed.exe", "MZ");
+  fs::create_directories(temp_.Path() / "L/folder.exe");
+  for (const char* name : {".hidden.exe", "mixed.exe", "Mixed.exe", "folder.exe"}) {
+    paths.push_back(std::string("C:\\L\\") + name);
+  }
+#ifndef _WIN32
+  test::MakeFifo(temp_.Path() / "L/fifo.exe");
+  fs::create_symlink(temp_.Path() / "L/p0.exe", temp_.Path() / "L/link.exe");
+  fs::create_symlink(temp_.Path() / "L/folder.exe", temp_.Path() / "L/folderlink.exe");
+  fs::create_symlink(temp_.Path() / "L/gone", temp_.Path() / "L/dangling.exe");
+  for (const char* name : {"fifo.exe", "link.exe", "folderlink.exe", "dangling.exe"}) {
+    paths.push_back(std::string("C:\\L\\") + name);
+  }
+#endif
+  const std::vector<std::string_view> views(paths.begin(), paths.end());
+  const std::vector<std::uint8_t> listed = files_.PlainFilesByFolder(views);
+  ASSERT_EQ(listed.size(), paths.size());
+  int answered = 0;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    const bool own = files_.IsPlainFile(paths[i]);
+    if (listed[i] == FileSystem::kUntested) continue;
+    ++answered;
+    EXPECT_EQ(listed[i] == 1, own) << paths[i];
+  }
+#ifndef _WIN32
+  EXPECT_EQ(answered, 24);  // 20 plain files, the hidden one, Mixed.exe, the folder, the FIFO
+#endif
+  std::vector<std::uint8_t> expected;
+  for (const std::string& path : paths) expected.push_back(files_.IsPlainFile(path) ? 1 : 0);
+  EXPECT_EQ(PlainFileTests(files_, views).Results(), expected);
+}
+
 // Plain-file tests take a short way for paths that exist as written; every path must get
 // the answer the drive table's full resolution gives.
 TEST_F(FileSystemTest, PlainFileTestAgreesWithFullResolution) {
