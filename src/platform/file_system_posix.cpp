@@ -227,9 +227,17 @@ std::vector<std::uint8_t> FileSystem::PlainFilesByFolder(
     if (names.size() < kWorthAListing) continue;
     DIR* listing = ::opendir(folder.c_str());
     if (listing == nullptr) continue;
+    // A folder far larger than the names asked about is not worth reading through (nor
+    // holding in memory): its paths keep their own tests.
+    const std::size_t mostEntries = std::max<std::size_t>(4096, 16 * names.size());
     types.clear();
-    while (const dirent* entry = ::readdir(listing)) types.emplace(entry->d_name, entry->d_type);
+    while (const dirent* entry = ::readdir(listing)) {
+      if (types.size() == mostEntries) break;
+      types.emplace(entry->d_name, entry->d_type);
+    }
+    const bool whole = types.size() < mostEntries;
     ::closedir(listing);
+    if (!whole) continue;
     for (const auto& [name, index] : names) {
       const auto found = types.find(name);
       // A name not there as written may be there in another case: its own test resolves it.

@@ -145,6 +145,15 @@ TEST_F(FileSystemTest, FolderListingAnswersAsEachPathsOwnTest) {
   std::vector<std::uint8_t> expected;
   for (const std::string& path : paths) expected.push_back(files_.IsPlainFile(path) ? 1 : 0);
   EXPECT_EQ(PlainFileTests(files_, views).Results(), expected);
+
+#ifndef _WIN32
+  // A folder far larger than the names asked about is not read through: each path keeps
+  // its own test.
+  for (int i = 0; i < 4100; ++i) temp_.Write("L/filler" + std::to_string(i), "");
+  const std::vector<std::uint8_t> crowded = files_.PlainFilesByFolder(views);
+  EXPECT_EQ(std::count(crowded.begin(), crowded.end(), FileSystem::kUntested),
+            static_cast<std::ptrdiff_t>(paths.size()));
+#endif
 }
 
 // Plain-file tests take a short way for paths that exist as written; every path must get
