@@ -224,7 +224,11 @@ std::vector<std::uint8_t> FileSystem::PlainFilesByFolder(
   }
   std::unordered_map<std::string, unsigned char> types;
   for (const auto& [folder, names] : byFolder) {
-    if (names.size() < kWorthAListing) continue;
+    // A folder that can be listed but not searched names files that no test could reach.
+    if (names.size() < kWorthAListing ||
+        ::faccessat(AT_FDCWD, folder.c_str(), X_OK, AT_EACCESS) != 0) {
+      continue;
+    }
     DIR* listing = ::opendir(folder.c_str());
     if (listing == nullptr) continue;
     // A folder far larger than the names asked about is not worth reading through (nor

@@ -386,6 +386,41 @@ TEST_F(FileSystemTest, AnotherUsersFileIsNeitherReadNorReplaced) {
 #endif
 }
 
+// A folder another user may list but not search names files that user cannot reach: a
+// listing must not call them plain files. Needs a superuser to become that other user.
+TEST_F(FileSystemTest, FolderListedButNotSearchableHoldsNoPlainFileForItsReader) {
+#ifdef _WIN32
+  GTEST_SKIP() << "becoming another user needs fork and setuid";
+#else
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to run a child as another user";
+  fs::permissions(temp_.Path(), fs::perms::all);
+  std::vector<std::string> paths;
+  for (int i = 0; i < 40; ++i) {
+    temp_.Write("L/p" + std::to_string(i) + ".exe", "MZ");
+    paths.push_back("C:\\L\\p" + std::to_string(i) + ".exe");
+  }
+  fs::permissions(temp_.Path() / "L",
+                  fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+  const std::vector<std::string_view> views(paths.begin(), paths.end());
+
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+      ::_exit(100);
+    }
+    const std::vector<std::uint8_t> results = PlainFileTests(files_, views).Results();
+    const bool none = std::all_of(results.begin(), results.end(), [](auto r) { return r == 0; });
+    ::_exit(none && !files_.IsPlainFile(paths[0]) ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
+}
+
 // What a save killed half-way left beside its target goes with the next successful save
 // of that target; nothing that merely looks alike does.
 TEST_F(FileSystemTest, SuccessfulSaveRemovesItsOwnLeftovers) {
