@@ -11,6 +11,7 @@
 #endif
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,24 @@ void MakeHidden([[maybe_unused]] const fs::path& path) {
   ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
 #endif
 }
+
+#ifndef _WIN32
+// Runs `check` in a child process as the user nobody (the caller must be a superuser):
+// whether it held there.
+bool HoldsForAnotherUser(const std::function<bool()>& check) {
+  const pid_t child = ::fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+      ::_exit(100);
+    }
+    ::_exit(check() ? 0 : 1);
+  }
+  int status = 0;
+  return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+#endif
 
 // Drive C: is the temporary folder itself.
 class FileSystemTest : public testing::Test {
@@ -366,21 +385,11 @@ TEST_F(FileSystemTest, AnotherUsersFileIsNeitherReadNorReplaced) {
   const fs::path target = temp_.Write("VORDELN/USERMENU.INI", "theirs\r\n");
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
 
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-      ::_exit(100);
-    }
+  EXPECT_TRUE(HoldsForAnotherUser([this] {
     const err::Number write = files_.WriteAtomically("C:\\VORDELN\\USERMENU.INI", "mine\r\n");
     const err::Number read = files_.ReadAll("C:\\VORDELN\\USERMENU.INI").error();
-    ::_exit(write == err::kPermissionDenied && read == err::kPermissionDenied ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+    return write == err::kPermissionDenied && read == err::kPermissionDenied;
+  }));
   EXPECT_EQ(ReadHost("VORDELN/USERMENU.INI"), "theirs\r\n");
   EXPECT_EQ(FolderEntries(temp_.Path() / "VORDELN"), std::vector<std::string>{"USERMENU.INI"});
 #endif
@@ -403,21 +412,11 @@ TEST_F(FileSystemTest, FolderListedButNotSearchableHoldsNoPlainFileForItsReader)
                   fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
   const std::vector<std::string_view> views(paths.begin(), paths.end());
 
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-      ::_exit(100);
-    }
+  EXPECT_TRUE(HoldsForAnotherUser([&] {
     const std::vector<std::uint8_t> results = PlainFileTests(files_, views).Results();
     const bool none = std::all_of(results.begin(), results.end(), [](auto r) { return r == 0; });
-    ::_exit(none && !files_.IsPlainFile(paths[0]) ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+    return none && !files_.IsPlainFile(paths[0]);
+  }));
 #endif
 }
 
