@@ -33,6 +33,13 @@ void ApplyColumns(SpreadGrid& grid, std::initializer_list<ColumnDesign> columns)
   }
 }
 
+// Neither header of the menu and combined grids shows. Hidden before the columns are made,
+// a header does not measure its sections' titles for a height it will never take.
+void HideHeaders(SpreadGrid& grid) {
+  grid.SetHeaderRowHeight(0);
+  grid.SetColumnWidth(0, 0);
+}
+
 // The combined grid's designed title face; its filled rows take the combined-title colour.
 const QColor kCombinedDesignTitleFace(164, 209, 255);
 
@@ -48,8 +55,6 @@ void DesignIconGrid(SpreadGrid& grid, double iconWidth, double titleWidth, QColo
     grid.SetAccessibleHeaderText(column, QString::fromUtf8(kIconGridColumnNames[column - 1]));
   }
   const GridColors colors = DefaultGridColors();
-  grid.SetHeaderRowHeight(0);
-  grid.SetColumnWidth(0, 0);
   grid.SetDefaultRowHeight(kIconRowHeight);
   grid.SetDesignBackColor(kTitleColumn, titleFace);
   grid.SetDesignButtonText(kWorksColumn, QString::fromUtf8(kWorksListCaption));
@@ -63,6 +68,7 @@ void DesignIconGrid(SpreadGrid& grid, double iconWidth, double titleWidth, QColo
 }  // namespace
 
 void DesignMenuGrid(SpreadGrid& grid) {
+  HideHeaders(grid);
   ApplyColumns(grid, {{Kind::Picture, 5.7},
                       {Kind::Button, 34.1},
                       {Kind::Button, 7.0},
@@ -74,6 +80,7 @@ void DesignMenuGrid(SpreadGrid& grid) {
 }
 
 void DesignCombinedGrid(SpreadGrid& grid) {
+  HideHeaders(grid);
   ApplyColumns(grid, {{Kind::Picture, 6.79},
                       {Kind::Button, 44},
                       {Kind::Button, 7},
