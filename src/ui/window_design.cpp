@@ -63,8 +63,9 @@ QFont WindowFont() {
   return JapaneseFont({Text("MS UI Gothic"), "IPAPGothic", "Noto Sans CJK JP"}, 9);
 }
 
-SpreadGrid* NewGrid(QWidget* parent, const char* name, const char* accessibleName) {
-  auto* grid = new SpreadGrid(parent);
+SpreadGrid* NewGrid(QWidget* parent, const char* name, const char* accessibleName,
+                    SpreadGrid::ViewJoins joins = SpreadGrid::ViewJoins::kAtOnce) {
+  auto* grid = new SpreadGrid(parent, joins);
   grid->setObjectName(QString::fromLatin1(name));
   grid->setAccessibleName(Text(accessibleName));
   return grid;
@@ -184,7 +185,9 @@ void SizeToDesignedClientArea(QMainWindow& window, const WindowControls& control
 
 void CreateMenuGridCopy(WindowControls& controls, int index) {
   SpreadGrid* designed = controls.SSm[0];
-  SpreadGrid* grid = NewGrid(controls.client, "", kCategoryCaptions[index]);
+  // Hidden until its category is chosen, perhaps never in a session.
+  SpreadGrid* grid =
+      NewGrid(controls.client, "", kCategoryCaptions[index], SpreadGrid::ViewJoins::kWhenShown);
   grid->setObjectName(QString("SSm_%1").arg(index));
   DesignMenuGrid(*grid);
   grid->setGeometry(designed->geometry());

@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "widgets/installed_family.h"
 #include "widgets/spread_grid_accessible.h"
@@ -42,7 +43,7 @@ QStringList GridFontFamilies() {
           QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
 }
 
-SpreadGrid::SpreadGrid(QWidget* parent)
+SpreadGrid::SpreadGrid(QWidget* parent, ViewJoins joins)
     : QTableView(parent), model_(std::make_unique<SpreadGridModel>()) {
   QAccessible::installFactory(&SpreadGridAccessibleFactory);  // Qt keeps a factory once
   setVerticalHeader(new RowNumberHeader(this));
@@ -57,7 +58,7 @@ SpreadGrid::SpreadGrid(QWidget* parent)
   // captions' glyphs for nothing.
   setAutoFillBackground(true);
 
-  setModel(model_.get());
+  if (joins == ViewJoins::kAtOnce) JoinView();
   delegate_ = new SpreadGridDelegate(this);
   setItemDelegate(delegate_);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -83,13 +84,32 @@ SpreadGrid::SpreadGrid(QWidget* parent)
           [this](int section) { emit CellClicked(0, section + 1); });
 }
 
+// Inline: fills check every cell they write.
+inline bool SpreadGrid::ValidCell(int column, int row) const {
+  return column >= 1 && column <= model_->Columns() && row >= 1 && row <= model_->Rows();
+}
+
+void SpreadGrid::JoinView() const {
+  if (joined_) return;
+  // Joining changes no cell and nothing the grid reports: it is lazy making, as a cache's.
+  auto& self = const_cast<SpreadGrid&>(*this);
+  self.joined_ = true;
+  self.setModel(model_.get());
+  for (int column = 1; column <= ColumnCount(); ++column) self.ApplyColumnWidth(column);
+  self.ApplyRowGeometry(1, RowCount());
+  if (const auto current = std::exchange(self.pendingCurrent_, std::nullopt)) {
+    self.SetCurrentCell(current->first, current->second);
+  }
+}
+
+void SpreadGrid::setVisible(bool visible) {
+  if (visible) JoinView();
+  QTableView::setVisible(visible);
+}
+
 SpreadGrid::~SpreadGrid() {
   // The view must let go of the model before the model dies.
   setModel(nullptr);
-}
-
-bool SpreadGrid::ValidCell(int column, int row) const {
-  return column >= 1 && column <= model_->Columns() && row >= 1 && row <= model_->Rows();
 }
 
 int SpreadGrid::RowPixels(double units) const {
@@ -110,6 +130,7 @@ int SpreadGrid::TextMargin() const {
 }
 
 void SpreadGrid::SetColumnCount(int columns) {
+  SettleCurrent();
   model_->SetColumns(columns);
   designWidths_.resize(static_cast<std::size_t>(ColumnCount()),
                        horizontalHeader()->defaultSectionSize());
@@ -139,6 +160,11 @@ void SpreadGrid::SetColumnWidth(int column, double characters) {
   }
   if (column > ColumnCount()) return;
   designWidths_[static_cast<std::size_t>(column - 1)] = pixels;
+  if (joined_) ApplyColumnWidth(column);
+}
+
+void SpreadGrid::ApplyColumnWidth(int column) {
+  const int pixels = designWidths_[static_cast<std::size_t>(column - 1)];
   setColumnHidden(column - 1, pixels == 0);
   if (pixels > 0) QTableView::setColumnWidth(column - 1, pixels);
   FitColumn(column);
@@ -146,7 +172,7 @@ void SpreadGrid::SetColumnWidth(int column, double characters) {
 
 void SpreadGrid::FitColumn(int column) {
   const int section = column - 1;
-  if (section < 0 || section >= ColumnCount() || designWidths_[section] == 0 ||
+  if (!joined_ || section < 0 || section >= ColumnCount() || designWidths_[section] == 0 ||
       model_->ColumnKind(section) != SpreadGridModel::Kind::Number) {
     return;
   }
@@ -199,6 +225,7 @@ void SpreadGrid::SetHeaderRowHeight(double units) {
 
 void SpreadGrid::SetDefaultRowHeight(double units) {
   if (units <= 0) return;
+  SettleCurrent();
   defaultRowHeight_ = units;
   // The header resizes every row to a new default; put the existing ones back.
   verticalHeader()->setDefaultSectionSize(RowPixels(units));
@@ -214,6 +241,7 @@ void SpreadGrid::SetDesignBackColor(int column, QColor color) {
 }
 
 void SpreadGrid::SetRowCount(int rows) {
+  SettleCurrent();
   ReleaseButton();
   model_->SetRows(rows, static_cast<float>(defaultRowHeight_));
 }
@@ -228,12 +256,14 @@ double SpreadGrid::RowHeight(int row) const {
 void SpreadGrid::SetRowHeight(int row, double units) {
   if (row < 1 || row > RowCount()) return;
   units = std::max(units, 0.0);
+  SettleCurrent();
   if (model_->Height(row - 1) == static_cast<float>(units)) return;
   model_->SetHeight(row - 1, static_cast<float>(units));
   ApplyRowGeometry(row, row);
 }
 
 void SpreadGrid::ApplyRowGeometry(int firstRow, int lastRow) {
+  if (!joined_) return;  // the rows keep their heights; joining applies them
   QHeaderView* header = verticalHeader();
   // Asking the widget for its DPI looks up its screen: once per call, not once per row.
   const double scale = logicalDpiY() / 96.0;
@@ -337,6 +367,7 @@ void SpreadGrid::SortRows(int firstRow, int lastRow, const std::vector<SortKey>&
     if (modelKeys.size() == 2) break;
   }
   if (modelKeys.empty()) return;
+  SettleCurrent();
   // Rows of one height leave every section as it was, however they move.
   const bool uniform = model_->HeightsUniform(firstRow - 1, lastRow - 1);
   model_->SortRows(firstRow - 1, lastRow - 1, modelKeys);
@@ -349,6 +380,7 @@ bool SpreadGrid::ButtonDrawnPressed(int column, int row) const {
 }
 
 int SpreadGrid::ShownRowFrom(int row) const {
+  JoinView();
   const int rows = RowCount();
   if (rows == 0) return 0;
   row = std::clamp(row, 1, rows);
@@ -364,6 +396,10 @@ int SpreadGrid::ShownRowFrom(int row) const {
 void SpreadGrid::SetCurrentCell(int column, int row) {
   if (column < 1 || column > ColumnCount()) return;
   clickedCurrent_ = QPersistentModelIndex();
+  if (!joined_) {
+    pendingCurrent_ = {column, row};
+    return;
+  }
   const int shown = ShownRowFrom(row);
   if (shown == 0) {
     selectionModel()->clear();
@@ -376,11 +412,13 @@ void SpreadGrid::SetCurrentCell(int column, int row) {
 }
 
 bool SpreadGrid::ColumnShown(int column) const {
+  JoinView();
   if (column < 1 || column > ColumnCount() || isColumnHidden(column - 1)) return false;
   return columnWidth(column - 1) >= QFontMetrics(font()).horizontalAdvance(u'0');
 }
 
 bool SpreadGrid::RowShown(int row) const {
+  JoinView();
   return row >= 1 && row <= RowCount() && !isRowHidden(row - 1);
 }
 

@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace orva {
@@ -31,8 +32,18 @@ class SpreadGrid : public QTableView {
     bool ascending = true;
   };
 
-  explicit SpreadGrid(QWidget* parent = nullptr);
+  // When the grid's model joins its view. A view with a model costs a good deal to make
+  // (connections, header sections, a selection model); a grid that may never be shown can
+  // keep its cells and design without one until it is shown or asked about its view.
+  enum class ViewJoins { kAtOnce, kWhenShown };
+
+  explicit SpreadGrid(QWidget* parent = nullptr, ViewJoins joins = ViewJoins::kAtOnce);
   ~SpreadGrid() override;
+
+  // Joins model and view now if they are not yet: what asks about shown rows, columns or
+  // the current cell needs them joined.
+  void JoinView() const;
+  void setVisible(bool visible) override;
 
   // Design. Widths in the grid's character-width unit, heights in its row-height unit
   // (one pixel at 96 DPI, scaled with the logical DPI).
@@ -125,6 +136,12 @@ class SpreadGrid : public QTableView {
 
  private:
   bool ValidCell(int column, int row) const;
+  void ApplyColumnWidth(int column);
+  // A current cell waiting for the view: rows or columns about to change join first, so
+  // that it lands where it would have landed on a joined grid.
+  void SettleCurrent() const {
+    if (pendingCurrent_) JoinView();
+  }
   int RowPixels(double units) const;
   int ColumnPixels(double characters) const;
   int TextMargin() const;                            // a text cell's margin on either side
@@ -144,6 +161,8 @@ class SpreadGrid : public QTableView {
   // The cell a click made current: showing it never scrolls the grid under the pointer.
   QPersistentModelIndex clickedCurrent_;
 
+  bool joined_ = false;
+  std::optional<std::pair<int, int>> pendingCurrent_;  // (column, row) set before joining
   std::unique_ptr<SpreadGridModel> model_;
   SpreadGridDelegate* delegate_ = nullptr;
   double defaultRowHeight_ = 20;

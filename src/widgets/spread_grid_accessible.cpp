@@ -308,7 +308,13 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
   }
 
  private:
-  SpreadGrid& Grid() const { return static_cast<SpreadGrid&>(*widget()); }
+  // Qt makes the interface whenever the grid changes, asked or not; what a screen reader
+  // asks about is the view's, joined then.
+  SpreadGrid& Grid() const {
+    auto& grid = static_cast<SpreadGrid&>(*widget());
+    grid.JoinView();
+    return grid;
+  }
   QAccessibleInterface* CurrentCell() const {
     const QModelIndex current = Grid().currentIndex();
     if (!current.isValid() || !Grid().ColumnShown(current.column() + 1) ||

@@ -184,19 +184,7 @@ QString SpreadGridModel::DisplayText(int column, int row) const {
   return cell.text;
 }
 
-void SpreadGridModel::Changed(int column, int row) {
-  if (batchDepth_ > 0) {
-    if (dirtyTop_ < 0) {
-      dirtyTop_ = dirtyBottom_ = row;
-      dirtyLeft_ = dirtyRight_ = column;
-    } else {
-      dirtyTop_ = std::min(dirtyTop_, row);
-      dirtyBottom_ = std::max(dirtyBottom_, row);
-      dirtyLeft_ = std::min(dirtyLeft_, column);
-      dirtyRight_ = std::max(dirtyRight_, column);
-    }
-    return;
-  }
+void SpreadGridModel::Announce(int column, int row) {
   const QModelIndex i = index(row, column);
   emit dataChanged(i, i);
 }

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QPixmap>
 #include <QString>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -127,7 +128,21 @@ class SpreadGridModel : public QAbstractTableModel {
   }
   // Cells in shown order with `columns` columns; the order becomes the identity.
   std::vector<Cell> CellsInShownOrder(size_t columns);
-  void Changed(int column, int row);
+  // Inline: fills call it for every cell they write.
+  void Changed(int column, int row) {
+    if (batchDepth_ == 0) {
+      Announce(column, row);
+    } else if (dirtyTop_ < 0) {
+      dirtyTop_ = dirtyBottom_ = row;
+      dirtyLeft_ = dirtyRight_ = column;
+    } else {
+      dirtyTop_ = std::min(dirtyTop_, row);
+      dirtyBottom_ = std::max(dirtyBottom_, row);
+      dirtyLeft_ = std::min(dirtyLeft_, column);
+      dirtyRight_ = std::max(dirtyRight_, column);
+    }
+  }
+  void Announce(int column, int row);
   // For each row of first..first+count-1 in sorted order, its offset before the sort.
   template <size_t N>
   std::vector<int> SortedRows(int first, int count, const std::vector<Key>& keys) const;

@@ -116,6 +116,7 @@ TEST_F(LauncherWindowTest, EachGridStartsOnItsFirstShownRowWithNothingSelected) 
   std::vector<SpreadGrid*> grids(c.SSm.begin(), c.SSm.end());
   grids.push_back(c.SSx[0]);
   for (SpreadGrid* grid : grids) {
+    grid->JoinView();  // a hidden menu grid's view is made when it is first needed
     int firstShown = 0;
     while (firstShown < grid->RowCount() && grid->isRowHidden(firstShown)) ++firstShown;
     const QModelIndex expected =

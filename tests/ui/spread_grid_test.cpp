@@ -312,6 +312,52 @@ bool ShownWhole(const SpreadGrid& grid, int column, int row) {
   return QFontMetricsF(grid.font()).horizontalAdvance(index.data().toString()) <= room;
 }
 
+// Design, fill, row heights and the current cell given before the view joins its model
+// show as they would have shown on a grid joined from the start.
+TEST(SpreadGridTest, GridJoinedWhenShownShowsWhatItWasGivenBefore) {
+  const auto build = [](SpreadGrid& grid) {
+    grid.SetColumnCount(4);
+    grid.SetColumnKind(1, SpreadGrid::CellKind::Number);
+    grid.SetColumnKind(2, SpreadGrid::CellKind::Button);
+    grid.SetColumnWidth(0, 0);
+    grid.SetColumnWidth(1, 3);
+    grid.SetColumnWidth(2, 12);
+    grid.SetColumnWidth(3, 0);
+    grid.SetColumnWidth(4, 7);
+    grid.SetDefaultRowHeight(35);
+    grid.SetRowCount(5);
+    {
+      const GridUpdateScope update(grid);
+      for (int row = 1; row <= 5; ++row) grid.SetValue(1, row, 1000000.0 * row);
+    }
+    grid.SetRowHeight(1, 0);
+    grid.SetRowHeight(4, 20);
+    grid.SetCurrentCell(2, 1);
+    grid.resize(500, 300);
+  };
+  SpreadGrid atOnce;
+  build(atOnce);
+  SpreadGrid whenShown(nullptr, SpreadGrid::ViewJoins::kWhenShown);
+  build(whenShown);
+  EXPECT_EQ(whenShown.RowCount(), 5);  // cells need no view
+  atOnce.show();
+  whenShown.show();
+  QApplication::processEvents();
+
+  for (int section = 0; section < 4; ++section) {
+    EXPECT_EQ(whenShown.columnWidth(section), atOnce.columnWidth(section)) << section;
+    EXPECT_EQ(whenShown.isColumnHidden(section), atOnce.isColumnHidden(section)) << section;
+  }
+  for (int section = 0; section < 5; ++section) {
+    EXPECT_EQ(whenShown.rowHeight(section), atOnce.rowHeight(section)) << section;
+    EXPECT_EQ(whenShown.isRowHidden(section), atOnce.isRowHidden(section)) << section;
+  }
+  EXPECT_EQ(whenShown.currentIndex().row(), 1);
+  EXPECT_EQ(whenShown.currentIndex().column(), 1);
+  EXPECT_FALSE(whenShown.selectionModel()->hasSelection());
+  EXPECT_TRUE(whenShown.verticalHeader()->isHidden());
+}
+
 TEST(SpreadGridTest, NumberColumnsWidenToTheirWidestValueAndHeader) {
   SpreadGrid grid;
   grid.SetColumnCount(3);
