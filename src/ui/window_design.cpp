@@ -141,7 +141,8 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
   DesignMenuGrid(*c.SSm[0]);
   Place(*c.SSm[0], 1800, 0, 9375, 3615);
 
-  c.SS = NewGrid(c.client, "SS", "工事一覧");
+  // Shown once a works list is asked for: its header titles are measured then.
+  c.SS = NewGrid(c.client, "SS", "工事一覧", SpreadGrid::ViewJoins::kWhenShown);
   DesignWorksGrid(*c.SS);
   Place(*c.SS, 0, 3600, 11175, 4455);
 
