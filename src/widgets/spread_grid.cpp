@@ -89,11 +89,12 @@ inline bool SpreadGrid::ValidCell(int column, int row) const {
   return column >= 1 && column <= model_->Columns() && row >= 1 && row <= model_->Rows();
 }
 
+bool SpreadGrid::Joined() const { return model() == model_.get(); }
+
 void SpreadGrid::JoinView() const {
-  if (joined_) return;
+  if (Joined()) return;
   // Joining changes no cell and nothing the grid reports: it is lazy making, as a cache's.
   auto& self = const_cast<SpreadGrid&>(*this);
-  self.joined_ = true;
   self.setModel(model_.get());
   for (int column = 1; column <= ColumnCount(); ++column) self.ApplyColumnWidth(column);
   self.ApplyRowGeometry(1, RowCount());
@@ -160,7 +161,7 @@ void SpreadGrid::SetColumnWidth(int column, double characters) {
   }
   if (column > ColumnCount()) return;
   designWidths_[static_cast<std::size_t>(column - 1)] = pixels;
-  if (joined_) ApplyColumnWidth(column);
+  if (Joined()) ApplyColumnWidth(column);
 }
 
 void SpreadGrid::ApplyColumnWidth(int column) {
@@ -172,7 +173,7 @@ void SpreadGrid::ApplyColumnWidth(int column) {
 
 void SpreadGrid::FitColumn(int column) {
   const int section = column - 1;
-  if (!joined_ || section < 0 || section >= ColumnCount() || designWidths_[section] == 0 ||
+  if (!Joined() || section < 0 || section >= ColumnCount() || designWidths_[section] == 0 ||
       model_->ColumnKind(section) != SpreadGridModel::Kind::Number) {
     return;
   }
@@ -263,7 +264,7 @@ void SpreadGrid::SetRowHeight(int row, double units) {
 }
 
 void SpreadGrid::ApplyRowGeometry(int firstRow, int lastRow) {
-  if (!joined_) return;  // the rows keep their heights; joining applies them
+  if (!Joined()) return;  // the rows keep their heights; joining applies them
   QHeaderView* header = verticalHeader();
   // Asking the widget for its DPI looks up its screen: once per call, not once per row.
   const double scale = logicalDpiY() / 96.0;
@@ -396,7 +397,7 @@ int SpreadGrid::ShownRowFrom(int row) const {
 void SpreadGrid::SetCurrentCell(int column, int row) {
   if (column < 1 || column > ColumnCount()) return;
   clickedCurrent_ = QPersistentModelIndex();
-  if (!joined_) {
+  if (!Joined()) {
     pendingCurrent_ = {column, row};
     return;
   }

@@ -136,6 +136,7 @@ class SpreadGrid : public QTableView {
 
  private:
   bool ValidCell(int column, int row) const;
+  bool Joined() const;  // the view shows this grid's model
   void ApplyColumnWidth(int column);
   // A current cell waiting for the view: rows or columns about to change join first, so
   // that it lands where it would have landed on a joined grid.
@@ -161,7 +162,6 @@ class SpreadGrid : public QTableView {
   // The cell a click made current: showing it never scrolls the grid under the pointer.
   QPersistentModelIndex clickedCurrent_;
 
-  bool joined_ = false;
   std::optional<std::pair<int, int>> pendingCurrent_;  // (column, row) set before joining
   std::unique_ptr<SpreadGridModel> model_;
   SpreadGridDelegate* delegate_ = nullptr;
