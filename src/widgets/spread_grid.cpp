@@ -64,7 +64,7 @@ SpreadGrid::SpreadGrid(QWidget* parent, ViewJoins joins)
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
-  setSortingEnabled(false);
+  // Sorting is off from the start; turning it off again remakes the header's connections.
   setCornerButtonEnabled(false);
   // Tab leaves the grid for the next control; the arrows move between cells.
   setTabKeyNavigation(false);
