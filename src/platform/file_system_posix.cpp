@@ -165,7 +165,9 @@ std::optional<std::string> ExactCaseHostPath(const std::array<std::string, 26>& 
       driveFolders[path->Drive()].empty()) {
     return std::nullopt;
   }
-  std::string host = driveFolders[path->Drive()];
+  std::string host;
+  host.reserve(driveFolders[path->Drive()].size() + windowsPath.size());
+  host = driveFolders[path->Drive()];
   for (std::string_view part : path->Components()) {
     if (host.empty() || host.back() != '/') host += '/';
     host += part;
@@ -215,12 +217,22 @@ std::vector<std::uint8_t> FileSystem::PlainFilesByFolder(
   constexpr std::size_t kWorthAListing = 32;
   std::vector<std::uint8_t> plain(paths.size(), kUntested);
   // The names asked for, with their places, by the folder they are in as written.
-  std::unordered_map<std::string, std::vector<std::pair<std::string, std::size_t>>> byFolder;
+  using Names = std::vector<std::pair<std::string, std::size_t>>;
+  std::unordered_map<std::string, Names> byFolder;
+  // A catalogue lists a folder's programs together: the last folder's group is kept at hand.
+  std::string_view lastFolder;
+  Names* lastNames = nullptr;
   for (std::size_t i = 0; i < paths.size(); ++i) {
     const std::optional<std::string> exact = ExactCaseHostPath(driveFolders_, paths[i]);
     if (!exact) continue;
     const std::size_t slash = exact->rfind('/');
-    byFolder[exact->substr(0, slash)].emplace_back(exact->substr(slash + 1), i);
+    const std::string_view folder = std::string_view(*exact).substr(0, slash);
+    if (lastNames == nullptr || folder != lastFolder) {
+      const auto group = byFolder.try_emplace(std::string(folder)).first;
+      lastFolder = group->first;  // a map's keys stay where they are as it grows
+      lastNames = &group->second;
+    }
+    lastNames->emplace_back(exact->substr(slash + 1), i);
   }
   std::unordered_map<std::string, unsigned char> types;
   for (const auto& [folder, names] : byFolder) {

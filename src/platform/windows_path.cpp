@@ -1,17 +1,25 @@
 #include "platform/windows_path.h"
 
 #include <algorithm>
+#include <array>
 
 namespace orva {
 namespace {
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// Bytes no Windows name holds: control characters and <>:"|?*. A table, as every component
+// of every program path of a catalogue is checked at start-up.
+constexpr std::array<bool, 256> kNotInNames = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 0x20; ++c) table[c] = true;
+  for (const char c : std::string_view("<>:\"|?*")) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
 bool IsValidName(std::string_view name) {
-  return std::none_of(name.begin(), name.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x20 ||
-           std::string_view("<>:\"|?*").find(c) != std::string_view::npos;
-  });
+  return std::none_of(name.begin(), name.end(),
+                      [](char c) { return kNotInNames[static_cast<unsigned char>(c)]; });
 }
 
 }  // namespace
@@ -21,6 +29,9 @@ std::optional<WindowsPath> WindowsPath::Parse(std::string_view text) {
   WindowsPath path;
   path.drive_ = DriveIndex(text[0]);
   if (path.drive_ < 0) return std::nullopt;
+  // At most one component per separator, and the last: one allocation for all of them.
+  path.components_.reserve(
+      static_cast<std::size_t>(std::count_if(text.begin() + 3, text.end(), IsSeparator)) + 1);
   std::size_t i = 3;
   while (i < text.size()) {
     while (i < text.size() && IsSeparator(text[i])) ++i;
