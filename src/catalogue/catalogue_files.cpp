@@ -220,7 +220,7 @@ err::Number SaveUserMenu(const Catalogue& catalogue, const FileSystem& files,
 
 bool FitsCatalogueField(const std::string& text, const Cp932Codec& codec) {
   if (text.find_first_of("\"\r\n") != std::string::npos) return false;
-  return codec.Encode(text).has_value();
+  return codec.CanEncode(text);
 }
 
 }  // namespace orva

@@ -237,25 +237,38 @@ std::size_t Cp932Codec::DecodeUtf16(std::string_view bytes, char16_t* out) const
 
 namespace {
 
+// Calls `take` with each character's code in turn (a byte below 0x100, or lead * 256 +
+// trail), kNoCode for a character the code page cannot hold and for malformed UTF-8;
+// stops early when `take` returns false.
+template <typename Take>
+void ForEachCode(const std::vector<std::uint16_t>& table, std::string_view utf8, Take take) {
+  const auto* data = reinterpret_cast<const std::uint8_t*>(utf8.data());
+  const int32_t size = static_cast<int32_t>(utf8.size());
+  int32_t i = 0;
+  while (i < size) {
+    UChar32 c = data[i];
+    if (c < 0x80) {
+      ++i;  // ASCII needs no decoding
+    } else {
+      U8_NEXT(data, i, size, c);
+    }
+    if (!take((c >= 0 && c < 0x10000) ? table[c] : kNoCode)) return;
+  }
+}
+
 // Encodes utf8 through the table; unmappable characters and malformed UTF-8 become '?' or,
 // without `lossy`, end the conversion with nullopt.
 std::optional<std::string> EncodeWith(const std::vector<std::uint16_t>& table,
                                       std::string_view utf8, bool lossy) {
   std::string out;
   out.reserve(utf8.size());
-  const auto* data = reinterpret_cast<const std::uint8_t*>(utf8.data());
-  const int32_t size = static_cast<int32_t>(utf8.size());
-  int32_t i = 0;
-  while (i < size) {
-    if (data[i] < 0x80 && table[data[i]] == data[i]) {  // ASCII fast path
-      out.push_back(static_cast<char>(data[i++]));
-      continue;
-    }
-    UChar32 c;
-    U8_NEXT(data, i, size, c);
-    const std::uint16_t code = (c >= 0 && c < 0x10000) ? table[c] : kNoCode;
+  bool whole = true;
+  ForEachCode(table, utf8, [&](std::uint16_t code) {
     if (code == kNoCode) {
-      if (!lossy) return std::nullopt;
+      if (!lossy) {
+        whole = false;
+        return false;
+      }
       out.push_back('?');
     } else if (code < 0x100) {
       out.push_back(static_cast<char>(code));
@@ -263,7 +276,9 @@ std::optional<std::string> EncodeWith(const std::vector<std::uint16_t>& table,
       out.push_back(static_cast<char>(code >> 8));
       out.push_back(static_cast<char>(code & 0xFF));
     }
-  }
+    return true;
+  });
+  if (!whole) return std::nullopt;
   return out;
 }
 
@@ -275,6 +290,15 @@ std::string Cp932Codec::EncodeLossy(std::string_view utf8) const {
 
 std::optional<std::string> Cp932Codec::Encode(std::string_view utf8) const {
   return EncodeWith(SharedTables().encode, utf8, false);
+}
+
+bool Cp932Codec::CanEncode(std::string_view utf8) const {
+  bool whole = true;
+  ForEachCode(SharedTables().encode, utf8, [&whole](std::uint16_t code) {
+    whole = code != kNoCode;
+    return whole;
+  });
+  return whole;
 }
 
 }  // namespace orva

@@ -26,6 +26,8 @@ class Cp932Codec {
 
   // nullopt when any character cannot be written.
   std::optional<std::string> Encode(std::string_view utf8) const;
+  // Whether Encode would succeed, without writing anything.
+  bool CanEncode(std::string_view utf8) const;
 
   struct Tables;  // the lookup tables, private to the codec's source
 

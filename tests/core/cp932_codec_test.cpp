@@ -114,9 +114,10 @@ TEST_F(Cp932CodecTest, EncodesEveryCharacterAsWindows) {
     if (c >= 0xD800 && c < 0xE000) continue;  // no UTF-8 form
     auto it = listed.find(c);
     const auto encoded = codec_->Encode(Utf8(c));
-    const bool ok = it != listed.end()
-                        ? encoded == it->second && codec_->EncodeLossy(Utf8(c)) == it->second
-                        : !encoded && codec_->EncodeLossy(Utf8(c)) == "?";
+    const bool ok = (it != listed.end()
+                         ? encoded == it->second && codec_->EncodeLossy(Utf8(c)) == it->second
+                         : !encoded && codec_->EncodeLossy(Utf8(c)) == "?") &&
+                    codec_->CanEncode(Utf8(c)) == encoded.has_value();
     if (!ok && ++mismatches <= 20) ADD_FAILURE() << "U+" << std::hex << static_cast<int>(c);
   }
   EXPECT_EQ(mismatches, 0);
@@ -148,6 +149,8 @@ TEST_F(Cp932CodecTest, UnwritableCharacters) {
   EXPECT_EQ(codec_->EncodeLossy("a€b😀c"), "a?b?c");
   EXPECT_FALSE(codec_->Encode("a€b"));
   EXPECT_FALSE(codec_->Encode("\xE3\x81"));
+  EXPECT_FALSE(codec_->CanEncode("x\xFFy"));
+  EXPECT_TRUE(codec_->CanEncode("平成26年 C:\\A"));
   EXPECT_EQ(codec_->EncodeLossy("x\xFFy"), "x?y");
 }
 
