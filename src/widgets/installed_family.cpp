@@ -20,4 +20,8 @@ void SetFirstInstalledFamily(QFont& font, const QStringList& families) {
   font.setFamilies(families);
 }
 
+void PreferUnshapedText(QFont& font) {
+  font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+}
+
 }  // namespace orva

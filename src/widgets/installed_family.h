@@ -11,4 +11,9 @@ namespace orva {
 // font database goes on choosing among them and its fallbacks as before.
 void SetFirstInstalledFamily(QFont& font, const QStringList& families);
 
+// Lets `font` lay out text without OpenType shaping where the script needs none. The suite's
+// texts come from code page 932, whose scripts need none (Windows draws them unshaped too),
+// and a grid lays out every visible cell's text again at each paint.
+void PreferUnshapedText(QFont& font);
+
 }  // namespace orva

@@ -49,6 +49,7 @@ SpreadGrid::SpreadGrid(QWidget* parent, ViewJoins joins)
   setVerticalHeader(new RowNumberHeader(this));
   QFont gridFont = font();
   SetFirstInstalledFamily(gridFont, GridFontFamilies());
+  PreferUnshapedText(gridFont);
   gridFont.setPointSize(9);
   gridFont.setWeight(QFont::Normal);
   setFont(gridFont);
