@@ -91,8 +91,9 @@ void WorksScaling(benchmark::State& state) {
   }
   const double lower = Median(lowers);
   const double upper = Median(uppers);
-  state.counters["spread"] = lower > 0 && upper > 0 ? std::max(lower, upper) / std::min(lower, upper)
-                                                    : std::numeric_limits<double>::infinity();
+  state.counters["spread"] = lower > 0 && upper > 0
+                                 ? std::max(lower, upper) / std::min(lower, upper)
+                                 : std::numeric_limits<double>::infinity();
   state.counters["lower_us"] = lower;
   state.counters["upper_us"] = upper;
   state.counters["rounds"] = static_cast<double>(lowers.size());
