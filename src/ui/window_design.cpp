@@ -50,10 +50,7 @@ QPixmap OwnPicture(const QString& path) {
 
 QFont JapaneseFont(const QStringList& families, int points) {
   QFont font;
-  SetFirstInstalledFamily(font, families);
-  PreferUnshapedText(font);
-  font.setPointSize(points);
-  font.setWeight(QFont::Normal);
+  SetSuiteFont(font, families, points);
   return font;
 }
 

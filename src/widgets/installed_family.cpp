@@ -20,8 +20,11 @@ void SetFirstInstalledFamily(QFont& font, const QStringList& families) {
   font.setFamilies(families);
 }
 
-void PreferUnshapedText(QFont& font) {
+void SetSuiteFont(QFont& font, const QStringList& families, int points) {
+  SetFirstInstalledFamily(font, families);
   font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+  font.setPointSize(points);
+  font.setWeight(QFont::Normal);
 }
 
 }  // namespace orva

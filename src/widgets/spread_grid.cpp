@@ -48,10 +48,7 @@ SpreadGrid::SpreadGrid(QWidget* parent, ViewJoins joins)
   QAccessible::installFactory(&SpreadGridAccessibleFactory);  // Qt keeps a factory once
   setVerticalHeader(new RowNumberHeader(this));
   QFont gridFont = font();
-  SetFirstInstalledFamily(gridFont, GridFontFamilies());
-  PreferUnshapedText(gridFont);
-  gridFont.setPointSize(9);
-  gridFont.setWeight(QFont::Normal);
+  SetSuiteFont(gridFont, GridFontFamilies(), 9);
   setFont(gridFont);
 
   // Filled, the grid counts as opaque: the window does not paint what it covers (the
