@@ -68,13 +68,21 @@ LauncherWindow::~LauncherWindow() = default;
 void LauncherWindow::ConnectCommands() {
   connect(c_.proEnd, &QAction::triggered, this, &QWidget::close);
   for (int index = 0; index < kCategoryCount; ++index) {
-    connect(c_.Command1[index], &QPushButton::clicked, this,
-            [this, index] { SelectCategory(c_, state_.views, index); });
+    connect(c_.Command1[index], &QPushButton::clicked, this, [this, index] {
+      MakeMenuGridCopies();
+      SelectCategory(c_, state_.views, index);
+    });
   }
   ConnectMenuGrid(0);
-  connect(c_.SSx[0], &SpreadGrid::ButtonClicked, &clicks_,
-          &MenuGridController::OnCombinedGridButton);
-  connect(c_.SSx[0], &SpreadGrid::CellClicked, &clicks_, &MenuGridController::OnCombinedGridCell);
+  // A combined-grid row may change its item's row in the menu grid too.
+  connect(c_.SSx[0], &SpreadGrid::ButtonClicked, &clicks_, [this](int column, int row) {
+    MakeMenuGridCopies();
+    clicks_.OnCombinedGridButton(column, row);
+  });
+  connect(c_.SSx[0], &SpreadGrid::CellClicked, &clicks_, [this](int column, int row) {
+    MakeMenuGridCopies();
+    clicks_.OnCombinedGridCell(column, row);
+  });
   connect(&clicks_, &MenuGridController::worksListRequested, this, &LauncherWindow::ShowWorksGrid);
   connect(&clicks_, &MenuGridController::worksListReady, this, &LauncherWindow::LoadWorksList);
   connect(c_.SS, &SpreadGrid::CellClicked, this,
@@ -86,6 +94,7 @@ void LauncherWindow::ConnectCommands() {
   connect(c_.saishin, &QAction::triggered, this, [this] { RunUtility(StartDataUpdate); });
   connect(c_.dispSELECT, &QAction::triggered, this, [this] { SwitchView(c_); });
   connect(c_.dispALL, &QAction::triggered, this, [this] {
+    MakeMenuGridCopies();
     ToggleShowAll(c_, state_.views);
     ApplyVisibility();
   });
@@ -129,14 +138,10 @@ void LauncherWindow::LoadWorksList() {
 
 Result<void> LauncherWindow::Startup() {
   c_.Frame1->hide();
-  for (int index = 1; index < kCategoryCount; ++index) {
-    CreateMenuGridCopy(c_, index);
-    ConnectMenuGrid(index);
-  }
   c_.SS->hide();
   state_.grids.menuRowHeight = static_cast<std::int32_t>(std::lround(c_.SSm[0]->RowHeight(1)));
   state_.grids.allRowHeight = static_cast<std::int32_t>(std::lround(c_.SSx[0]->RowHeight(1)));
-  for (SpreadGrid* grid : c_.SSm) grid->SetRowCount(0);
+  c_.SSm[0]->SetRowCount(0);
   state_.grids.gridColors = DefaultGridColors();
   move(0, 0);
 
@@ -159,6 +164,22 @@ Result<void> LauncherWindow::Startup() {
   return {};
 }
 
+void LauncherWindow::MakeMenuGridCopies() {
+  if (c_.SSm[kCategoryCount - 1] != nullptr) return;
+  MenuGrids made{};
+  for (int index = 1; index < kCategoryCount; ++index) {
+    CreateMenuGridCopy(c_, index);
+    ConnectMenuGrid(index);
+    c_.SSm[index]->SetRowCount(0);
+    made[index] = c_.SSm[index];
+  }
+  if (!startupRows_) return;  // start-up ended before the grids were filled
+  // The rows of the start-up fill, with its file tests: nothing is looked at again.
+  FillCategoryGrids(made, {store_->Entries(), *startupRows_, state_.grids.gridColors});
+  startupRows_.reset();
+  ApplyMenuRowVisibility(made, store_->Entries(), state_.views.showAll, state_.grids.menuRowHeight);
+}
+
 void LauncherWindow::RestoreInitialMenu() {
   if (!desktop_.AskOkCancel(this, QString::fromUtf8("初期状態に戻していいですか?"),
                             QString::fromUtf8("ユーザー設定を削除します"))) {
@@ -167,6 +188,7 @@ void LauncherWindow::RestoreInitialMenu() {
   // Past the question every step is best effort and the user is not bothered: a user file
   // that cannot be removed is read again and kept, and the grids show whatever could be
   // loaded. What failed is logged.
+  MakeMenuGridCopies();
   if (const err::Number error = files_.Remove(state_.paths.userMenuIniPath)) {
     LogFileFailure(files_, "delete", state_.paths.userMenuIniPath, error);
   }
@@ -183,10 +205,11 @@ void LauncherWindow::RestoreInitialMenu() {
 
 void LauncherWindow::FillGrids() {
   // Both views show the same entries: their texts, file tests and icons are prepared once.
-  const MenuRows rows = store_->TakeRows();
+  MenuRows rows = store_->TakeRows();
   const MenuGridSource source{store_->Entries(), rows, state_.grids.gridColors};
   FillCategoryGrids(c_.SSm, source);
   FillAllGrid(*c_.SSx[0], source);
+  if (c_.SSm[kCategoryCount - 1] == nullptr) startupRows_.emplace(std::move(rows));
 }
 
 void LauncherWindow::ApplyVisibility() {

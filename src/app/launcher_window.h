@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/catalogue_store.h"
 #include "app/launcher_state.h"
@@ -38,6 +39,12 @@ class LauncherWindow : public QMainWindow {
   // files are being read since the window was made, or earlier.
   Result<void> Startup();
 
+  // Makes the menu grids SSm[1] to SSm[5], hidden, as they were filled and laid out at
+  // start-up. They are made when something first needs them (a category chosen, a click
+  // in the combined grid, show-all, restoring the initial menu), not before the first
+  // paint: most sessions never show them. Once made, this does nothing.
+  void MakeMenuGridCopies();
+
   const WindowControls& Controls() const { return c_; }
   const LauncherState& State() const { return state_; }
   const Catalogue& Menu() const { return store_->Entries(); }
@@ -70,6 +77,8 @@ class LauncherWindow : public QMainWindow {
   EraDateFormatter eraDates_;
   WorksSorter worksSorter_;
   MenuGridController clicks_;
+  // The start-up fill's rows, kept for the menu grids not made yet.
+  std::optional<MenuRows> startupRows_;
   bool shutDown_ = false;
 };
 

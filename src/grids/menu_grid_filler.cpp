@@ -65,6 +65,14 @@ void WriteRow(SpreadGrid& grid, int row, const MenuRows::Row& shown, const QStri
   grid.SetValue(kNumberColumn, row, shown.installed ? slot : -slot);
 }
 
+void ApplyGridRowVisibility(SpreadGrid& grid, int rows, bool showAll, std::int32_t height) {
+  for (int row = 1; row <= rows; ++row) {
+    const bool shown = showAll || CellNumber(grid, kNumberColumn, row) > 0;
+    grid.SetRowHeight(row, shown ? height : 0);
+  }
+  grid.SetCurrentCell(1, 1);
+}
+
 }  // namespace
 
 MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFinder icons)
@@ -116,6 +124,7 @@ void MenuRows::FindIcons(const Catalogue& catalogue) {
 
 void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source) {
   for (int category = 1; category <= kCategoryCount; ++category) {
+    if (SSm[category - 1] == nullptr) continue;
     SpreadGrid& grid = *SSm[category - 1];
     const int count = source.catalogue.menuCount(category);
     grid.SetRowCount(0);
@@ -170,19 +179,19 @@ int CellNumber(const SpreadGrid& grid, int column, int row) {
   return ok ? fitted(value) : 0;
 }
 
+void ApplyMenuRowVisibility(const MenuGrids& SSm, const Catalogue& catalogue, bool showAll,
+                            std::int32_t menuRowHeight) {
+  for (int category = 1; category <= kCategoryCount; ++category) {
+    if (SSm[category - 1] == nullptr) continue;
+    ApplyGridRowVisibility(*SSm[category - 1], catalogue.menuCount(category), showAll,
+                           menuRowHeight);
+  }
+}
+
 void ApplyRowVisibility(const MenuGrids& SSm, SpreadGrid& SSx, const Catalogue& catalogue,
                         bool showAll, std::int32_t menuRowHeight, std::int32_t allRowHeight) {
-  auto apply = [showAll](SpreadGrid& grid, int rows, std::int32_t height) {
-    for (int row = 1; row <= rows; ++row) {
-      const bool shown = showAll || CellNumber(grid, kNumberColumn, row) > 0;
-      grid.SetRowHeight(row, shown ? height : 0);
-    }
-    grid.SetCurrentCell(1, 1);
-  };
-  for (int category = 1; category <= kCategoryCount; ++category) {
-    apply(*SSm[category - 1], catalogue.menuCount(category), menuRowHeight);
-  }
-  apply(SSx, SSx.RowCount(), allRowHeight);
+  ApplyMenuRowVisibility(SSm, catalogue, showAll, menuRowHeight);
+  ApplyGridRowVisibility(SSx, SSx.RowCount(), showAll, allRowHeight);
 }
 
 void ReactivateRow(SpreadGrid& grid, int row, const MenuEntry& entry, int itemNumber,

@@ -50,15 +50,20 @@ struct MenuGridSource {
   const GridColors& gridColors;
 };
 
-// One row per entry in the menu grid of its category, the highest code on top.
+// One row per entry in the menu grid of its category, the highest code on top. Only the
+// grids already made are filled; a null member is skipped.
 void FillCategoryGrids(const MenuGrids& SSm, const MenuGridSource& source);
 
 // Every entry of every category in one grid, newest edition first.
 void FillAllGrid(SpreadGrid& SSx, const MenuGridSource& source);
 
-// Shows every row when showAll is set, otherwise hides the rows of missing programs.
+// Shows every row when showAll is set, otherwise hides the rows of missing programs; each
+// grid's current cell goes back to its first shown row. Menu grids not made are skipped.
 void ApplyRowVisibility(const MenuGrids& SSm, SpreadGrid& SSx, const Catalogue& catalogue,
                         bool showAll, std::int32_t menuRowHeight, std::int32_t allRowHeight);
+// The same for the menu grids alone.
+void ApplyMenuRowVisibility(const MenuGrids& SSm, const Catalogue& catalogue, bool showAll,
+                            std::int32_t menuRowHeight);
 
 // The whole number a cell holds: the signed item number of a row's column 5, the category
 // of the combined grid's column 7. A cell's text counts by its leading number (sign, digits,

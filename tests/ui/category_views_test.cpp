@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <filesystem>
 #include <memory>
 
 #include "support/window_fixture.h"
@@ -45,6 +46,7 @@ class CategoryViewsTest : public test::WindowFixture {
 
 TEST_F(CategoryViewsTest, StartUpShowsCategoryOneWithNoPinkButton) {
   auto window = Shown();
+  window->MakeMenuGridCopies();
   const WindowControls& c = window->Controls();
   for (int i = 0; i < 6; ++i) {
     EXPECT_EQ(c.SSm[i]->isHidden(), i != 0) << i;
@@ -132,6 +134,29 @@ TEST_F(CategoryViewsTest, ShowAllTicksAndReappliesRowHeights) {
   EXPECT_FALSE(window->State().views.showAll);
   EXPECT_EQ(c.SSm[0]->RowHeight(1), 0);
   EXPECT_EQ(c.SSx[0]->RowHeight(1), 0);
+}
+
+TEST_F(CategoryViewsTest, MenuGridsMadeLaterShowTheStartUpFill) {
+  std::filesystem::remove(tree.Host("C:\\VORDELN\\n15.exe"));  // missing at start-up
+  auto window = Shown();
+  const WindowControls& c = window->Controls();
+  // Gone after start-up: a grid made now still shows what start-up found.
+  std::filesystem::remove(tree.Host("C:\\VORDELN\\n26.exe"));
+  c.Command1[1]->click();
+  ExpectSelected(*window, 1);
+  const SpreadGrid& grid = *c.SSm[1];
+  ASSERT_EQ(grid.RowCount(), 2);
+  EXPECT_EQ(grid.Text(2, 1), QString::fromUtf8("農林26"));
+  EXPECT_EQ(grid.Text(5, 1), "2");
+  EXPECT_EQ(grid.RowHeight(1), 35);
+  EXPECT_EQ(grid.Text(5, 2), "-1");
+  EXPECT_EQ(grid.RowHeight(2), 0);
+
+  // Show-all chosen before any category: the grids it makes show every row as well.
+  auto other = Shown();
+  other->Controls().dispALL->trigger();
+  other->Controls().Command1[1]->click();
+  EXPECT_EQ(other->Controls().SSm[1]->RowHeight(2), 35);
 }
 
 }  // namespace

@@ -35,6 +35,8 @@ TEST_F(LauncherWindowTest, StartupLeavesTheWindowAsDesigned) {
   EXPECT_TRUE(c.Frame1->isHidden());
   EXPECT_TRUE(c.SS->isHidden());
   EXPECT_FALSE(c.SSm[0]->isHidden());
+  for (int i = 1; i < 6; ++i) EXPECT_EQ(c.SSm[i], nullptr) << i;  // made when first needed
+  window->MakeMenuGridCopies();
   for (int i = 1; i < 6; ++i) EXPECT_TRUE(c.SSm[i]->isHidden()) << i;
   EXPECT_FALSE(c.SSx[0]->isHidden());  // no view file: combined view
   EXPECT_FALSE(c.dispALL->isChecked());
@@ -63,6 +65,7 @@ TEST_F(LauncherWindowTest, MenuGridsShowNewestFirstWithSignedSlots) {
   EXPECT_FALSE(grid.HasPicture(1, 1));
   EXPECT_EQ(grid.BackColor(2, 2), QColor(196, 255, 255));
   EXPECT_EQ(grid.BackColor(2, 1), QColor(192, 192, 192));
+  window->MakeMenuGridCopies();
   EXPECT_EQ(window->Controls().SSm[2]->RowCount(), 0);
   EXPECT_FALSE(window->Controls().SSm[5]->HasPicture(1, 1));  // icon file nowhere
 }
@@ -113,6 +116,7 @@ TEST_F(LauncherWindowTest, EachGridStartsOnItsFirstShownRowWithNothingSelected) 
   window->show();
   const WindowControls& c = window->Controls();
   ASSERT_TRUE(c.SSm[0]->isRowHidden(0));  // the newest item of category 1 is not installed
+  window->MakeMenuGridCopies();
   std::vector<SpreadGrid*> grids(c.SSm.begin(), c.SSm.end());
   grids.push_back(c.SSx[0]);
   for (SpreadGrid* grid : grids) {
@@ -276,7 +280,10 @@ TEST_F(LauncherWindowTest, CoveredControlsTakeNoFocusInTheCombinedView) {
   c.dispSELECT->trigger();  // covered again: the focus goes to the grid over the button
   EXPECT_EQ(QApplication::focusWidget(), c.SSx[0]);
   EXPECT_EQ(c.Command1[0]->focusPolicy(), Qt::NoFocus);
+  window->MakeMenuGridCopies();  // menu grids made while covered take no focus either
   EXPECT_EQ(c.SSm[3]->focusPolicy(), Qt::NoFocus);
+  c.dispSELECT->trigger();
+  EXPECT_EQ(c.SSm[3]->focusPolicy(), Qt::StrongFocus);
 }
 
 // The cell of a grid's shown row whose column and cell carry these names.

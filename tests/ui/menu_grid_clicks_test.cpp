@@ -309,6 +309,16 @@ void ExpectReactivated(const SpreadGrid& grid, int row, const char* path, int sl
   EXPECT_EQ(grid.Text(5, row), QString::number(slot));
 }
 
+TEST_F(MenuGridClicksTest, ChoiceInTheCombinedGridBeforeAnyCategoryReachesItsMenuGrid) {
+  auto window = Start();
+  const WindowControls& c = window->Controls();
+  desktop.fileChoices.push_back(QString("C:\\J\\j.exe"));
+  emit c.SSx[0]->ButtonClicked(4, RowOf(*c.SSx[0], 1, 6));
+  ASSERT_NE(c.SSm[5], nullptr);
+  ExpectReactivated(*c.SSm[5], 1, "C:\\J\\j.exe", 1, window->State().grids.gridColors,
+                    kMenuTitleColorSlot);
+}
+
 TEST_F(MenuGridClicksTest, ChosenProgramReactivatesBothViews) {
   auto window = Start(true);
   const WindowControls& c = window->Controls();
