@@ -9,6 +9,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <iterator>
 
 #include "widgets/installed_family.h"
 
