@@ -173,7 +173,7 @@ void LauncherWindow::MakeMenuGridCopies() {
     c_.SSm[index]->SetRowCount(0);
     made[index] = c_.SSm[index];
   }
-  if (!startupRows_) return;  // start-up ended before the grids were filled
+  if (!startupRows_) return;  // not filled at start-up, or about to be filled anew
   // The rows of the start-up fill, with its file tests: nothing is looked at again.
   FillCategoryGrids(made, {store_->Entries(), *startupRows_, state_.grids.gridColors});
   startupRows_.reset();
@@ -187,7 +187,9 @@ void LauncherWindow::RestoreInitialMenu() {
   }
   // Past the question every step is best effort and the user is not bothered: a user file
   // that cannot be removed is read again and kept, and the grids show whatever could be
-  // loaded. What failed is logged.
+  // loaded. What failed is logged. The grids are all filled anew below: menu grids made now
+  // need not show the start-up rows first.
+  startupRows_.reset();
   MakeMenuGridCopies();
   if (const err::Number error = files_.Remove(state_.paths.userMenuIniPath)) {
     LogFileFailure(files_, "delete", state_.paths.userMenuIniPath, error);
