@@ -165,7 +165,7 @@ Result<void> LauncherWindow::Startup() {
 }
 
 void LauncherWindow::MakeMenuGridCopies() {
-  if (c_.SSm[kCategoryCount - 1] != nullptr) return;
+  if (MenuGridCopiesMade()) return;
   MenuGrids made{};
   for (int index = 1; index < kCategoryCount; ++index) {
     CreateMenuGridCopy(c_, index);
@@ -211,7 +211,7 @@ void LauncherWindow::FillGrids() {
   const MenuGridSource source{store_->Entries(), rows, state_.grids.gridColors};
   FillCategoryGrids(c_.SSm, source);
   FillAllGrid(*c_.SSx[0], source);
-  if (c_.SSm[kCategoryCount - 1] == nullptr) startupRows_.emplace(std::move(rows));
+  if (!MenuGridCopiesMade()) startupRows_.emplace(std::move(rows));
 }
 
 void LauncherWindow::ApplyVisibility() {

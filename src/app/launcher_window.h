@@ -54,6 +54,7 @@ class LauncherWindow : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  bool MenuGridCopiesMade() const { return c_.SSm[kCategoryCount - 1] != nullptr; }
   void ConnectCommands();
   void ConnectMenuGrid(int index);
   void RunUtility(void (*command)(UtilityContext&));
