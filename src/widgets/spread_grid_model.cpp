@@ -7,6 +7,8 @@
 #include <iterator>
 #include <utility>
 
+#include "widgets/stable_number_order.h"
+
 namespace orva {
 
 SpreadGridModel::SpreadGridModel(QObject* parent)
@@ -343,7 +345,9 @@ template <size_t N>
 int CompareValues(const SortItem<N>& a, const SortItem<N>& b, size_t k) {
   if (a.isNumber[k] != b.isNumber[k]) return a.isNumber[k] ? -1 : 1;  // numbers before texts
   if (a.isNumber[k]) {
-    return a.number[k] < b.number[k] ? -1 : (b.number[k] < a.number[k] ? 1 : 0);
+    const std::uint64_t left = NumberOrderKey(a.number[k]);
+    const std::uint64_t right = NumberOrderKey(b.number[k]);
+    return left < right ? -1 : (right < left ? 1 : 0);
   }
   return QString::compare(*a.text[k], *b.text[k], Qt::CaseSensitive);
 }
@@ -360,10 +364,12 @@ void SortItems(std::vector<SortItem<N>>& items, const bool (&ascending)[N]) {
   });
 }
 
-// Stable order of one key's (value, row) pairs, all of one kind: the plainest comparison.
-template <typename Value, typename Less>
-std::vector<int> SortPairs(std::vector<std::pair<Value, int>>& pairs, bool ascending, Less less) {
-  using Pair = std::pair<Value, int>;
+// Stable order of one text key's (text, row) pairs: the plainest comparison.
+std::vector<int> SortTextPairs(std::vector<std::pair<QString, int>>& pairs, bool ascending) {
+  using Pair = std::pair<QString, int>;
+  const auto less = [](const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseSensitive) < 0;
+  };
   if (ascending) {
     std::stable_sort(pairs.begin(), pairs.end(),
                      [&](const Pair& a, const Pair& b) { return less(a.first, b.first); });
@@ -384,22 +390,18 @@ std::vector<int> SpreadGridModel::SortedRows(int first, int count,
   if (N == 1) {
     const int column = keys[0].column;
     int numbers = 0;
-    std::vector<std::pair<double, int>> values(count);
+    std::vector<double> values(count);
     for (int r = 0; r < count; ++r) {
       const Cell& cell = At(column, first + r);
       numbers += (cell.flags & kNumber) != 0;
-      values[r] = {cell.value, r};
+      values[r] = cell.value;
     }
-    if (numbers == count) {
-      return SortPairs(values, keys[0].ascending, [](double a, double b) { return a < b; });
-    }
+    if (numbers == count) return StableNumberOrder(values, keys[0].ascending);
     if (numbers == 0) {
       // Shared copies, not pointers: the keys then lie side by side as the sort reads them.
       std::vector<std::pair<QString, int>> pairs(count);
       for (int r = 0; r < count; ++r) pairs[r] = {At(column, first + r).text, r};
-      return SortPairs(pairs, keys[0].ascending, [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseSensitive) < 0;
-      });
+      return SortTextPairs(pairs, keys[0].ascending);
     }
   }
   std::vector<SortItem<N>> items(count);
