@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QImage>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iterator>
 #include <utility>
@@ -387,17 +388,29 @@ std::vector<int> SortTextPairs(std::vector<std::pair<QString, int>>& pairs, bool
 template <size_t N>
 std::vector<int> SpreadGridModel::SortedRows(int first, int count,
                                              const std::vector<Key>& keys) const {
+  // Keys whose cells all hold numbers: a radix sort, no comparisons.
+  std::array<std::vector<double>, N> numbers;
+  bool allNumbers = true;
+  for (size_t k = 0; k < N && allNumbers; ++k) {
+    numbers[k].resize(count);
+    for (int r = 0; r < count && allNumbers; ++r) {
+      const Cell& cell = At(keys[k].column, first + r);
+      allNumbers = (cell.flags & kNumber) != 0;
+      numbers[k][r] = cell.value;
+    }
+  }
+  if (allNumbers) {
+    std::array<NumberSortKey, N> numberKeys{};
+    for (size_t k = 0; k < N; ++k) numberKeys[k] = {numbers[k], keys[k].ascending};
+    return StableNumberOrder(numberKeys);
+  }
   if (N == 1) {
     const int column = keys[0].column;
-    int numbers = 0;
-    std::vector<double> values(count);
-    for (int r = 0; r < count; ++r) {
-      const Cell& cell = At(column, first + r);
-      numbers += (cell.flags & kNumber) != 0;
-      values[r] = cell.value;
+    bool anyNumber = false;
+    for (int r = 0; r < count && !anyNumber; ++r) {
+      anyNumber = (At(column, first + r).flags & kNumber) != 0;
     }
-    if (numbers == count) return StableNumberOrder(values, keys[0].ascending);
-    if (numbers == 0) {
+    if (!anyNumber) {
       // Shared copies, not pointers: the keys then lie side by side as the sort reads them.
       std::vector<std::pair<QString, int>> pairs(count);
       for (int r = 0; r < count; ++r) pairs[r] = {At(column, first + r).text, r};

@@ -37,4 +37,19 @@ std::vector<int> StableNumberOrder(std::span<const double> values, bool ascendin
   return order;
 }
 
+std::vector<int> StableNumberOrder(std::span<const NumberSortKey> keys) {
+  if (keys.empty()) return {};
+  // The last key first: each sort after it is stable, so its ties stay in the order so far.
+  std::vector<int> order = StableNumberOrder(keys.back().values, keys.back().ascending);
+  std::vector<double> arranged(order.size());
+  std::vector<int> composed(order.size());
+  for (std::size_t k = keys.size() - 1; k-- > 0;) {
+    for (std::size_t i = 0; i < order.size(); ++i) arranged[i] = keys[k].values[order[i]];
+    const std::vector<int> step = StableNumberOrder(arranged, keys[k].ascending);
+    for (std::size_t i = 0; i < order.size(); ++i) composed[i] = order[step[i]];
+    order.swap(composed);
+  }
+  return order;
+}
+
 }  // namespace orva

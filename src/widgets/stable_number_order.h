@@ -21,4 +21,12 @@ inline std::uint64_t NumberOrderKey(double value) {
 // A radix sort: a long works list sorts in a few passes over its numbers, whatever their order.
 std::vector<int> StableNumberOrder(std::span<const double> values, bool ascending);
 
+struct NumberSortKey {
+  std::span<const double> values;  // one per item, as many for every key
+  bool ascending;
+};
+
+// The same on several keys, the first deciding; items equal on all keep their order.
+std::vector<int> StableNumberOrder(std::span<const NumberSortKey> keys);
+
 }  // namespace orva

@@ -616,37 +616,34 @@ TEST(SpreadGridTest, ButtonFacesKeepTheirColourUnderEveryStyle) {
 
 // Qt's own checker watches every signal the model sends while the grid is filled, resized,
 // sorted and emptied: a wrong row count or a change announced outside the model aborts.
-// A works file may hold any double: each has its place, the same with a second key as
-// without, and equal values (-0 and 0 among them) keep their order both ways.
+// A works file may hold any double: each has its place, the same with a second key of
+// either kind as without, and equal values (-0 and 0 among them) keep their order both ways.
 TEST(SpreadGridTest, NumberSortsPlaceEveryDoubleAndKeepTies) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
   const std::vector<double> values = {2, nan, -0.0, 1e300, -inf, 0.0, -nan, 2, -1.5, inf, 1e-300};
   SpreadGrid grid;
-  grid.SetColumnCount(3);
+  grid.SetColumnCount(4);
   grid.SetRowCount(static_cast<int>(values.size()));
   for (int r = 1; r <= grid.RowCount(); ++r) {
     grid.SetValue(1, r, values[r - 1]);
     grid.SetText(2, r, "same");
     grid.SetText(3, r, QString(QChar(u'a' + r - 1)));  // original position
+    grid.SetValue(4, r, 7);
   }
-  const auto order = [&grid] {
+  const auto sorted = [&grid](std::vector<SpreadGrid::SortKey> keys) {
+    grid.SortRows(1, grid.RowCount(), {{3, true}});
+    grid.SortRows(1, grid.RowCount(), keys);
     QString text;
     for (int r = 1; r <= grid.RowCount(); ++r) text += grid.Text(3, r);
     return text;
   };
-  const int last = grid.RowCount();
-  grid.SortRows(1, last, {{1, true}});
-  EXPECT_EQ(order(), "geicfkahdjb");
-  grid.SortRows(1, last, {{3, true}});
-  grid.SortRows(1, last, {{1, false}});
-  EXPECT_EQ(order(), "bjdahkcfieg");
-  grid.SortRows(1, last, {{3, true}});
-  grid.SortRows(1, last, {{1, true}, {2, true}});
-  EXPECT_EQ(order(), "geicfkahdjb");
-  grid.SortRows(1, last, {{3, true}});
-  grid.SortRows(1, last, {{1, false}, {2, true}});
-  EXPECT_EQ(order(), "bjdahkcfieg");
+  EXPECT_EQ(sorted({{1, true}}), "geicfkahdjb");
+  EXPECT_EQ(sorted({{1, false}}), "bjdahkcfieg");
+  for (const int second : {2, 4}) {
+    EXPECT_EQ(sorted({{1, true}, {second, true}}), "geicfkahdjb") << second;
+    EXPECT_EQ(sorted({{1, false}, {second, false}}), "bjdahkcfieg") << second;
+  }
 }
 
 TEST(SpreadGridTest, ModelKeepsQtsItemModelContractThroughFillsAndSorts) {
