@@ -22,6 +22,7 @@
 #include "app/command_line.h"
 #include "app/font_warm_up.h"
 #include "app/launcher_window.h"
+#include "app/missing_drive.h"
 #include "app/startup_failure.h"
 #include "catalogue/install_paths.h"
 #include "catalogue/program_folder.h"
@@ -193,6 +194,10 @@ int RunLauncher(int argc, char** argv) {
     if (early.failure) std::rethrow_exception(early.failure);
     if (early.lockOutcome != SingleInstanceLock::Outcome::Acquired) {
       return ReportStartupFailure(desktop, lcLock(), LockFailureReport(*early.lock));
+    }
+    // Without the drive every file is missing: one report says so instead of one per file.
+    if (const std::optional<QString> missing = MissingDriveReport(files, *early.paths)) {
+      return ReportStartupFailure(desktop, lcFiles(), *missing);
     }
     // The window's first font needs the configuration; its catalogue does not.
     window = std::make_unique<LauncherWindow>(
