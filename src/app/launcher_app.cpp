@@ -215,9 +215,9 @@ int RunLauncher(int argc, char** argv) {
   QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(), &QWidget::close);
   window->show();
   const int exitCode = app.exec();
-  // A start or open just before the window closed (the home page, the update) may still
-  // fail; the user hears of it before the program ends.
-  desktop.FinishWatching();
+  // The lock goes with the window, its files saved: a launcher started now takes over at
+  // once. Nothing waits for the programs started meanwhile; their watches just end.
+  early.lock.reset();
   return exitCode;
 }
 

@@ -140,19 +140,41 @@ TEST_F(HandoverFailuresTest, ProgramThatFailsAtOnceIsToldAfterTheStartReturned) 
   EXPECT_TRUE(log.lines[0].text.contains(host));
 }
 
-TEST_F(HandoverFailuresTest, OwnMessageStandsForAFailureInTheFirstMoments) {
+// A program that is there but ends at once (the remote-support tool, say) is told as such,
+// never as missing.
+TEST_F(HandoverFailuresTest, ProgramKilledAtOnceIsToldWithItsSignal) {
   const auto [windows, host] = Program("C:\\adata\\tool", "#!/bin/sh\nkill -9 $$\n");
-  const Desktop::Handover tool{.target = host,
-                               .windowsPath = windows,
-                               .ownText = QString::fromUtf8("遠隔操作ソフトが見つかりません。"),
-                               .ownTitle = windows};
-  EXPECT_TRUE(desktop.StartProgram(nullptr, tool));
-  desktop.FinishWatching();
+  EXPECT_TRUE(StartAndSettle(windows, host));
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, tool.ownText);
-  EXPECT_EQ(boxes.boxes[0].title, windows);
+  EXPECT_TRUE(boxes.boxes[0].text.contains(windows));
+  EXPECT_TRUE(boxes.boxes[0].text.contains(QString::fromUtf8("異常終了しました (シグナル 9)")));
+  EXPECT_FALSE(boxes.boxes[0].text.contains(QString::fromUtf8("見つかりません")));
   ASSERT_EQ(log.lines.size(), 1u);
   EXPECT_TRUE(log.lines[0].text.contains("signal 9"));
+}
+
+// A caller that closes its window once the hand-over worked hears of a failure in the first
+// moments before the call returns, and of a clean end as a success.
+TEST_F(HandoverFailuresTest, AwaitedHandoverReturnsItsFirstMoments) {
+  const auto [windows, host] = Program("C:\\VORDELN\\vekup", "#!/bin/sh\nsleep 0.2\nexit 3\n");
+  const auto [okWindows, okHost] = Program("C:\\VORDELN\\p\\ok", "#!/bin/sh\nexit 0\n");
+  Program("C:\\bin\\xdg-open", "#!/bin/sh\nexit 3\n");
+  EXPECT_FALSE(desktop.StartProgram(
+      nullptr, {.target = host, .windowsPath = windows, .awaitFirstMoments = true}));
+  EXPECT_FALSE(desktop.Watching());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_TRUE(boxes.boxes[0].text.contains(QString::fromUtf8("終了コード 3")));
+  EXPECT_TRUE(desktop.StartProgram(
+      nullptr, {.target = okHost, .windowsPath = okWindows, .awaitFirstMoments = true}));
+  EXPECT_FALSE(desktop.Watching());
+  {
+    PathOnly openerOnly(tree.Host("C:\\bin"));
+    EXPECT_FALSE(desktop.OpenDocument(
+        nullptr, {.target = "https://example.org/", .awaitFirstMoments = true}));
+  }
+  EXPECT_FALSE(desktop.Watching());
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_TRUE(boxes.boxes[1].text.contains("https://example.org/"));
 }
 
 TEST_F(HandoverFailuresTest, HappyStartsAndOpensSayNothing) {
