@@ -134,7 +134,9 @@ Result<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest
 bool QtDesktop::StartProgram(QWidget* parent, const Handover& program) {
   ProgramStart start = StartProgramFile(program.target);
   if (!start) {
-    const FailureReason why = start.wineMissing ? WineMissing() : NotExecuted(start.error);
+    const FailureReason why = start.wineMissing      ? WineMissing()
+                              : start.wineLacks32Bit ? WineLacks32Bit()
+                                                     : NotExecuted(start.error);
     TellFailure(parent, program, Kind::Program, why.forUser, why.forLog);
     return false;
   }

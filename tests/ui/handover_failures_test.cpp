@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +19,11 @@ namespace orva {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string ReadWhole(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 struct Box {
   QString text;
@@ -125,6 +132,43 @@ TEST_F(HandoverFailuresTest, WindowsProgramWithoutWineIsToldAndLoggedOnce) {
   EXPECT_EQ(log.lines[0].category, "orva.start");
   EXPECT_TRUE(log.lines[0].text.contains(windows));
   EXPECT_TRUE(log.lines[0].text.contains(host));
+}
+
+// A 32-bit program is never handed to a Wine that runs 64-bit programs only, which would end
+// at once and cleanly, showing nothing: the user is told what to install. A 64-bit one
+// still starts through the same Wine.
+TEST_F(HandoverFailuresTest, ThirtyTwoBitProgramNeedsAThirtyTwoBitWine) {
+  const std::string built32 = ORVA_WINE_MARKER32;
+  const std::string built64 = ORVA_WINE_MARKER;
+  if (built32.empty() || built64.empty()) {
+    GTEST_SKIP() << "mingw-w64 (i686-w64-mingw32-gcc and x86_64-w64-mingw32-gcc) was not "
+                    "found when the build was configured; tools/bootstrap installs both";
+  }
+  // Laid out as Debian's wine64 alone; its `wine` notes what it is asked to run.
+  const fs::path wine = tree.Prefix() / "wine64-only";
+  const fs::path asked = wine / "asked.txt";
+  fs::create_directories(wine / "bin");
+  fs::create_directories(wine / "lib/x86_64-linux-gnu/wine/x86_64-windows");
+  std::ofstream(wine / "lib/x86_64-linux-gnu/wine/x86_64-windows/ntdll.dll") << "x";
+  std::ofstream(wine / "bin/wine") << "#!/bin/sh\necho \"$1\" >> '" << asked.string() << "'\n";
+  fs::permissions(wine / "bin/wine", fs::perms::owner_all, fs::perm_options::add);
+  const auto [windows32, host32] = Program("C:\\VORDELN\\r06\\doboku.exe", ReadWhole(built32));
+  const auto [windows64, host64] = Program("C:\\VORDELN\\x64\\doboku.exe", ReadWhole(built64));
+  {
+    PathOnly wineOnly(wine / "bin");
+    EXPECT_FALSE(StartAndSettle(windows32, host32));
+    EXPECT_TRUE(StartAndSettle(windows64, host64));
+  }
+  EXPECT_EQ(ReadWhole(asked), host64.toStdString() + "\n");
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_TRUE(boxes.boxes[0].text.contains(windows32));
+  EXPECT_TRUE(boxes.boxes[0].text.contains(QString::fromUtf8("32 ビット")));
+  EXPECT_TRUE(boxes.boxes[0].text.contains(
+      "dpkg --add-architecture i386 && apt update && apt install wine32:i386"));
+  ASSERT_EQ(log.lines.size(), 1u);
+  EXPECT_EQ(log.lines[0].category, "orva.start");
+  EXPECT_TRUE(log.lines[0].text.contains(host32));
+  EXPECT_TRUE(log.lines[0].text.contains("wine32"));
 }
 
 TEST_F(HandoverFailuresTest, ProgramThatFailsAtOnceIsToldAfterTheStartReturned) {
