@@ -144,41 +144,43 @@ def jikkou_works() -> list[Works]:
 
 def catalogue() -> list[Item]:
     # MENU.INI lists entries out of code order on purpose: the launcher sorts them.
+    # Characters 2 to 5 of a code order the editions in time: the Heisei year, which
+    # Reiwa years continue (R1 = 31, R6 = 36), then the half or edition.
     return [
         Item("12601", "平成26年度 前期第1版 (H26/4)", r"VORDELN\DOBOKU\H26\doboku.exe",
              "doboku.ico", installed=False),
-        Item("10601", "令和6年度 前期版 (R6/4)", r"VORDELN\DOBOKU\R06\doboku.exe",
+        Item("13601", "令和6年度 前期版 (R6/4)", r"VORDELN\DOBOKU\R06\doboku.exe",
              "doboku.ico", data_dir_line=r"C:\VORDELN\DOBOKU\R06\データ",
              works=doboku_works()),
         Item("13002", "平成30年度 後期版 (H30/10)", r"VORDELN\DOBOKU\H30B\doboku.exe",
              "doboku.ico", data_dir_line=r"C:\ORVADATA\土木\H30" + "\\",
              works=old_doboku_works()),
-        Item("10201", "令和2年度 前期版 (R2/4)", r"VORDELN\DOBOKU\R02\doboku.exe",
+        Item("13201", "令和2年度 前期版 (R2/4)", r"VORDELN\DOBOKU\R02\doboku.exe",
              "doboku.ico", data_dir_line=None, works=old_doboku_works()[:2]),
-        Item("10501", "令和5年度 前期版 (R5/4)", r"VORDELN\DOBOKU\R05\doboku.exe",
+        Item("13501", "令和5年度 前期版 (R5/4)", r"VORDELN\DOBOKU\R05\doboku.exe",
              "doboku.ico", installed=False),
 
         Item("22901", "平成29年度版 (H29/4)", r"VORDELN\NORIN\H29\norin.exe", "norin.png",
              installed=False),
-        Item("20301", "令和3年度版 (R3/4)", r"VORDELN\NORIN\R03\norin.exe", "norin.png",
+        Item("23301", "令和3年度版 (R3/4)", r"VORDELN\NORIN\R03\norin.exe", "norin.png",
              data_dir_line=r"C:\VORDELN\NORIN\R03\DATA" + "\\", works=norin_works()),
-        Item("20601", "令和6年度版 (R6/4)", r"VORDELN\NORIN\R06\norin.exe", "norin.png",
+        Item("23601", "令和6年度版 (R6/4)", r"VORDELN\NORIN\R06\norin.exe", "norin.png",
              data_dir_line=r"C:\VORDELN\NORIN\R06\DATA" + "\\"),
 
         Item("32801", "平成28年度版 (H28/4)", r"VORDELN\KOWAN\H28\kowan.exe", "kowan.bmp",
              data_dir_line=r"C:\VORDELN\KOWAN\H28\DATA" + "\\", works=kowan_works()),
-        Item("30401", "令和4年度版 (R4/4)", r"VORDELN\KOWAN\R04\kowan.exe", "kowan.bmp",
+        Item("33401", "令和4年度版 (R4/4)", r"VORDELN\KOWAN\R04\kowan.exe", "kowan.bmp",
              installed=False),
-        Item("30601", "令和6年度版 (R6/4)", r"VORDELN\KOWAN\R06\kowan.exe", "kowan.bmp",
+        Item("33601", "令和6年度版 (R6/4)", r"VORDELN\KOWAN\R06\kowan.exe", "kowan.bmp",
              data_dir_line=r"C:\VORDELN\KOWAN\R06\DATA" + "\\", works=kowan_works()[:1]),
 
         Item("42501", "民間見積 Ver.3 (H25/4)", r"VORDELN\MINKAN\Ver 3\minkan.exe",
              "minkan.png", installed=False),
         # A folder with a blank: the launcher must start the file, not "C:\VORDELN\MINKAN\Ver".
-        Item("40102", "民間見積 Ver.5 (R1/10)", r"VORDELN\MINKAN\Ver 5\minkan.exe",
+        Item("43102", "民間見積 Ver.5 (R1/10)", r"VORDELN\MINKAN\Ver 5\minkan.exe",
              "minkan.png", data_dir_line=r"C:\VORDELN\MINKAN\Ver 5\DATA" + "\\",
              works=minkan_works()),
-        Item("40501", "民間見積 Ver.6 (R5/4)", r"VORDELN\MINKAN\Ver 6\minkan.exe",
+        Item("43501", "民間見積 Ver.6 (R5/4)", r"VORDELN\MINKAN\Ver 6\minkan.exe",
              "minkan.png", data_dir_line=r"C:\VORDELN\MINKAN\Ver 6\DATA" + "\\",
              works=minkan_works()[:2]),
 
@@ -191,11 +193,11 @@ def catalogue() -> list[Item]:
 
         Item("62401", "実行予算 平成24年版 (H24/4)", r"VORDELN\JIKKOU\H24\jikkou.exe",
              "jikkou.png", installed=False),
-        Item("60201", "実行予算 令和2年版 (R2/4)", r"VORDELN\JIKKOU\R02\jikkou.exe",
+        Item("63201", "実行予算 令和2年版 (R2/4)", r"VORDELN\JIKKOU\R02\jikkou.exe",
              "jikkou.png", data_file="JDATADIR.TXT",
              data_dir_line=r"C:\VORDELN\JIKKOU\R02\DATA" + "\\", works=jikkou_works()[:2]),
         # No icon file anywhere: the row shows no picture.
-        Item("60601", "実行予算 令和6年版 (R6/4)", r"VORDELN\JIKKOU\R06\jikkou.exe",
+        Item("63601", "実行予算 令和6年版 (R6/4)", r"VORDELN\JIKKOU\R06\jikkou.exe",
              "jikkou6.png", data_file="JDATADIR.TXT",
              data_dir_line=r"C:\VORDELN\JIKKOU\R06\DATA" + "\\", works=jikkou_works()),
     ]

@@ -22,6 +22,7 @@
 #include "app/command_line.h"
 #include "app/font_warm_up.h"
 #include "app/launcher_window.h"
+#include "app/missing_drive.h"
 #include "app/startup_failure.h"
 #include "catalogue/install_paths.h"
 #include "catalogue/program_folder.h"
@@ -194,6 +195,10 @@ int RunLauncher(int argc, char** argv) {
     if (early.lockOutcome != SingleInstanceLock::Outcome::Acquired) {
       return ReportStartupFailure(desktop, lcLock(), LockFailureReport(*early.lock));
     }
+    // Without the drive every file is missing: one report says so instead of one per file.
+    if (const std::optional<QString> missing = MissingDriveReport(files, *early.paths)) {
+      return ReportStartupFailure(desktop, lcFiles(), *missing);
+    }
     // The window's first font needs the configuration; its catalogue does not.
     window = std::make_unique<LauncherWindow>(
         desktop, files, *early.paths, [&fonts] { fonts.Finish(); }, std::move(early.store));
@@ -210,9 +215,9 @@ int RunLauncher(int argc, char** argv) {
   QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(), &QWidget::close);
   window->show();
   const int exitCode = app.exec();
-  // A start or open just before the window closed (the home page, the update) may still
-  // fail; the user hears of it before the program ends.
-  desktop.FinishWatching();
+  // The lock goes with the window, its files saved: a launcher started now takes over at
+  // once. Nothing waits for the programs started meanwhile; their watches just end.
+  early.lock.reset();
   return exitCode;
 }
 

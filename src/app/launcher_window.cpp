@@ -57,8 +57,9 @@ LauncherWindow::LauncherWindow(Desktop& desktop, const FileSystem& files, Instal
       store_(StartedStore(std::move(store), files, state_.paths)),
       c_(BuildAfter(beforeControls, *this)),
       clicks_(*this, c_.SSm, *c_.SSx[0], store_->Entries(), state_.grids,
-              {state_.paths.driveRoot, state_.paths.iconDir, state_.paths.installDir}, files_,
-              desktop_, store_->Codec()) {
+              {state_.paths.appDir, state_.paths.driveRoot, state_.paths.iconDir,
+               state_.paths.installDir},
+              files_, desktop_, store_->Codec()) {
   c_.client->installEventFilter(this);
   ConnectCommands();
 }

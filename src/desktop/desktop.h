@@ -26,10 +26,10 @@ class Desktop {
   struct Handover {
     QString target{};       // host path of the program or document, or an address
     QString windowsPath{};  // the path the user knows it by; empty for an address
-    // A caller's own message for a failure, instead of the usual one naming what and why.
-    QString ownText{};
-    QString ownTitle{};
-    Icon ownIcon = Icon::None;
+    // The call returns only once the first moments are over, the window kept on screen
+    // and deaf to input meanwhile, and a failure in them is told by then: for a caller
+    // that closes the window once the hand-over worked.
+    bool awaitFirstMoments = false;
   };
 
   virtual ~Desktop() = default;
@@ -43,10 +43,10 @@ class Desktop {
 
   // Starts the program file at the handover's target detached, exactly that file; opens a
   // document or address with the desktop's associated application. Neither waits for what
-  // it started. Every failure is logged and told in a message box over `parent`: one at
-  // once by this call, unless the handover carries its own message, which the caller then
-  // shows; one that shows in the first moments after the start (the program or the opener
-  // ends with a failure) later, on the event thread. False when it failed at once.
+  // it started to end. Every failure is logged and told in a message box over `parent`: one
+  // at once by this call; one that shows in the first moments after the start (the program
+  // or the opener ends with a failure) later, on the event thread, unless the handover
+  // awaits them. False when it failed at once, or in the first moments it awaited.
   virtual bool StartProgram(QWidget* parent, const Handover& program) = 0;
   virtual bool OpenDocument(QWidget* parent, const Handover& document) = 0;
 

@@ -29,11 +29,13 @@ std::unique_ptr<Notifier> NotifierFor(Waitable fd) {
 }  // namespace
 
 struct EarlyFailureWatch::Entry {
-  Entry(StartWatch started, Failed whenFailed)
-      : watch(std::move(started)),
+  Entry(Ticket number, StartWatch started, Failed whenFailed)
+      : ticket(number),
+        watch(std::move(started)),
         notifier(NotifierFor(watch.ReadyWhenOver())),
         failed(std::move(whenFailed)) {}
 
+  Ticket ticket;
   StartWatch watch;
   std::unique_ptr<Notifier> notifier;
   Failed failed;
@@ -42,12 +44,13 @@ struct EarlyFailureWatch::Entry {
 EarlyFailureWatch::EarlyFailureWatch() = default;
 EarlyFailureWatch::~EarlyFailureWatch() = default;
 
-void EarlyFailureWatch::Watch(StartWatch watch, Failed failed) {
-  auto entry = std::make_unique<Entry>(std::move(watch), std::move(failed));
+EarlyFailureWatch::Ticket EarlyFailureWatch::Watch(StartWatch watch, Failed failed) {
+  auto entry = std::make_unique<Entry>(++lastTicket_, std::move(watch), std::move(failed));
   Entry* raw = entry.get();
   QObject::connect(raw->notifier.get(), &Notifier::activated, raw->notifier.get(),
                    [this, raw] { Finish(raw); });
   entries_.push_back(std::move(entry));
+  return lastTicket_;
 }
 
 void EarlyFailureWatch::Finish(Entry* entry) {
@@ -63,6 +66,18 @@ void EarlyFailureWatch::Finish(Entry* entry) {
   finished->notifier.release()->deleteLater();
   const EarlyEnd end = finished->watch.Collect();
   if (end.ended) finished->failed(end.status);
+}
+
+bool EarlyFailureWatch::Holds(Ticket ticket) const {
+  return std::any_of(entries_.begin(), entries_.end(),
+                     [ticket](const auto& held) { return held->ticket == ticket; });
+}
+
+void EarlyFailureWatch::WaitFor(Ticket ticket) {
+  while (Holds(ticket)) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                    QEventLoop::WaitForMoreEvents);
+  }
 }
 
 void EarlyFailureWatch::WaitForAll() {

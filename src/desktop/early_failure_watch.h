@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <list>
 #include <memory>
@@ -20,17 +21,22 @@ class EarlyFailureWatch {
   EarlyFailureWatch(const EarlyFailureWatch&) = delete;
   EarlyFailureWatch& operator=(const EarlyFailureWatch&) = delete;
 
-  void Watch(StartWatch watch, Failed failed);
+  using Ticket = std::uint64_t;
+  Ticket Watch(StartWatch watch, Failed failed);
   bool Watching() const { return !entries_.empty(); }
-  // Runs the event loop until every watch is over and its failure told, so that the last
-  // start or open before the program ends is still reported.
+  // Runs the event loop until every watch is over and its failure told.
   void WaitForAll();
+  // Runs the event loop, user input held back, until that watch is over and its failure
+  // told.
+  void WaitFor(Ticket ticket);
 
  private:
   struct Entry;
   void Finish(Entry* entry);
+  bool Holds(Ticket ticket) const;
 
   std::list<std::unique_ptr<Entry>> entries_;
+  Ticket lastTicket_ = 0;
 };
 
 }  // namespace orva

@@ -66,6 +66,15 @@ FailureReason WineMissing() {
       "no wine on PATH"};
 }
 
+FailureReason WineLacks32Bit() {
+  return {U("このプログラムは 32 ビットの Windows プログラムですが、インストールされている "
+            "Wine は 64 ビットのプログラムしか動かせません。\n"
+            "管理者に次の 2 行を実行してもらい、32 ビット用の Wine を追加してください。\n\n"
+            "apt install wine wine64\n"
+            "dpkg --add-architecture i386 && apt update && apt install wine32:i386"),
+          "32-bit Windows program; the wine on PATH runs 64-bit programs only (wine32 missing)"};
+}
+
 FailureReason ProgramEndedAtOnce(int waitStatus) {
   const Ending ending = EndingOf(waitStatus);
   const QString log = "ended at once with " + ExitCodeText(waitStatus);

@@ -14,6 +14,8 @@ struct FailureReason {
 FailureReason NotExecuted(int error);
 // A Windows program with no `wine` to run it.
 FailureReason WineMissing();
+// A 32-bit Windows program, and a Wine that runs 64-bit programs only: what to install.
+FailureReason WineLacks32Bit();
 // A started program that ended with a failure right after it started.
 FailureReason ProgramEndedAtOnce(int waitStatus);
 // The desktop's opener (xdg-open) that ended with a failure; its exit codes tell a missing

@@ -6,6 +6,10 @@
 #include <unistd.h>
 
 #include <QStandardPaths>
+
+#include "platform/utf8_path.h"
+#include "platform/windows_program.h"
+#include "platform/wine_install.h"
 #endif
 
 namespace orva {
@@ -13,15 +17,19 @@ namespace {
 
 #ifndef Q_OS_WIN
 // Without blocking: a FIFO in the program's place must not hang the launcher.
-bool IsWindowsExecutable(const std::string& hostPath) {
+WindowsMachine WindowsMachineOfFile(const std::string& hostPath) {
   const int fd = open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return false;
+  if (fd < 0) return WindowsMachine::kNotWindows;
   struct stat info = {};
-  char magic[2] = {};
-  const bool windows = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-                       read(fd, magic, sizeof magic) == 2 && magic[0] == 'M' && magic[1] == 'Z';
+  WindowsMachine machine = WindowsMachine::kNotWindows;
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    machine = WindowsMachineOf([fd](std::uint64_t offset, char* into, std::size_t count) {
+      const ssize_t got = pread(fd, into, count, static_cast<off_t>(offset));
+      return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
+    });
+  }
   close(fd);
-  return windows;
+  return machine;
 }
 #endif
 
@@ -32,15 +40,19 @@ ProgramStart StartProgramFile(const QString& hostPath) {
   std::string program = path;
   std::vector<std::string> arguments;
 #ifndef Q_OS_WIN
-  if (IsWindowsExecutable(path)) {
+  if (const WindowsMachine machine = WindowsMachineOfFile(path);
+      machine != WindowsMachine::kNotWindows) {
     const QString wine = QStandardPaths::findExecutable("wine");
-    if (wine.isEmpty()) return {0, true, std::nullopt};
+    if (wine.isEmpty()) return {.wineMissing = true, .watch = std::nullopt};
     program = wine.toStdString();
+    if (machine == WindowsMachine::kI386 && !WineRuns32BitPrograms(PathOfUtf8(program))) {
+      return {.wineLacks32Bit = true, .watch = std::nullopt};
+    }
     arguments = {path};
   }
 #endif
   DetachedStart start = StartDetachedProcess(program, arguments, kFirstMoments);
-  return {start.error, false, std::move(start.watch)};
+  return {.error = start.error, .watch = std::move(start.watch)};
 }
 
 }  // namespace orva

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
+#include <memory>
 
 #include "desktop/handover_failure.h"
 #include "desktop/host_path_text.h"
@@ -133,18 +134,33 @@ Result<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest
 bool QtDesktop::StartProgram(QWidget* parent, const Handover& program) {
   ProgramStart start = StartProgramFile(program.target);
   if (!start) {
-    const FailureReason why = start.wineMissing ? WineMissing() : NotExecuted(start.error);
-    TellFailure(parent, program, Kind::Program, why.forUser, why.forLog, program.ownText.isEmpty());
+    const FailureReason why = start.wineMissing      ? WineMissing()
+                              : start.wineLacks32Bit ? WineLacks32Bit()
+                                                     : NotExecuted(start.error);
+    TellFailure(parent, program, Kind::Program, why.forUser, why.forLog);
     return false;
   }
-  if (start.watch) {
-    watch_.Watch(std::move(*start.watch),
-                 [this, parent = QPointer<QWidget>(parent), program](int status) {
-                   const FailureReason why = ProgramEndedAtOnce(status);
-                   TellFailure(parent, program, Kind::Program, why.forUser, why.forLog, true);
-                 });
-  }
-  return true;
+  if (!start.watch) return true;
+  return WatchFirstMoments(program, std::move(*start.watch),
+                           [this, parent = QPointer<QWidget>(parent), program](int status) {
+                             const FailureReason why = ProgramEndedAtOnce(status);
+                             TellFailure(parent, program, Kind::Program, why.forUser, why.forLog);
+                           });
+}
+
+bool QtDesktop::WatchFirstMoments(const Handover& handover, StartWatch watch,
+                                  EarlyFailureWatch::Failed tell) {
+  const auto failed = std::make_shared<bool>(false);
+  const EarlyFailureWatch::Ticket ticket =
+      watch_.Watch(std::move(watch), [failed, tell = std::move(tell)](int status) {
+        *failed = true;
+        tell(status);
+      });
+  if (!handover.awaitFirstMoments) return true;
+  QApplication::setOverrideCursor(Qt::BusyCursor);
+  watch_.WaitFor(ticket);
+  QApplication::restoreOverrideCursor();
+  return !*failed;
 }
 
 bool QtDesktop::OpenDocument(QWidget* parent, const Handover& document) {
@@ -162,26 +178,25 @@ bool QtDesktop::OpenDocument(QWidget* parent, const Handover& document) {
         StartDetachedProcess(opener.toStdString(), {target.toStdString()}, kFirstMoments);
     if (start.error != 0) {
       const FailureReason why = NotExecuted(start.error);
-      TellFailure(parent, document, kind, why.forUser, "xdg-open: " + why.forLog,
-                  document.ownText.isEmpty());
+      TellFailure(parent, document, kind, why.forUser, "xdg-open: " + why.forLog);
       return false;
     }
-    watch_.Watch(std::move(*start.watch),
-                 [this, parent = QPointer<QWidget>(parent), document, kind, address](int status) {
-                   const FailureReason why = OpenerEndedAtOnce(status, address);
-                   TellFailure(parent, document, kind, why.forUser, why.forLog, true);
-                 });
-    return true;
+    return WatchFirstMoments(
+        document, std::move(*start.watch),
+        [this, parent = QPointer<QWidget>(parent), document, kind, address](int status) {
+          const FailureReason why = OpenerEndedAtOnce(status, address);
+          TellFailure(parent, document, kind, why.forUser, why.forLog);
+        });
   }
 #endif
   if (QDesktopServices::openUrl(url)) return true;
   const FailureReason why = NoOpener(address);
-  TellFailure(parent, document, kind, why.forUser, why.forLog, document.ownText.isEmpty());
+  TellFailure(parent, document, kind, why.forUser, why.forLog);
   return false;
 }
 
 void QtDesktop::TellFailure(QPointer<QWidget> parent, const Handover& handover, Kind kind,
-                            const QString& forUser, const QString& forLog, bool showBox) {
+                            const QString& forUser, const QString& forLog) {
   const bool program = kind == Kind::Program;
   const QString shown = handover.windowsPath.isEmpty() ? handover.target : handover.windowsPath;
   const QLoggingCategory& category = program ? lcStart() : lcOpen();
@@ -197,12 +212,9 @@ void QtDesktop::TellFailure(QPointer<QWidget> parent, const Handover& handover, 
                                   << "-" << forLog;
 #endif
   }
-  if (!showBox) return;
-  // A window that is closed by now (the home page, the update) leaves the box on its own.
+  // A window that is closed by now leaves the box on its own.
   QWidget* over = parent && parent->isVisible() ? parent.data() : nullptr;
-  if (!handover.ownText.isEmpty()) {
-    ShowMessage(over, handover.ownText, handover.ownTitle, handover.ownIcon);
-  } else if (program) {
+  if (program) {
     ShowMessage(over, StartFailureText(shown, forUser), QString::fromUtf8("起動エラー"),
                 Icon::Warning);
   } else {

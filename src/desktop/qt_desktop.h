@@ -27,13 +27,18 @@ class QtDesktop final : public Desktop {
   // Whether a start or open is still in its first moments.
   bool Watching() const;
   // Waits, running the event loop, until every start and open is past its first moments
-  // and any failure told: for the end of the program.
+  // and any failure told. The program never waits so at its end: what it started is no
+  // reason to linger once the window is gone.
   void FinishWatching();
 
  private:
   enum class Kind { Program, Address, Document };
+  // Watches the first moments, and waits for them when the handover asks to: false when
+  // it failed in them.
+  bool WatchFirstMoments(const Handover& handover, StartWatch watch,
+                         EarlyFailureWatch::Failed tell);
   void TellFailure(QPointer<QWidget> parent, const Handover& handover, Kind kind,
-                   const QString& forUser, const QString& forLog, bool showBox);
+                   const QString& forUser, const QString& forLog);
 
   const DriveTable& drives_;
   EarlyFailureWatch watch_;

@@ -79,8 +79,9 @@ void MenuGridController::ShowWorksList(const ClickedRow& clicked) {
                     ErrorBox::kNumberInText, state_.dataDirFile);
     return;
   }
-  // A program may record its folder relative to itself or to its drive.
-  state_.dataDir = ResolveDataDir(dataDir.value(), folder, paths_.driveRoot);
+  // A program started from the launcher works in the launcher's folder: a folder it
+  // recorded without a drive or a root is below that one.
+  state_.dataDir = ResolveDataDir(dataDir.value(), paths_.appDir, paths_.driveRoot);
   emit worksListReady();
 }
 

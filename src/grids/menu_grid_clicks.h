@@ -20,6 +20,7 @@ struct MenuGridState;
 // Where the suite lies, in Windows form: icons are looked for there, and data folders
 // recorded relative to a drive resolve on the install drive.
 struct MenuGridPaths {
+  std::string appDir;  // the launcher's working folder, which its programs share
   std::string driveRoot;
   std::string iconDir;
   std::string installDir;

@@ -116,7 +116,10 @@ DetachedStart StartDetachedProcess(const std::string& program,
                       &startup, &started)) {
     return {ErrnoOf(GetLastError()), std::nullopt};
   }
-  CloseHandle(started.hThread);
+  if (started.hThread) CloseHandle(started.hThread);
+  // Wine starts a program of its host (not a Windows one) without a process to hand back:
+  // there is nothing to wait on, and a wait on no handle would never end.
+  if (!started.hProcess) return {0, std::nullopt};
   auto state = std::make_unique<StartWatch::State>(started.hProcess);
   if (!state->over || !RegisterWaitForSingleObject(
                           &state->wait, state->process, &StartWatch::State::WaitOver, state.get(),

@@ -33,9 +33,13 @@ bool StartPlainFile(UtilityContext& context, Desktop::Handover program) {
 
 QString HomePageAddress() { return QString::fromUtf8(kHomePageAddress); }
 
+// The window goes only once the hand-over is known to have worked: a failure is told over
+// it, and the user, who got nothing, still has the launcher.
 void OpenHomePage(UtilityContext& context) {
-  context.desktop.OpenDocument(&context.window, {.target = HomePageAddress()});
-  context.window.close();
+  if (context.desktop.OpenDocument(&context.window,
+                                   {.target = HomePageAddress(), .awaitFirstMoments = true})) {
+    context.window.close();
+  }
 }
 
 void OpenHelp(UtilityContext& context) {
@@ -52,16 +56,16 @@ void StartRemoteSupport(UtilityContext& context) {
   context.Frame1.show();
   // No event pass until it is hidden again, so paint the notice now.
   context.Frame1.repaint();
-  const QString notFound = QString::fromUtf8("遠隔操作ソフトが見つかりません。");
-  const QString title = QString::fromUtf8(kRemoteToolPath);
-  // The tool's own message also stands for a start that fails in its first moments.
-  const bool started = StartPlainFile(context, {.windowsPath = title,
-                                                .ownText = notFound,
-                                                .ownTitle = title,
-                                                .ownIcon = Desktop::Icon::Information});
+  // "Not found" only when it is not there: a tool that is there but cannot start, or ends
+  // at once, is told by the desktop with what happened.
+  const bool there = context.files.IsPlainFile(kRemoteToolPath);
+  if (there) StartPlainFile(context, {.windowsPath = QString::fromUtf8(kRemoteToolPath)});
   desktop.SetWindowCursor(&context.window, Desktop::Cursor::Default);
   context.Frame1.hide();
-  if (!started) desktop.ShowMessage(&context.window, notFound, title, Desktop::Icon::Information);
+  if (!there) {
+    desktop.ShowMessage(&context.window, QString::fromUtf8("遠隔操作ソフトが見つかりません。"),
+                        QString::fromUtf8(kRemoteToolPath), Desktop::Icon::Information);
+  }
 }
 
 void StartDataUpdate(UtilityContext& context) {
@@ -70,10 +74,10 @@ void StartDataUpdate(UtilityContext& context) {
   Desktop& desktop = context.desktop;
   desktop.SetApplicationCursor(Desktop::Cursor::ArrowWait);
   desktop.ProcessEvents();
-  // A failed start is told, and the launcher closes all the same.
-  StartPlainFile(context, {.windowsPath = QString::fromStdString(updater)});
+  const bool started = StartPlainFile(
+      context, {.windowsPath = QString::fromStdString(updater), .awaitFirstMoments = true});
   desktop.SetApplicationCursor(Desktop::Cursor::Default);
-  context.window.close();
+  if (started) context.window.close();
 }
 
 }  // namespace orva

@@ -26,17 +26,17 @@ struct UtilityContext {
 // The maker's home page, fixed when the program is configured.
 QString HomePageAddress();
 
-// A start or open that fails is told to the user by the desktop (see Desktop), except that
-// the remote-support tool has its own message.
+// A start or open that fails is told to the user by the desktop (see Desktop).
 
-// Opens the home page, then closes the launcher whether or not the open worked.
+// Opens the home page, then closes the launcher once the open worked.
 void OpenHomePage(UtilityContext& context);
 // Opens the help document; no test for it first.
 void OpenHelp(UtilityContext& context);
 // Starts the remote-support tool with a notice up while it starts; tells the user when
-// it could not be started.
+// it is not there.
 void StartRemoteSupport(UtilityContext& context);
-// Starts the update tool and closes the launcher; does nothing when the tool is gone.
+// Starts the update tool and closes the launcher once it runs; does nothing when the
+// tool is gone.
 void StartDataUpdate(UtilityContext& context);
 
 }  // namespace orva

@@ -40,16 +40,17 @@ std::optional<std::string> DataDirFromBytes(std::string_view bytes, const Cp932C
   return codec.Decode(field);
 }
 
-std::string ResolveDataDir(const std::string& dataDir, const std::string& programFolder,
+std::string ResolveDataDir(const std::string& dataDir, const std::string& workingFolder,
                            const std::string& driveRoot) {
   const std::string_view path = dataDir;
+  std::string folder = workingFolder;
+  if (!folder.empty() && !IsSeparator(folder.back())) folder += '\\';
   if (path.size() >= 2 && IsDriveLetter(path[0]) && path[1] == ':') {
     if (path.size() >= 3 && IsSeparator(path[2])) return dataDir;
     const char drive = path[0];
     const std::string_view rest = path.substr(2);
-    if (!programFolder.empty() && SameDrive(programFolder[0], drive) && programFolder.size() >= 2 &&
-        programFolder[1] == ':') {
-      return programFolder + std::string(rest);
+    if (folder.size() >= 2 && SameDrive(folder[0], drive) && folder[1] == ':') {
+      return folder + std::string(rest);
     }
     return std::string(1, drive) + ":\\" + std::string(rest);
   }
@@ -57,7 +58,7 @@ std::string ResolveDataDir(const std::string& dataDir, const std::string& progra
     if (path.size() >= 2 && IsSeparator(path[1])) return dataDir;  // a network share
     return driveRoot.substr(0, 2) + dataDir;
   }
-  return programFolder + dataDir;
+  return folder + dataDir;
 }
 
 }  // namespace orva

@@ -21,15 +21,17 @@ Result<std::string> ReadDataDir(const FileSystem& files, const std::string& data
 // nullopt when the file is empty, its first line blank or that field empty.
 std::optional<std::string> DataDirFromBytes(std::string_view bytes, const Cp932Codec& codec);
 
-// A data folder as the program that recorded it meant it:
+// A data folder as the program that recorded it meant it, read as the launcher's
+// programs read it: relative to the working folder they share with the launcher (its own
+// folder, `workingFolder`, e.g. "C:\VORDELN\"), not to the program's folder:
 //   "D:\X\", "\\server\share\X\"  as written;
 //   "\X\"                          on the install drive (that of `driveRoot`, e.g. "C:\");
-//   "X\", "..\X\"                  below the program's folder;
-//   "D:X\"                         below the program's folder when the program is on D:,
-//                                  else below D:\ (there is no current folder per drive).
+//   "X\", "..\X\"                  below the working folder;
+//   "D:X\"                         below the working folder when it is on D:, else below
+//                                  D:\ (there is no current folder per drive).
 // "/" counts as "\" as Windows reads it; ".." is left to the path lookup, which never
 // climbs above a drive's root.
-std::string ResolveDataDir(const std::string& dataDir, const std::string& programFolder,
+std::string ResolveDataDir(const std::string& dataDir, const std::string& workingFolder,
                            const std::string& driveRoot);
 
 }  // namespace orva

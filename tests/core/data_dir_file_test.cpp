@@ -63,8 +63,8 @@ TEST_F(ReadDataDirTest, OnlyTheFirstLineNamesTheFolder) {
   }
 }
 
-TEST(ResolveDataDirTest, RelativeFoldersHangBelowTheProgramOrItsDrive) {
-  const std::string program = "D:\\SUITE\\P\\";
+TEST(ResolveDataDirTest, RelativeFoldersHangBelowTheWorkingFolderOrItsDrive) {
+  const std::string working = "D:\\SUITE\\P\\";
   const std::string drive = "C:\\";
   struct Case {
     const char* recorded;
@@ -83,8 +83,11 @@ TEST(ResolveDataDirTest, RelativeFoldersHangBelowTheProgramOrItsDrive) {
       {"E:\\", "E:\\"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ResolveDataDir(c.recorded, program, drive), c.resolved) << c.recorded;
+    EXPECT_EQ(ResolveDataDir(c.recorded, working, drive), c.resolved) << c.recorded;
   }
+  // The working folder of a launcher on a network share comes without its last separator.
+  EXPECT_EQ(ResolveDataDir("DATA\\", "C:\\VORDELN", drive), "C:\\VORDELN\\DATA\\");
+  EXPECT_EQ(ResolveDataDir("c:DATA\\", "C:\\VORDELN", drive), "C:\\VORDELN\\DATA\\");
 }
 
 TEST_F(ReadDataDirTest, AFolderIsAnErrorToReport) {

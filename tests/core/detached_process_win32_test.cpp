@@ -99,5 +99,18 @@ TEST_F(DetachedProcessTest, AnEarlyFailureIsSeenAndALateOrCleanEndIsNot) {
   EXPECT_TRUE(fs::exists(dir_.Path() / "marker.txt"));
 }
 
+// Under Wine a program of the host is started without a process handle: it runs unwatched,
+// and nothing is left waiting on a handle that never turns ready.
+TEST_F(DetachedProcessTest, HostProgramUnderWineRunsUnwatched) {
+  if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+    GTEST_SKIP() << "only Wine starts programs of its host";
+  }
+  const fs::path host = "Z:\\bin\\true";
+  if (!fs::exists(host)) GTEST_SKIP() << "the host has no /bin/true";
+  DetachedStart start = StartDetachedProcess(Utf8(host), {}, milliseconds(10000));
+  EXPECT_EQ(start.error, 0);
+  EXPECT_FALSE(start.watch);
+}
+
 }  // namespace
 }  // namespace orva

@@ -29,6 +29,7 @@ class ScriptedDesktop final : public Desktop {
   std::vector<QString> opened;
   std::vector<Handover> handovers;  // every start and open as asked
   bool startSucceeds = true;
+  bool openSucceeds = true;
   std::vector<Cursor> windowCursors;
   std::vector<Cursor> applicationCursors;
   int eventPasses = 0;
@@ -65,7 +66,7 @@ class ScriptedDesktop final : public Desktop {
   bool OpenDocument(QWidget*, const Handover& document) override {
     opened.push_back(document.target);
     handovers.push_back(document);
-    return true;
+    return openSucceeds;
   }
   void SetWindowCursor(QWidget*, Cursor cursor) override { windowCursors.push_back(cursor); }
   void SetApplicationCursor(Cursor cursor) override { applicationCursors.push_back(cursor); }

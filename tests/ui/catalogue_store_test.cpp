@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include "catalogue/install_paths.h"
 #include "desktop/host_path_text.h"
+#include "platform/file_system.h"
 #include "support/install_tree.h"
 
 namespace orva {
@@ -41,11 +46,34 @@ TEST_F(CatalogueStoreTest, ReadingEndsWithItsIconsWhenItsEndIsAskedFor) {
   EXPECT_EQ(rows.Of(1, 1).icon->Picture().size(), QSize(16, 16));
 }
 
+// Notes every plain-file test the reading makes; the reading runs on a thread of its own.
+class RecordingFiles final : public FileSystem {
+ public:
+  using FileSystem::FileSystem;
+  bool IsPlainFile(std::string_view windowsPath) const override {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    asked_.emplace_back(windowsPath);
+    return FileSystem::IsPlainFile(windowsPath);
+  }
+  bool Asked(const std::string& windowsPath) const {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return std::find(asked_.begin(), asked_.end(), windowsPath) != asked_.end();
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  mutable std::vector<std::string> asked_;
+};
+
 TEST_F(CatalogueStoreTest, StoreDroppedBeforeAnyWindowEndsItsReading) {
-  auto store = std::make_unique<CatalogueStore>(tree.Files(), paths);
+  const RecordingFiles files(tree.Files().Drives());
+  auto store = std::make_unique<CatalogueStore>(files, paths);
   store->StartFirstReading();
-  store.reset();  // returns: the reading gives up its icons instead of waiting for them
-  SUCCEED();
+  store.reset();  // returns once the reading is over
+  // The reading went as far as testing the programs, then gave up the icons instead of
+  // waiting for an application that will never stand.
+  EXPECT_TRUE(files.Asked("C:\\VORDELN\\a.exe"));
+  EXPECT_FALSE(files.Asked("C:\\VORDELN\\icon\\a.png"));
 }
 
 }  // namespace

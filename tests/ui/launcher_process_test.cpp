@@ -204,6 +204,35 @@ TEST_F(LauncherProcessTest, ProgramFolderOptionChoosesTheSuite) {
   ExpectNothingWritten();
 }
 
+// No prefix where WINEPREFIX points, or none in the home folder: one report says that the
+// drive is not there, which prefix was looked in and what to do, and no file is named.
+TEST_F(LauncherProcessTest, MissingDriveIsOneReportNamingThePrefix) {
+  const fs::path home = tree.Prefix() / "home";
+  fs::create_directory(home);
+  const fs::path missing = tree.Prefix() / "no-such-prefix";
+  struct Case {
+    QString winePrefix;  // empty: unset
+    fs::path shown;
+    const char* why;
+  } cases[] = {{QString::fromStdString(missing.string()), missing, "WINEPREFIX の値"},
+               {"", home / ".wine", "~/.wine"}};
+  for (const Case& c : cases) {
+    QProcessEnvironment env;
+    env.insert("WINEPREFIX", c.winePrefix);
+    env.insert("HOME", QString::fromStdString(home.string()));
+    Start(env);
+    const QString report = WaitForReport(QString::fromUtf8("wineboot"));
+    EXPECT_TRUE(report.contains(QString::fromUtf8("ドライブ C: がありません")))
+        << report.toStdString();
+    EXPECT_TRUE(report.contains(QString::fromStdString(c.shown.string()))) << report.toStdString();
+    EXPECT_TRUE(report.contains(QString::fromUtf8(c.why))) << report.toStdString();
+    EXPECT_FALSE(report.contains("INI")) << report.toStdString();
+    ASSERT_EQ(launcher.state(), QProcess::Running) << "ended without waiting for the user";
+    ExpectEndedBy(SIGTERM);
+  }
+  ExpectNothingWritten();
+}
+
 // Every file and folder below `root`, for telling whether a run created anything.
 std::set<fs::path> Contents(const fs::path& root) {
   std::set<fs::path> found;

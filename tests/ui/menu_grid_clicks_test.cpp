@@ -211,6 +211,9 @@ TEST_F(MenuGridClicksTest, DoubledHeightStaysOnTheScreen) {
 TEST_F(MenuGridClicksTest, DataFolderFileNamesTheFolder) {
   WriteWorks("C:\\VORDELN\\a1\\DATA\\n_KOJI.RDM", 11);
   WriteWorks("C:\\WORKS\\X\\n_KOJI.RDM", 22);
+  // A folder named without a drive or a root is below the launcher's folder, where the
+  // program works, not below the program's own folder.
+  WriteWorks("C:\\VORDELN\\DATA\\n_KOJI.RDM", 33);
   auto window = Start(true);
   SpreadGrid& grid = *window->Controls().SSm[0];
   const SpreadGrid& works = *window->Controls().SS;
@@ -222,10 +225,10 @@ TEST_F(MenuGridClicksTest, DataFolderFileNamesTheFolder) {
                {"C:\\WORKS\\X\\\r\n", "22"},
                {"C:\\WORKS\\X,C:\\VORDELN\\a1\\DATA\\\r\n", "22"},
                {"\"C:\\WORKS\\X\\\",junk", "22"},
-               {"DATA\\", "11"},
-               {"..\\..\\WORKS\\X", "22"},
+               {"DATA\\", "33"},
+               {"..\\WORKS\\X", "22"},
                {"\\WORKS\\X\r\n", "22"},
-               {"c:DATA", "11"},
+               {"c:DATA", "33"},
                {"C:\\WORKS\\X", "22"}};
   for (const Case& c : cases) {
     tree.WriteText("C:\\VORDELN\\a1\\DIR.TXT", c.firstLine);

@@ -16,6 +16,7 @@
 
 #include "desktop/program_start.h"
 #include "platform/drive_table.h"
+#include "platform/wine_install.h"
 #include "support/temp_dir.h"
 
 namespace orva {
@@ -139,6 +140,33 @@ TEST(RealWineTest, WindowsProgramStartsThroughWineInTheLaunchersFolder) {
   ASSERT_TRUE(start.watch);
   const EarlyEnd end = start.watch->Collect();
   EXPECT_FALSE(end.ended) << "ended at once with wait status " << end.status;
+
+  // The same program built for 32 bits: started where this Wine runs such programs, else
+  // refused, and then Wine asked directly indeed runs nothing.
+  const std::string marker32 = ORVA_WINE_MARKER32;
+  if (marker32.empty()) {
+    GTEST_SKIP() << "i686-w64-mingw32-gcc was not found when the build was configured; "
+                    "tools/bootstrap installs it";
+  }
+  fs::remove(written);
+  const fs::path program32 = folder / "BIN" / "marker32.exe";
+  fs::copy_file(marker32, program32);
+  const QString wine = QStandardPaths::findExecutable("wine");
+  ScopedWorkingFolder inFolder(folder);
+  ProgramStart start32 = StartProgramFile(QString::fromStdString(program32.string()));
+  if (WineRuns32BitPrograms(wine.toStdString())) {
+    ASSERT_TRUE(start32) << "error " << start32.error;
+    const auto until = std::chrono::steady_clock::now() + kRunPatience;
+    while (ReadWhole(written) != "C:\\VORDELN" && std::chrono::steady_clock::now() < until) {
+      QThread::msleep(50);
+    }
+    EXPECT_EQ(ReadWhole(written), "C:\\VORDELN");
+  } else {
+    EXPECT_TRUE(start32.wineLacks32Bit);
+    EXPECT_FALSE(start32.watch);
+    RunWineTool(wine, {QString::fromStdString(program32.string())});
+    EXPECT_FALSE(fs::exists(written)) << "this Wine runs 32-bit programs after all";
+  }
 }
 
 }  // namespace

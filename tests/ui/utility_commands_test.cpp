@@ -38,7 +38,28 @@ TEST_F(UtilityCommandsTest, HomePageOpensTheConfiguredAddressThenCloses) {
   EXPECT_EQ(desktop.opened, std::vector<QString>{HomePageAddress()});
   EXPECT_TRUE(HomePageAddress().startsWith("https://"));
   EXPECT_TRUE(desktop.started.empty());
+  // Closed only once the open is past its first moments, so a failure is told over it.
+  ASSERT_EQ(desktop.handovers.size(), 1u);
+  EXPECT_TRUE(desktop.handovers[0].awaitFirstMoments);
   ExpectClosedLikeExit(*window);
+}
+
+// Nothing was opened or started: the user keeps the launcher, and nothing is saved yet.
+TEST_F(UtilityCommandsTest, HomePageOrUpdateThatFailedLeavesTheLauncherOpen) {
+  tree.Touch("C:\\VORDELN\\vekup.exe");
+  auto window = Shown();
+  desktop.openSucceeds = false;
+  window->Controls().HOMEPAGE->trigger();
+  EXPECT_EQ(desktop.opened.size(), 1u);
+  EXPECT_TRUE(window->isVisible());
+
+  desktop.startSucceeds = false;
+  window->Controls().saishin->trigger();
+  EXPECT_EQ(desktop.started.size(), 1u);
+  EXPECT_EQ(desktop.applicationCursors, (std::vector<Cursor>{Cursor::ArrowWait, Cursor::Default}));
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(tree.Exists(kUserIni));
+  EXPECT_FALSE(tree.Exists(kViewIni));
 }
 
 TEST_F(UtilityCommandsTest, HelpOpensTheDocumentWithoutLookingForIt) {
@@ -53,9 +74,10 @@ TEST_F(UtilityCommandsTest, HelpOpensTheDocumentWithoutLookingForIt) {
 TEST_F(UtilityCommandsTest, DataUpdateStartsTheToolBesideTheLauncherThenCloses) {
   tree.Touch("C:\\VORDELN\\vekup.exe");
   auto window = Shown();
-  desktop.startSucceeds = false;  // not acted on: the launcher closes all the same
   window->Controls().saishin->trigger();
   EXPECT_EQ(desktop.started, std::vector<QString>{HostText("C:\\VORDELN\\vekup.exe")});
+  ASSERT_EQ(desktop.handovers.size(), 1u);
+  EXPECT_TRUE(desktop.handovers[0].awaitFirstMoments);
   EXPECT_EQ(desktop.applicationCursors, (std::vector<Cursor>{Cursor::ArrowWait, Cursor::Default}));
   EXPECT_EQ(desktop.eventPasses, 1);
   EXPECT_TRUE(desktop.messages.empty());
@@ -83,40 +105,39 @@ TEST_F(UtilityCommandsTest, RemoteSupportShowsTheNoticeOnlyWhileStarting) {
   EXPECT_TRUE(noticeUp);
   EXPECT_TRUE(frame.isHidden());
   EXPECT_EQ(desktop.started, std::vector<QString>{HostText(kRemoteTool)});
-  // Its own message also stands for a start that fails in its first moments.
   ASSERT_EQ(desktop.handovers.size(), 1u);
-  EXPECT_EQ(desktop.handovers[0].ownText, QString::fromUtf8("遠隔操作ソフトが見つかりません。"));
-  EXPECT_EQ(desktop.handovers[0].ownTitle, "c:\\adata\\TeamViewerQS_ja.exe");
+  EXPECT_EQ(desktop.handovers[0].windowsPath, "c:\\adata\\TeamViewerQS_ja.exe");
+  EXPECT_FALSE(desktop.handovers[0].awaitFirstMoments);  // the launcher stays
   EXPECT_EQ(desktop.windowCursors, (std::vector<Cursor>{Cursor::Wait, Cursor::Default}));
   EXPECT_EQ(desktop.eventPasses, 1);
   EXPECT_TRUE(desktop.messages.empty());
   EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(UtilityCommandsTest, RemoteSupportThatCannotStartIsReported) {
+TEST_F(UtilityCommandsTest, RemoteSupportIsNotFoundOnlyWhenItIsNotThere) {
   auto window = Shown();
   const QGroupBox& frame = *window->Controls().Frame1;
-  auto expectReported = [&] {
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, QString::fromUtf8("遠隔操作ソフトが見つかりません。"));
-    EXPECT_EQ(desktop.messages[0].title, "c:\\adata\\TeamViewerQS_ja.exe");
-    EXPECT_EQ(desktop.messages[0].icon, Desktop::Icon::Information);
-    EXPECT_TRUE(frame.isHidden());
-    EXPECT_EQ(desktop.windowCursors, (std::vector<Cursor>{Cursor::Wait, Cursor::Default}));
-    EXPECT_TRUE(window->isVisible());
-  };
-
   window->Controls().remoto->trigger();  // no tool installed
   EXPECT_TRUE(desktop.started.empty());
-  expectReported();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].text, QString::fromUtf8("遠隔操作ソフトが見つかりません。"));
+  EXPECT_EQ(desktop.messages[0].title, "c:\\adata\\TeamViewerQS_ja.exe");
+  EXPECT_EQ(desktop.messages[0].icon, Desktop::Icon::Information);
+  EXPECT_TRUE(frame.isHidden());
+  EXPECT_EQ(desktop.windowCursors, (std::vector<Cursor>{Cursor::Wait, Cursor::Default}));
+  EXPECT_TRUE(window->isVisible());
 
+  // There, but refused or ended at once: the desktop tells what happened, not "not found".
   desktop.messages.clear();
   desktop.windowCursors.clear();
   tree.Touch(kRemoteTool);
-  desktop.startSucceeds = false;  // there, but refused
+  desktop.startSucceeds = false;
   window->Controls().remoto->trigger();
   EXPECT_EQ(desktop.started.size(), 1u);
-  expectReported();
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_TRUE(frame.isHidden());
+  EXPECT_EQ(desktop.windowCursors, (std::vector<Cursor>{Cursor::Wait, Cursor::Default}));
+  EXPECT_TRUE(window->isVisible());
 }
 
 }  // namespace
