@@ -447,7 +447,9 @@ void RowMenuBar::paintEvent(QPaintEvent* event) {
       option.palette.setCurrentColorGroup(QPalette::Disabled);
     }
     const bool held = pressed_ == placed.action && hovered_ == placed.action;
-    if (open_ == placed.action || held) {
+    // The keyboard's item is drawn as an open one: some styles draw a mere hover as nothing.
+    const bool keyboard = keyboardMode_ && hovered_ == placed.action;
+    if (open_ == placed.action || held || keyboard) {
       option.state |= QStyle::State_Selected | QStyle::State_Sunken;
     } else if (hovered_ == placed.action && !pressed_) {
       option.state |= QStyle::State_Selected;
