@@ -192,6 +192,11 @@ bool RowMenuBar::event(QEvent* event) {
 
 bool RowMenuBar::eventFilter(QObject* watched, QEvent* event) {
   WatchLoneAlt(watched, event);
+  // Every event of the window passes here: only presses concern its menus.
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) {
+    return QWidget::eventFilter(watched, event);
+  }
   auto* menu = qobject_cast<QMenu*>(watched);
   if (menu && event->type() == QEvent::KeyPress && open_ && open_->menu() == menu) {
     const int forward = layoutDirection() == Qt::RightToLeft ? -1 : 1;
