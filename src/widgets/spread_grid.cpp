@@ -515,7 +515,9 @@ void SpreadGrid::keyPressEvent(QKeyEvent* event) {
   clickedCurrent_ = QPersistentModelIndex();  // a keyboard move shows its cell
   const int key = event->key();
   const QModelIndex current = currentIndex();
-  if (event->text().isEmpty() || !event->text().front().isPrint()) typed_.clear();
+  // A key that types nothing ends what was being typed; Shift on its way to a capital does not.
+  const bool modifier = (key >= Qt::Key_Shift && key <= Qt::Key_ScrollLock) || key == Qt::Key_AltGr;
+  if (!modifier && (event->text().isEmpty() || !event->text().front().isPrint())) typed_.clear();
   if (key == Qt::Key_S && event->modifiers() == Qt::ControlModifier && current.isValid() &&
       !horizontalHeader()->isHidden()) {
     event->accept();

@@ -834,6 +834,11 @@ TEST(SpreadGridKeyboardTest, TypingFindsShownRowsByTheirTitleAndPressesNothing) 
     QTest::keyClick(&grid, Qt::Key_Escape);  // a key that types nothing ends the typing
     QTest::keyClicks(&grid, "BE");
     EXPECT_EQ(row(), 3);
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    QTest::keyClicks(&grid, "b");
+    QTest::keyClick(&grid, Qt::Key_Shift);  // on its way to a capital
+    QTest::keyClicks(&grid, "IG");
+    EXPECT_EQ(row(), 6);
   }
   {
     const TypingInterval inARow(kInARow);
