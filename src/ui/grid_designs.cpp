@@ -62,6 +62,7 @@ void DesignIconGrid(SpreadGrid& grid, double iconWidth, double titleWidth, QColo
   grid.SetDesignBackColor(kExeColumn, ToQColor(colors[kExecutableColorSlot]));
   grid.SetColumnWidth(kIconColumn, iconWidth);
   grid.SetColumnWidth(kTitleColumn, titleWidth);
+  grid.SetSearchColumn(kTitleColumn);  // typing finds a program by its title
   grid.SetRowCount(kDesignRows);
 }
 
@@ -106,6 +107,7 @@ void DesignWorksGrid(SpreadGrid& grid) {
   for (int column = 1; column <= 7; ++column) {
     grid.SetHeaderText(column, QString::fromUtf8(headers[column - 1]));
   }
+  grid.SetEmptyText(QString::fromUtf8("工事データがありません"));
   grid.SetRowCount(kDesignRows);
 }
 

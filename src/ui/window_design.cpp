@@ -12,6 +12,7 @@
 
 #include "ui/grid_designs.h"
 #include "ui/twips.h"
+#include "widgets/focus_mark.h"
 #include "widgets/installed_family.h"
 #include "widgets/row_menu_bar.h"
 #include "widgets/spread_grid.h"
@@ -119,7 +120,7 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
   BuildMenuBar(window, c);
 
   for (int i = 0; i < kCategoryCount; ++i) {
-    auto* button = new QPushButton(c.client);
+    auto* button = new FocusMarkedButton(c.client);
     button->setObjectName(QString("Command1_%1").arg(i));
     button->setAutoFillBackground(true);
     Place(*button, 480, 600 * i, 1335, 615);

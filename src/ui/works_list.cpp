@@ -139,6 +139,7 @@ void WorksSorter::SortWorksByColumn(SpreadGrid& ss, int column) {
   // A column beyond the grid holds only empty cells: a stable sort would move nothing.
   if (column < 1 || column > ss.ColumnCount() || rows < 1) return;
   ss.SortRows(1, rows, {SpreadGrid::SortKey{column, direction == 0}});
+  ss.SetSortMark(column, direction == 0);
 }
 
 void WorksSorter::OnHeaderClick(SpreadGrid& ss, int column, int row) {

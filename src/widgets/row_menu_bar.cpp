@@ -1,7 +1,10 @@
 #include "widgets/row_menu_bar.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QActionEvent>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +13,7 @@
 #include <QStyleOption>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "widgets/row_menu_bar_accessible.h"
 
@@ -21,6 +25,19 @@ RowMenuBar::RowMenuBar(QWidget* parent) : QWidget(parent) {
   setAttribute(Qt::WA_Hover);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   RegisterAccessibleMenuBar(*this);
+  f10_ = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  f10_->setContext(Qt::WindowShortcut);
+  connect(f10_, &QShortcut::activated, this, &RowMenuBar::ToggleKeyboardMode);
+  WatchWindow();
+}
+
+void RowMenuBar::WatchWindow() {
+  // A lone Alt is seen as it passes the window on its way up from the focused control.
+  QWidget* top = window();
+  if (top == watched_) return;
+  if (watched_) watched_->removeEventFilter(this);
+  watched_ = top != this ? top : nullptr;
+  if (watched_) watched_->installEventFilter(this);
 }
 
 QAction* RowMenuBar::AddCommand(const QString& text) {
@@ -167,14 +184,43 @@ bool RowMenuBar::event(QEvent* event) {
       measured_.clear();
       Relayout();
       break;
+    case QEvent::ParentChange: WatchWindow(); break;
     default: break;
   }
   return QWidget::event(event);
 }
 
 bool RowMenuBar::eventFilter(QObject* watched, QEvent* event) {
-  // A press on the item whose menu is open closes the menu and must not reopen it.
+  WatchLoneAlt(watched, event);
+  // Every event of the window passes here: only presses concern its menus.
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) {
+    return QWidget::eventFilter(watched, event);
+  }
   auto* menu = qobject_cast<QMenu*>(watched);
+  if (menu && event->type() == QEvent::KeyPress && open_ && open_->menu() == menu) {
+    const int forward = layoutDirection() == Qt::RightToLeft ? -1 : 1;
+    const QAction* entry = menu->activeAction();
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Left: StepFromMenu(-forward); return true;
+      case Qt::Key_Right:
+        if (entry && entry->menu()) break;  // opens the entry's own menu
+        StepFromMenu(forward);
+        return true;
+      case Qt::Key_Escape: {
+        // One step back: the menu closes, its item stays highlighted.
+        QAction* item = open_;
+        stepping_ = true;
+        menu->hide();
+        stepping_ = false;
+        carrying_ = false;
+        EnterKeyboardMode(item);
+        return true;
+      }
+      default: break;
+    }
+  }
+  // A press on the item whose menu is open closes the menu and must not reopen it.
   if (menu && event->type() == QEvent::MouseButtonPress && open_ && open_->menu() == menu) {
     const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
     const QRect item(mapToGlobal(ActionRect(open_).topLeft()), ActionRect(open_).size());
@@ -204,6 +250,186 @@ void RowMenuBar::actionEvent(QActionEvent* event) {
 void RowMenuBar::MenuClosed() {
   open_ = nullptr;
   update();
+  // Closed by a chosen entry, a click elsewhere or the menu's own keys: the keyboard goes
+  // back to where it was, once the closing menu has given the focus back to the bar.
+  if (!stepping_)
+    QMetaObject::invokeMethod(this, &RowMenuBar::LeaveKeyboardMode, Qt::QueuedConnection);
+}
+
+void RowMenuBar::WatchLoneAlt(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (!altAlone_) {
+    if (watched != watched_ || type != QEvent::ShortcutOverride || !isVisible()) return;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Alt || (key->modifiers() & ~Qt::AltModifier) != 0) return;
+    // Until Alt is released, every event of the application is looked at: anything else
+    // pressed meanwhile makes it no lone Alt.
+    altAlone_ = true;
+    qApp->installEventFilter(this);
+    return;
+  }
+  bool lone = false;
+  switch (type) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Alt) return;  // repeats
+      break;
+    case QEvent::KeyRelease: lone = static_cast<QKeyEvent*>(event)->key() == Qt::Key_Alt; break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::WindowDeactivate:
+    case QEvent::FocusOut: break;
+    default: return;
+  }
+  altAlone_ = false;
+  qApp->removeEventFilter(this);
+  if (lone) ToggleKeyboardMode();
+}
+
+QAction* RowMenuBar::HighlightedAction() const {
+  if (!keyboardMode_) return nullptr;
+  return open_ ? open_.data() : hovered_.data();
+}
+
+QAction* RowMenuBar::Neighbour(QAction* from, int step) const {
+  std::vector<QAction*> usable;
+  for (QAction* action : ShownActions()) {
+    if (action->isEnabled()) usable.push_back(action);
+  }
+  if (usable.empty()) return nullptr;
+  const auto count = static_cast<int>(usable.size());
+  const auto at = std::find(usable.begin(), usable.end(), from);
+  if (at == usable.end()) return step > 0 ? usable.front() : usable.back();
+  const int index = static_cast<int>(at - usable.begin());
+  return usable[static_cast<std::size_t>((index + step + count) % count)];
+}
+
+void RowMenuBar::ToggleKeyboardMode() {
+  if (keyboardMode_) {
+    LeaveKeyboardMode();
+  } else {
+    EnterKeyboardMode(Neighbour(nullptr, 1));
+  }
+}
+
+void RowMenuBar::EnterKeyboardMode(QAction* highlighted) {
+  if (!highlighted) return;
+  TakeKeyboard();
+  Highlight(highlighted);
+}
+
+void RowMenuBar::TakeKeyboard() {
+  if (!keyboardMode_) {
+    // The window's focused control, not the application's: a closing menu may still hold it.
+    QWidget* focus = window()->focusWidget();
+    focusBefore_ = focus != this ? focus : nullptr;
+    keyboardMode_ = true;
+  }
+  setFocus(Qt::MenuBarFocusReason);
+}
+
+void RowMenuBar::LeaveKeyboardMode() {
+  if (!keyboardMode_) return;
+  keyboardMode_ = false;
+  carrying_ = false;
+  hovered_ = nullptr;
+  update();
+  const QPointer<QWidget> back = std::exchange(focusBefore_, nullptr);
+  if (window()->focusWidget() != this) return;
+  if (back) {
+    back->setFocus(Qt::MenuBarFocusReason);
+  } else {
+    clearFocus();
+  }
+}
+
+void RowMenuBar::Highlight(QAction* action) {
+  hovered_ = action;
+  update();
+  if (!keyboardMode_ || !action || !QAccessible::isActive()) return;
+  // As a screen reader hears the desktop's menu bars: the item has the focus.
+  const std::vector<QAction*> shown = ShownActions();
+  const auto at = std::find(shown.begin(), shown.end(), action);
+  if (at == shown.end()) return;
+  QAccessibleEvent focus(this, QAccessible::Focus);
+  focus.setChild(static_cast<int>(at - shown.begin()));
+  QAccessible::updateAccessibility(&focus);
+}
+
+void RowMenuBar::StepFromMenu(int step) {
+  QAction* from = open_;
+  QAction* next = Neighbour(from, step);
+  if (!from || !next || next == from) return;
+  stepping_ = true;
+  from->menu()->hide();
+  stepping_ = false;
+  carrying_ = true;
+  TakeKeyboard();
+  if (next->menu()) {
+    OpenMenu(next, true);
+  } else {
+    Highlight(next);
+  }
+}
+
+void RowMenuBar::keyPressEvent(QKeyEvent* event) {
+  if (!keyboardMode_) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  QAction* current = hovered_ ? hovered_.data() : Neighbour(nullptr, 1);
+  const int forward = layoutDirection() == Qt::RightToLeft ? -1 : 1;
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+      QAction* next = Neighbour(current, event->key() == Qt::Key_Right ? forward : -forward);
+      if (carrying_ && next && next->menu()) {
+        OpenMenu(next, true);
+      } else if (next) {
+        Highlight(next);
+      }
+      break;
+    }
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      if (current && current->menu()) OpenMenu(current, true);
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      if (current && current->menu()) {
+        OpenMenu(current, true);
+      } else if (current) {
+        LeaveKeyboardMode();
+        current->activate(QAction::Trigger);
+      }
+      break;
+    case Qt::Key_Escape: LeaveKeyboardMode(); break;
+    default: {
+      // With the bar highlighted, an access key works without Alt.
+      for (QAction* action : ShownActions()) {
+        const QKeySequence key = QKeySequence::mnemonic(action->text());
+        if (key.isEmpty() || key[0].key() != event->key() || !action->isEnabled()) continue;
+        if (!action->menu()) LeaveKeyboardMode();
+        ActivateItem(action);
+        event->accept();
+        return;
+      }
+      QWidget::keyPressEvent(event);
+      return;
+    }
+  }
+  event->accept();
+}
+
+void RowMenuBar::focusOutEvent(QFocusEvent* event) {
+  // A menu of the bar opening takes the keyboard for a while; anything else ends the mode.
+  if (event->reason() != Qt::PopupFocusReason && !open_) {
+    focusBefore_ = nullptr;
+    LeaveKeyboardMode();
+  }
+  QWidget::focusOutEvent(event);
 }
 
 void RowMenuBar::resizeEvent(QResizeEvent* event) {
@@ -226,7 +452,9 @@ void RowMenuBar::paintEvent(QPaintEvent* event) {
       option.palette.setCurrentColorGroup(QPalette::Disabled);
     }
     const bool held = pressed_ == placed.action && hovered_ == placed.action;
-    if (open_ == placed.action || held) {
+    // The keyboard's item is drawn as an open one: some styles draw a mere hover as nothing.
+    const bool keyboard = keyboardMode_ && hovered_ == placed.action;
+    if (open_ == placed.action || held || keyboard) {
       option.state |= QStyle::State_Selected | QStyle::State_Sunken;
     } else if (hovered_ == placed.action && !pressed_) {
       option.state |= QStyle::State_Selected;
@@ -318,9 +546,8 @@ void RowMenuBar::OpenMenu(QAction* action, bool byKeyboard) {
   const QRect item = ActionRect(action);
   if (item.isEmpty()) return;
   open_ = action;
-  hovered_ = action;
   pressed_ = nullptr;
-  update();
+  Highlight(action);
   menu->popup(mapToGlobal(QPoint(item.left(), item.bottom() + 1)));
   if (!byKeyboard) return;
   // Opened by its access key, the menu is ready for the arrow keys and Enter.

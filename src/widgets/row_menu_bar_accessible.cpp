@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 #include "widgets/row_menu_bar.h"
 
@@ -56,6 +57,8 @@ class MenuItemAccessible : public QAccessibleInterface, public QAccessibleAction
     state.invisible = !action_->isVisible() || !bar_->isVisible();
     state.disabled = !action_->isEnabled();
     state.hasPopup = action_->menu() != nullptr;
+    state.focusable = true;
+    state.focused = bar_->hasFocus() && bar_->HighlightedAction() == action_;
     return state;
   }
 
@@ -77,6 +80,19 @@ class MenuItemAccessible : public QAccessibleInterface, public QAccessibleAction
 class MenuBarAccessible : public QAccessibleWidget {
  public:
   explicit MenuBarAccessible(RowMenuBar& bar) : QAccessibleWidget(&bar, QAccessible::MenuBar) {}
+
+  // The keyboard's item holds the focus rather than the bar around it.
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    if (state.focused && Bar().HighlightedAction()) state.focused = false;
+    return state;
+  }
+  QAccessibleInterface* focusChild() const override {
+    const std::vector<QAction*> shown = Bar().ShownActions();
+    const auto at = std::find(shown.begin(), shown.end(), Bar().HighlightedAction());
+    if (Bar().hasFocus() && at != shown.end()) return child(static_cast<int>(at - shown.begin()));
+    return QAccessibleWidget::focusChild();
+  }
 
   int childCount() const override { return static_cast<int>(Bar().ShownActions().size()); }
   QAccessibleInterface* child(int index) const override {

@@ -1,11 +1,13 @@
 #include "widgets/spread_grid.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
@@ -35,6 +37,11 @@ class RowNumberHeader : public QHeaderView {
     return {sectionSizeFromContents(count() - 1).width(), defaultSectionSize()};
   }
 };
+
+// Type-to-find compares texts without regard to case or to full and half width.
+QString ForSearch(const QString& text) {
+  return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
+}
 
 }  // namespace
 
@@ -242,6 +249,7 @@ void SpreadGrid::SetDesignBackColor(int column, QColor color) {
 void SpreadGrid::SetRowCount(int rows) {
   SettleCurrent();
   ReleaseButton();
+  if (rows <= 0) SetSortMark(0, true);
   model_->SetRows(rows, static_cast<float>(defaultRowHeight_));
 }
 
@@ -429,11 +437,99 @@ void SpreadGrid::PressButton(int column, int row) {
   emit ButtonClicked(column, row);
 }
 
+bool SpreadGrid::Typing() const {
+  return !typed_.isEmpty() && typedAt_.isValid() &&
+         typedAt_.elapsed() < QApplication::keyboardInputInterval();
+}
+
+void SpreadGrid::keyboardSearch(const QString& search) {
+  const auto printable = [](QChar c) { return c.isPrint(); };
+  if (search.isEmpty() || !std::all_of(search.begin(), search.end(), printable)) return;
+  JoinView();
+  clickedCurrent_ = QPersistentModelIndex();
+  typed_ = Typing() ? typed_ + search : search;
+  typedAt_.start();
+  const QModelIndex current = currentIndex();
+  // One key again and again steps on from row to row; more keys refine the current match.
+  const bool stepping =
+      std::all_of(typed_.begin(), typed_.end(), [this](QChar c) { return c == typed_.front(); });
+  const QString wanted = ForSearch(stepping ? typed_.left(1) : typed_);
+  int column = searchColumn_ > 0 ? searchColumn_ : current.column() + 1;
+  for (int c = 1; column < 1 && c <= ColumnCount(); ++c) {
+    if (ColumnShown(c)) column = c;
+  }
+  const int rows = RowCount();
+  if (column < 1 || column > ColumnCount() || rows == 0 || wanted.isEmpty()) return;
+  const int from = current.isValid() ? current.row() + (stepping ? 1 : 0) : 0;
+  for (int i = 0; i < rows; ++i) {
+    const int row = (from + i) % rows;
+    if (isRowHidden(row)) continue;
+    // Folding may join characters (a half-width kana and its sound mark): a little more
+    // of the text than the typed length is compared.
+    const QString text = model_->DisplayText(column - 1, row).left(2 * wanted.size() + 1);
+    if (!ForSearch(text).startsWith(wanted)) continue;
+    // The cell moves down its own column, as an arrow key moves it.
+    setCurrentIndex(model_->index(row, current.isValid() ? current.column() : column - 1));
+    return;
+  }
+}
+
+void SpreadGrid::SetSortMark(int column, bool ascending) {
+  QHeaderView* header = horizontalHeader();
+  const bool marked = column >= 1 && column <= ColumnCount();
+  header->setSortIndicatorShown(marked);
+  if (marked) {
+    header->setSortIndicator(column - 1, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  }
+}
+
+int SpreadGrid::SortMarkColumn() const {
+  const QHeaderView* header = horizontalHeader();
+  return header->isSortIndicatorShown() ? header->sortIndicatorSection() + 1 : 0;
+}
+
+void SpreadGrid::SetEmptyText(const QString& text) {
+  emptyText_ = text;
+  viewport()->update();
+}
+
+bool SpreadGrid::CellTextCut(int column, int row) const {
+  if (!ValidCell(column, row) || !RowShown(row) || !ColumnShown(column)) return false;
+  const QModelIndex index = model_->index(row - 1, column - 1);
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  option.rect = visualRect(index);
+  return delegate_->TextIsCut(option, index);
+}
+
+void SpreadGrid::paintEvent(QPaintEvent* event) {
+  QTableView::paintEvent(event);
+  if (emptyText_.isEmpty() || RowCount() > 0) return;
+  QPainter painter(viewport());
+  painter.setPen(palette().color(QPalette::Text));
+  painter.drawText(viewport()->rect().adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                   emptyText_);
+}
+
 void SpreadGrid::keyPressEvent(QKeyEvent* event) {
   clickedCurrent_ = QPersistentModelIndex();  // a keyboard move shows its cell
   const int key = event->key();
+  const QModelIndex current = currentIndex();
+  // A key that types nothing ends what was being typed; Shift on its way to a capital does not.
+  const bool modifier = (key >= Qt::Key_Shift && key <= Qt::Key_ScrollLock) || key == Qt::Key_AltGr;
+  if (!modifier && (event->text().isEmpty() || !event->text().front().isPrint())) typed_.clear();
+  if (key == Qt::Key_S && event->modifiers() == Qt::ControlModifier && current.isValid() &&
+      !horizontalHeader()->isHidden()) {
+    event->accept();
+    emit CellClicked(current.column() + 1, 0);
+    return;
+  }
+  if (key == Qt::Key_Space && Typing()) {  // a blank inside what is being typed
+    event->accept();
+    keyboardSearch(QStringLiteral(" "));
+    return;
+  }
   if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-    const QModelIndex current = currentIndex();
     if (current.isValid() &&
         model_->ColumnKind(current.column()) == SpreadGridModel::Kind::Button) {
       event->accept();
@@ -486,8 +582,14 @@ void SpreadGrid::selectionChanged(const QItemSelection& selected,
 
 void SpreadGrid::focusInEvent(QFocusEvent* event) {
   QTableView::focusInEvent(event);
-  // For a screen reader the grid's focus is its current cell's.
-  NotifyAccessibleCell(currentIndex(), QAccessible::Focus);
+  // For a screen reader the grid's focus is its current cell's. The desktop tells of the
+  // grid's own focus after this event: the cell is told once that is done.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (hasFocus()) NotifyAccessibleCell(currentIndex(), QAccessible::Focus);
+      },
+      Qt::QueuedConnection);
 }
 
 void SpreadGrid::mousePressEvent(QMouseEvent* event) {

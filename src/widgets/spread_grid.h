@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QString>
 #include <QStringList>
@@ -112,6 +113,25 @@ class SpreadGrid : public QTableView {
   // Whether a button cell is drawn pressed now (held under the mouse pointer).
   bool ButtonDrawnPressed(int column, int row) const;
 
+  // Type-to-find: what is typed in a row, each key within the desktop's key interval of the
+  // last, makes the next shown row whose text in this column starts with it the current
+  // row, case and character width aside; the same key typed again steps through the rows it
+  // starts. 0 searches the current cell's column. It never presses a button.
+  void SetSearchColumn(int column) { searchColumn_ = column; }
+  void keyboardSearch(const QString& search) override;
+
+  // The sort shown in the header: an arrow on that column, which way it sorted. Emptying
+  // the grid takes the mark away; 0 does too.
+  void SetSortMark(int column, bool ascending);
+  int SortMarkColumn() const;
+
+  // What the grid says inside itself while it has no rows, and to assistive technology.
+  void SetEmptyText(const QString& text);
+  QString EmptyText() const { return emptyText_; }
+
+  // Whether a cell shows less than its whole text (elided, or a caption cut short).
+  bool CellTextCut(int column, int row) const;
+
   // Makes (column, row) the current cell (the keyboard's cell), selecting nothing. A hidden
   // row gives way to the next shown row below it, else the nearest shown above; with no
   // row shown there is no current cell.
@@ -119,7 +139,8 @@ class SpreadGrid : public QTableView {
 
  signals:
   void ButtonClicked(int column, int row);
-  void CellClicked(int column, int row);  // row 0 for a header click
+  void CellClicked(int column, int row);  // row 0 for a header click; Ctrl+S clicks the
+                                          // current column's header
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -133,6 +154,7 @@ class SpreadGrid : public QTableView {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool ValidCell(int column, int row) const;
@@ -150,6 +172,7 @@ class SpreadGrid : public QTableView {
   void ReleaseButton();
   void FitColumn(int column);       // number columns: room for the header and widest value
   int ShownRowFrom(int row) const;  // 0 when no row is shown
+  bool Typing() const;              // type-to-find's last key came a moment ago
   void NotifyAccessibleCell(const QModelIndex& index, int event);  // a QAccessible::Event
 
   // The columns' designed widths in pixels, 0 for hidden ones.
@@ -166,6 +189,10 @@ class SpreadGrid : public QTableView {
   std::unique_ptr<SpreadGridModel> model_;
   SpreadGridDelegate* delegate_ = nullptr;
   double defaultRowHeight_ = 20;
+  int searchColumn_ = 0;
+  QString typed_;          // what type-to-find looks for
+  QElapsedTimer typedAt_;  // when its last key came
+  QString emptyText_;
 };
 
 // Holds a grid's view notifications for the life of the scope.

@@ -75,9 +75,16 @@ class CellAccessible : public QAccessibleInterface,
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
   QString text(QAccessible::Text kind) const override {
-    if (!isValid() || kind != QAccessible::Name) return {};
-    if (row_ == 0) return grid_->ColumnName(column_);
-    return Index().data(Qt::AccessibleTextRole).toString();
+    if (!isValid()) return {};
+    if (kind == QAccessible::Name) {
+      if (row_ == 0) return grid_->ColumnName(column_);
+      return Index().data(Qt::AccessibleTextRole).toString();
+    }
+    // What the tooltip shows: the whole text of a cell that shows less.
+    if (kind == QAccessible::Description && row_ > 0 && grid_->CellTextCut(column_, row_)) {
+      return Index().data(Qt::DisplayRole).toString();
+    }
+    return {};
   }
   void setText(QAccessible::Text, const QString&) override {}
 
@@ -172,6 +179,14 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
   void* interface_cast(QAccessible::InterfaceType type) override {
     if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
+  }
+
+  QString text(QAccessible::Text kind) const override {
+    const SpreadGrid& grid = Grid();
+    if (kind == QAccessible::Description && grid.RowCount() == 0 && !grid.EmptyText().isEmpty()) {
+      return grid.EmptyText();
+    }
+    return QAccessibleWidget::text(kind);
   }
 
   QAccessible::State state() const override {

@@ -12,21 +12,35 @@
 #include <QToolTip>
 #include <algorithm>
 
+#include "widgets/focus_mark.h"
 #include "widgets/spread_grid_model.h"
 
 namespace orva {
 namespace {
 
-constexpr double kSmallestCaptionPoints = 6.0;
+// Smaller than this, Japanese glyphs lose the strokes that tell them apart.
+constexpr double kSmallestCaptionPoints = 8.0;
 
-// A caption wider than its cell is drawn smaller rather than cut off, down to a legible size.
-QFont CaptionFont(const QFont& cellFont, const QString& caption, int width) {
-  QFont font = cellFont;
-  const int needed = QFontMetrics(font).horizontalAdvance(caption);
-  if (needed > width && width > 0 && font.pointSizeF() > 0) {
-    font.setPointSizeF(std::max(kSmallestCaptionPoints, font.pointSizeF() * width / needed));
+struct FittedCaption {
+  QFont font;
+  QString text;  // the caption, or its elided start
+  bool cut = false;
+};
+
+// A caption wider than its cell is drawn smaller, down to a legible size; what does not fit
+// even then is elided. A caption that fits costs one measuring, as it always did.
+FittedCaption FitCaption(const QFont& cellFont, const QString& caption, int width) {
+  FittedCaption fitted{cellFont, caption};
+  const int needed = QFontMetrics(cellFont).horizontalAdvance(caption);
+  if (needed <= width || width <= 0 || cellFont.pointSizeF() <= 0) return fitted;
+  fitted.font.setPointSizeF(
+      std::max(kSmallestCaptionPoints, cellFont.pointSizeF() * width / needed));
+  const QFontMetrics smaller(fitted.font);
+  if (smaller.horizontalAdvance(caption) > width) {
+    fitted.text = smaller.elidedText(caption, Qt::ElideRight, width);
+    fitted.cut = true;
   }
-  return font;
+  return fitted;
 }
 
 QRect CaptionRect(const QRect& cell) { return cell.adjusted(2, 1, -2, -1); }
@@ -48,22 +62,7 @@ void SpreadGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
   } else {
     QStyledItemDelegate::paint(painter, cell, index);
   }
-  if (option.state & QStyle::State_HasFocus) PaintFocusFrame(painter, option);
-}
-
-void SpreadGridDelegate::PaintFocusFrame(QPainter* painter, const QStyleOptionViewItem& option) {
-  if (option.rect.width() < 6 || option.rect.height() < 6) return;
-  // Dark outside, light inside: it shows on white, on the selection and on any button face.
-  painter->save();
-  painter->setRenderHint(QPainter::Antialiasing, false);
-  painter->setBrush(Qt::NoBrush);
-  painter->setPen(QPen(option.palette.color(QPalette::Text), 1));
-  const QRect outer = option.rect.adjusted(0, 0, -1, -1);
-  painter->drawRect(outer);
-  painter->drawRect(outer.adjusted(1, 1, -1, -1));
-  painter->setPen(QPen(option.palette.color(QPalette::Base), 1));
-  painter->drawRect(outer.adjusted(2, 2, -2, -2));
-  painter->restore();
+  if (option.state & QStyle::State_HasFocus) PaintFocusMark(*painter, option.rect, option.palette);
 }
 
 void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewItem& option,
@@ -98,10 +97,11 @@ void SpreadGridDelegate::PaintButton(QPainter* painter, const QStyleOptionViewIt
   // narrow columns such as the works-list button.
   QRect textRect = CaptionRect(option.rect);
   if (pressed) textRect.translate(1, 1);
-  painter->setFont(CaptionFont(option.font, button.text, textRect.width()));
+  const FittedCaption caption = FitCaption(option.font, button.text, textRect.width());
+  painter->setFont(caption.font);
   painter->setPen(text);
   painter->setClipRect(option.rect);
-  painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, button.text);
+  painter->drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine, caption.text);
   painter->restore();
 }
 
@@ -131,9 +131,7 @@ bool SpreadGridDelegate::TextIsCut(const QStyleOptionViewItem& option,
   const QString text = index.data(Qt::DisplayRole).toString();
   if (text.isEmpty() || option.rect.isEmpty()) return false;
   if (kind == SpreadGridModel::Kind::Button) {
-    const QRect caption = CaptionRect(option.rect);
-    const QFont font = CaptionFont(option.font, text, caption.width());
-    return QFontMetrics(font).horizontalAdvance(text) > caption.width();
+    return FitCaption(option.font, text, CaptionRect(option.rect).width()).cut;
   }
   // The style elides exactly when the text with its margins needs more than the cell.
   return sizeHint(option, index).width() > option.rect.width();

@@ -29,11 +29,12 @@ class SpreadGridDelegate : public QStyledItemDelegate {
   void SetPressed(const QModelIndex& index) { pressed_ = index; }
   QModelIndex Pressed() const { return pressed_; }
 
+  // Whether the cell shows less than its whole text: elided, or a caption cut short.
+  bool TextIsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const;
+
  private:
   void PaintButton(QPainter* painter, const QStyleOptionViewItem& option,
                    const QModelIndex& index) const;
-  bool TextIsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const;
-  static void PaintFocusFrame(QPainter* painter, const QStyleOptionViewItem& option);
   void PaintPicture(QPainter* painter, const QStyleOptionViewItem& option,
                     const QModelIndex& index) const;
   // The style that draws a face in the cell's colour: the grid's own, unless that one draws

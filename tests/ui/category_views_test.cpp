@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTest>
 #include <filesystem>
 #include <memory>
 
@@ -88,6 +89,28 @@ TEST_F(CategoryViewsTest, ExactPinkReachesTheScreenInEveryStyle) {
     const QColor face = button.grab().toImage().pixelColor(6, image.height() / 2);
     EXPECT_LT(std::abs(face.red() - face.green()), 20) << face.name().toStdString();
     button.setStyle(nullptr);
+  }
+}
+
+TEST_F(CategoryViewsTest, TheFocusedButtonIsMarkedOnThePinkAndOnThePlainFace) {
+  auto window = Shown();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  const WindowControls& c = window->Controls();
+  QPushButton& button = *c.Command1[2];
+  for (QPushButton* selected : {c.Command1[2], c.Command1[0]}) {
+    selected->click();
+    button.setFocus();
+    ASSERT_TRUE(button.hasFocus());
+    const QImage image = button.grab().toImage();
+    const QColor dark = button.palette().color(QPalette::Text);
+    const int middle = image.width() / 2;
+    EXPECT_EQ(image.pixelColor(middle, 0), dark);
+    EXPECT_EQ(image.pixelColor(middle, 1), dark);
+    EXPECT_EQ(image.pixelColor(0, image.height() / 2), dark);
+    EXPECT_EQ(image.pixelColor(middle, 2), button.palette().color(QPalette::Base));
+    c.Command1[5]->setFocus();
+    EXPECT_NE(button.grab().toImage().pixelColor(middle, 1), dark);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -781,6 +782,87 @@ TEST(SpreadGridKeyboardTest, TheCurrentCellHasAWholeFrameOfEveryKind) {
   }
 }
 
+// Every key typed counts as typed in a row with the other keys, or alone.
+struct TypingInterval {
+  explicit TypingInterval(int milliseconds) : kept(QApplication::keyboardInputInterval()) {
+    QApplication::setKeyboardInputInterval(milliseconds);
+  }
+  ~TypingInterval() { QApplication::setKeyboardInputInterval(kept); }
+  int kept;
+};
+constexpr int kInARow = 3600 * 1000;
+constexpr int kAlone = 0;
+
+TEST(SpreadGridKeyboardTest, TypingFindsShownRowsByTheirTitleAndPressesNothing) {
+  FocusedGrid f;
+  ASSERT_TRUE(f.active);
+  SpreadGrid& grid = *f.grid;
+  Events events(grid);
+  const QStringList titles = {"Apple",  "banana",    "Berry",     "bx",
+                              "ｂｏｘ", "Big apple", "平成25年度"};
+  grid.SetRowCount(40);
+  for (int r = 1; r <= 40; ++r) {
+    grid.SetButtonText(2, r, r <= titles.size() ? titles[r - 1] : QString("filler %1").arg(r));
+    grid.SetText(5, r, QString("text %1").arg(r));
+  }
+  grid.SetButtonText(2, 40, "zebra");
+  grid.SetRowHeight(2, 30);
+  grid.SetRowHeight(4, 0);  // "bx" is not there
+  grid.SetSearchColumn(2);
+  grid.SetCurrentCell(1, 1);
+  const auto row = [&] { return f.CurrentCell().second; };
+  {
+    const TypingInterval inARow(kInARow);
+    QTest::keyClicks(&grid, "b");
+    EXPECT_EQ(row(), 2);
+    EXPECT_EQ(f.CurrentCell().first, 1);  // the cell keeps its column
+    QTest::keyClicks(&grid, "bbb");       // one key again steps on, full width alike
+    EXPECT_EQ(row(), 6);
+    QTest::keyClicks(&grid, "b");
+    EXPECT_EQ(row(), 2);  // round the end, past the hidden row
+  }
+  {
+    const TypingInterval alone(kAlone);
+    QTest::keyClicks(&grid, "z");
+    EXPECT_EQ(row(), 40);
+    EXPECT_TRUE(grid.viewport()->rect().contains(grid.visualRect(grid.currentIndex())));
+    QTest::keyClicks(&grid, "q");  // nothing starts so: the cell stays
+    EXPECT_EQ(row(), 40);
+  }
+  {
+    const TypingInterval inARow(kInARow);
+    QTest::keyClick(&grid, Qt::Key_Escape);  // a key that types nothing ends the typing
+    QTest::keyClicks(&grid, "BE");
+    EXPECT_EQ(row(), 3);
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    QTest::keyClicks(&grid, "b");
+    QTest::keyClick(&grid, Qt::Key_Shift);  // on its way to a capital
+    QTest::keyClicks(&grid, "IG");
+    EXPECT_EQ(row(), 6);
+  }
+  {
+    const TypingInterval inARow(kInARow);
+    grid.SetCurrentCell(2, 1);
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    QTest::keyClicks(&grid, "big a");  // the blank belongs to the text: it presses nothing
+    EXPECT_EQ(row(), 6);
+  }
+  QTest::keyClick(&grid, Qt::Key_Escape);
+  QInputMethodEvent composed;
+  composed.setCommitString(QString::fromUtf8("平成"));
+  QApplication::sendEvent(&grid, &composed);
+  EXPECT_EQ(row(), 7);
+  EXPECT_TRUE(events.buttons.empty());
+
+  // Without a search column the current cell's own column is searched.
+  const TypingInterval inARow(kInARow);
+  grid.SetSearchColumn(0);
+  grid.SetCurrentCell(5, 1);
+  QTest::keyClick(&grid, Qt::Key_Escape);
+  QTest::keyClicks(&grid, "text 12");
+  EXPECT_EQ(f.CurrentCell(), std::make_pair(5, 12));
+}
+
 QAccessibleInterface* Accessible(SpreadGrid& grid) {
   QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
   return table && table->tableInterface() ? table : nullptr;
@@ -863,6 +945,42 @@ TEST(SpreadGridAccessibleTest, OnlyTheCurrentCellReportsTheFocus) {
   f.after->setFocus();
   EXPECT_FALSE(current->state().focused);
   EXPECT_FALSE(table->state().focused);
+}
+
+}  // namespace
+}  // namespace orva
+
+namespace orva {
+namespace {
+
+TEST(SpreadGridAccessibleTest, CutCellsDescribeTheirWholeTextAndAnEmptyGridSaysSo) {
+  MenuGrid menu;
+  SpreadGrid& grid = menu.grid;
+  const QString title = QString::fromUtf8("とても長い工事名の付いたプログラムの名前").repeated(3);
+  grid.SetButtonText(2, 2, title);
+  grid.SetText(4, 1, QString::fromUtf8("C:\\VORDELN\\土木積算\\データ\\とても長いフォルダー名"));
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
+  ASSERT_NE(table, nullptr);
+  QAccessibleTableInterface* cells = table->tableInterface();
+  EXPECT_EQ(cells->cellAt(1, 1)->text(QAccessible::Description), title);
+  EXPECT_EQ(cells->cellAt(0, 3)->text(QAccessible::Description), grid.Text(4, 1));
+  EXPECT_EQ(cells->cellAt(0, 1)->text(QAccessible::Description), "");  // "item 1" fits
+  EXPECT_EQ(ToolTipOf(grid, 2, 2).contains(title), true);
+  QToolTip::hideText();
+
+  EXPECT_EQ(table->text(QAccessible::Description), "");
+  grid.SetEmptyText(QString::fromUtf8("工事データがありません"));
+  EXPECT_EQ(table->text(QAccessible::Description), "");  // the grid has rows
+  grid.SetRowCount(0);
+  EXPECT_EQ(table->text(QAccessible::Description), QString::fromUtf8("工事データがありません"));
+  // The text is drawn inside the grid: dark pixels in its middle.
+  const QImage image = grid.viewport()->grab().toImage();
+  const QColor text = grid.palette().color(QPalette::Text);
+  int dark = 0;
+  for (int x = 0; x < image.width(); ++x) {
+    dark += QColor(image.pixel(x, image.height() / 2)).lightness() < 128;
+  }
+  EXPECT_GT(dark, 0) << text.name().toStdString();
 }
 
 }  // namespace

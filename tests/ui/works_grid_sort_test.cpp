@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QTest>
 
 #include "support/window_fixture.h"
 #include "support/works_file_builder.h"
@@ -90,6 +91,31 @@ TEST_F(WorksGridSortTest, DataCellsAndUnknownColumnsDoNothing) {
   EXPECT_EQ(Column(1), before);
   ClickHeader(1);  // still the first click on that column
   EXPECT_EQ(Column(1), (std::vector<QString>{"10", "2", "1"}));
+}
+
+TEST_F(WorksGridSortTest, CtrlSSortsAsAHeaderClickAndTheHeaderShowsTheSort) {
+  const QHeaderView& header = *ss->horizontalHeader();
+  EXPECT_EQ(ss->SortMarkColumn(), 0);
+  ss->setFocus();
+  ss->SetCurrentCell(1, 2);
+  QTest::keyClick(ss, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(Column(1), (std::vector<QString>{"10", "2", "1"}));
+  EXPECT_EQ(ss->SortMarkColumn(), 1);
+  EXPECT_EQ(header.sortIndicatorOrder(), Qt::DescendingOrder);
+  ClickHeader(1);  // one alternation for both
+  EXPECT_EQ(Column(1), (std::vector<QString>{"1", "2", "10"}));
+  EXPECT_EQ(header.sortIndicatorOrder(), Qt::AscendingOrder);
+  QTest::keyClick(ss, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(Column(1), (std::vector<QString>{"10", "2", "1"}));
+  EXPECT_EQ(header.sortIndicatorOrder(), Qt::DescendingOrder);
+  ClickHeader(3);
+  EXPECT_EQ(ss->SortMarkColumn(), 3);
+  EXPECT_EQ(header.sortIndicatorOrder(), Qt::DescendingOrder);
+  EXPECT_EQ(Column(3), (std::vector<QString>{"C", "B", "A"}));
+
+  // Another list comes in file order: no column is marked.
+  test::ListWorks(*ss, "");
+  EXPECT_EQ(ss->SortMarkColumn(), 0);
 }
 
 }  // namespace
