@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -20,6 +19,7 @@
 
 #include "app/catalogue_store.h"
 #include "app/command_line.h"
+#include "app/command_line_answer.h"
 #include "app/font_warm_up.h"
 #include "app/launcher_window.h"
 #include "app/startup_failure.h"
@@ -104,26 +104,6 @@ void WorkInOwnFolder(const FileSystem& files, const InstallPaths& paths) {
     qCWarning(lcSetup).noquote() << "cannot work in" << QString::fromStdString(paths.appDir) << "-"
                                  << QString::fromStdString(host ? ec.message() : "no such drive");
   }
-}
-
-// Answers --help, --version and a faulty command line: nothing is read, locked or shown.
-// The exit status, or nullopt to go on.
-std::optional<int> AnswerCommandLine(const CommandLine& line, const std::string& programPath) {
-  switch (line.action) {
-    case CommandLine::Action::kRun: return std::nullopt;
-    case CommandLine::Action::kHelp: {
-      const std::string name = Utf8(PathOfUtf8(programPath).filename());
-      std::fputs(UsageText(name.empty() ? "orva-menu" : name).c_str(), stdout);
-      return 0;
-    }
-    case CommandLine::Action::kVersion:
-      std::fputs("orva-menu " ORVA_VERSION "\n", stdout);
-      return 0;
-    case CommandLine::Action::kError:
-      std::fprintf(stderr, "orva-menu: %s (see --help)\n", line.error.c_str());
-      return 2;
-  }
-  return 2;
 }
 
 // What start-up does before it connects to the display: where the suite is, the
