@@ -137,6 +137,7 @@ bool QtDesktop::StartProgram(QWidget* parent, const Handover& program) {
     TellFailure(parent, program, Kind::Program, why.forUser, why.forLog, program.ownText.isEmpty());
     return false;
   }
+  feedback_.Begin();
   if (start.watch) {
     watch_.Watch(std::move(*start.watch),
                  [this, parent = QPointer<QWidget>(parent), program](int status) {
@@ -197,6 +198,7 @@ void QtDesktop::TellFailure(QPointer<QWidget> parent, const Handover& handover, 
                                   << "-" << forLog;
 #endif
   }
+  if (program) feedback_.End();
   if (!showBox) return;
   // A window that is closed by now (the home page, the update) leaves the box on its own.
   QWidget* over = parent && parent->isVisible() ? parent.data() : nullptr;
