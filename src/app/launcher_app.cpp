@@ -25,6 +25,7 @@
 #include "app/startup_failure.h"
 #include "catalogue/install_paths.h"
 #include "catalogue/program_folder.h"
+#include "desktop/front_request.h"
 #include "desktop/host_path_text.h"
 #include "desktop/log_categories.h"
 #include "desktop/qt_desktop.h"
@@ -151,8 +152,12 @@ int RunLauncher(int argc, char** argv) {
   FileSystem files(DriveTable::FromEnvironment());
   EarlySteps early;
   RunEarlySteps(line, files, early);
-  // Another launcher serves this suite: nothing is shown, read or written.
-  if (early.lockOutcome == SingleInstanceLock::Outcome::HeldByAnotherLauncher) return 0;
+  // Another launcher serves this suite: it comes to the front, and nothing is shown, read or
+  // written here.
+  if (early.lockOutcome == SingleInstanceLock::Outcome::HeldByAnotherLauncher) {
+    AskRunningLauncherToFront(*early.lock);
+    return 0;
+  }
   FontConfigWarmUp fonts;  // while the application connects to the display
   QApplication app(argc, argv);
   // Until the window is up nothing of the session exists: a request to end ends the
@@ -189,6 +194,7 @@ int RunLauncher(int argc, char** argv) {
                    &QWidget::close);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(), &QWidget::close);
   window->show();
+  const FrontRequests frontRequests(*early.lock, *window);
   const int exitCode = app.exec();
   // A start or open just before the window closed (the home page, the update) may still
   // fail; the user hears of it before the program ends.
