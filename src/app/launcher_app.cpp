@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QSettings>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -36,6 +37,8 @@
 #include "platform/executable_folder.h"
 #include "platform/file_system.h"
 #include "platform/utf8_path.h"
+#include "ui/window_placement.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
@@ -173,6 +176,9 @@ int RunLauncher(int argc, char** argv) {
   InstallQtJapaneseTranslation(app);
 
   QtDesktop desktop(files.Drives());
+  // The user's own settings: the suite's folder is shared by every user of the machine.
+  QSettings userSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("orva-menu"),
+                         QStringLiteral("orva-menu"));
   std::unique_ptr<LauncherWindow> window;
   const std::optional<int> ended = RunStartupSteps(desktop, [&]() -> std::optional<int> {
     if (early.failure) std::rethrow_exception(early.failure);
@@ -184,6 +190,7 @@ int RunLauncher(int argc, char** argv) {
         desktop, files, *early.paths, [&fonts] { fonts.Finish(); }, std::move(early.store));
     const Result<void> started = window->Startup();
     if (!started.ok()) return ReportStartupFailure(desktop, lcFiles(), FatalReport(started, files));
+    new WindowPlacementKeeper(*window, *window->Controls().SS, userSettings);
     return std::nullopt;
   });
   fonts.Finish();  // on every way out, while the application still stands
