@@ -1,4 +1,5 @@
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -53,11 +54,16 @@ void AskRunningLauncherToFront(const SingleInstanceLock& lock) {
 struct FrontRequests::Listener {
   int fd = -1;
   std::string path;
+  ino_t inode = 0;
   std::unique_ptr<QSocketNotifier> notifier;
   ~Listener() {
     notifier.reset();
     if (fd >= 0) close(fd);
-    if (!path.empty()) unlink(path.c_str());
+    // A launcher started since the lock was let go may have put its own socket there.
+    struct stat now = {};
+    if (!path.empty() && lstat(path.c_str(), &now) == 0 && now.st_ino == inode) {
+      unlink(path.c_str());
+    }
   }
 };
 
@@ -75,6 +81,8 @@ FrontRequests::FrontRequests(const SingleInstanceLock& lock, QWidget& window) : 
     return;
   }
   listener->path = address->sun_path;
+  struct stat bound = {};
+  if (lstat(address->sun_path, &bound) == 0) listener->inode = bound.st_ino;
   listener->notifier = std::make_unique<QSocketNotifier>(listener->fd, QSocketNotifier::Read);
   connect(listener->notifier.get(), &QSocketNotifier::activated, this, [this] {
     char buffer[kMaxRequest];

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "desktop/single_instance.h"
 #include "support/temp_dir.h"
@@ -17,8 +18,8 @@ namespace fs = std::filesystem;
 
 constexpr int kPatienceMs = 30000;  // a bound against hanging, not a measure
 
-// A second start finds the running launcher minimised: its window comes back, even where a
-// crashed launcher left its socket behind; a window that is closing is not shown again.
+// A second start finds the running launcher minimised: its window comes back, whatever an
+// earlier launcher left behind; a window that is closing is not shown again.
 TEST(FrontRequestTest, SecondStartRestoresTheRunningWindowButNeverAClosedOne) {
   TempDir dir;
   const fs::path runtime = dir.Path() / "run";
@@ -32,7 +33,11 @@ TEST(FrontRequestTest, SecondStartRestoresTheRunningWindowButNeverAClosedOne) {
   QWidget window;
   window.show();
   window.setWindowState(Qt::WindowMinimized);
+  // One that let its lock go and is still ending leaves the new one's socket alone.
+  QWidget ending;
+  auto older = std::make_unique<FrontRequests>(running, ending);
   FrontRequests requests(running, window);
+  older.reset();
   SingleInstanceLock second(dir.Path() / "VORDELN", folders);
   ASSERT_EQ(second.TryAcquire(), SingleInstanceLock::Outcome::HeldByAnotherLauncher);
   AskRunningLauncherToFront(second);
