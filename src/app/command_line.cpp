@@ -53,10 +53,11 @@ std::optional<std::string> WindowsFolder(std::string_view text) {
   return folder;
 }
 
-CommandLine Error(std::string message) {
+CommandLine Error(CommandLine::Fault fault, std::string_view subject) {
   CommandLine line;
   line.action = CommandLine::Action::kError;
-  line.error = std::move(message);
+  line.fault = fault;
+  line.subject = subject;
   return line;
 }
 
@@ -75,7 +76,7 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
       return line;
     }
     if (!argument.starts_with('-') || argument == "-") {
-      return Error("unexpected argument '" + std::string(argument) + "'");
+      return Error(CommandLine::Fault::kUnexpectedArgument, argument);
     }
     const std::string_view body = argument.substr(argument.starts_with("--") ? 2 : 1);
     const std::size_t equals = body.find('=');
@@ -88,20 +89,19 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
       } else if (i + 1 < arguments.size()) {
         value = arguments[++i];
       } else {
-        return Error("option '--program-folder' needs a folder such as 'C:\\VORDELN'");
+        return Error(CommandLine::Fault::kNoFolder, argument);
       }
       line.programFolder = WindowsFolder(value);
       if (!line.programFolder) {
-        return Error("'" + std::string(value) +
-                     "' is no Windows-form folder (such as 'C:\\VORDELN')");
+        return Error(CommandLine::Fault::kNotAFolder, value);
       }
       continue;
     }
     const QtOption* qt = FindQtOption(name);
-    if (!qt) return Error("unknown option '" + std::string(argument) + "'");
+    if (!qt) return Error(CommandLine::Fault::kUnknownOption, argument);
     if (qt->takesValue && !valueAttached) {
       if (i + 1 >= arguments.size()) {
-        return Error("option '" + std::string(argument) + "' needs a value");
+        return Error(CommandLine::Fault::kNoValue, argument);
       }
       ++i;
     }
@@ -109,13 +109,64 @@ CommandLine ParseCommandLine(std::span<const std::string> arguments) {
   return line;
 }
 
-std::string UsageText(std::string_view programName) {
+std::string ErrorText(const CommandLine& line, Language language) {
+  const bool japanese = language == Language::kJapanese;
+  const std::string subject = "'" + line.subject + "'";
+  switch (line.fault) {
+    case CommandLine::Fault::kUnexpectedArgument:
+      return japanese ? "想定外の引数 " + subject + " があります"
+                      : "unexpected argument " + subject;
+    case CommandLine::Fault::kUnknownOption:
+      return japanese ? "不明なオプション " + subject + " です" : "unknown option " + subject;
+    case CommandLine::Fault::kNoFolder:
+      return japanese ? "オプション " + subject + " にはフォルダー ('C:\\VORDELN' など) が必要です"
+                      : "option " + subject + " needs a folder such as 'C:\\VORDELN'";
+    case CommandLine::Fault::kNotAFolder:
+      return japanese ? subject + " は Windows 形式のフォルダー ('C:\\VORDELN' など) ではありません"
+                      : subject + " is no Windows-form folder (such as 'C:\\VORDELN')";
+    case CommandLine::Fault::kNoValue:
+      return japanese ? "オプション " + subject + " には値が必要です"
+                      : "option " + subject + " needs a value";
+    case CommandLine::Fault::kNone: break;
+  }
+  return {};
+}
+
+std::string UsageText(std::string_view programName, Language language) {
+  if (language == Language::kJapanese) {
+    std::string text = "使い方: ";
+    text += programName;
+    text += R"( [--program-folder フォルダー] [Qt のオプション]
+
+ORVA土木積算システムのメニューです。システムのプログラムを一覧にして
+(Wine で) 起動し、積算プログラムが保存した工事の一覧を表示します。
+工事データを開くことはしません。
+
+  --program-folder フォルダー  フォルダー (Windows 形式、例 'C:\VORDELN') を
+                               ランチャー自身のフォルダーとする
+  -h, --help                   この説明を表示して終了する
+  --version                    バージョンを表示して終了する
+
+システムのメニューは、ランチャーのドライブのルートにある VORDELN の
+MENU.INI です。Wine プレフィックスの中のランチャー (C:\VORDELN\orva-menu)
+は C:\VORDELN\MENU.INI を読みます。プレフィックスの外にインストールされた
+ランチャー (ドライブ Z: からしか届かないもの、どのドライブからも届かない
+もの) は、プレフィックスの C:\VORDELN\MENU.INI、つまり
+$WINEPREFIX/drive_c/VORDELN/MENU.INI を読みます。メニューから起動した
+プログラムは、ランチャーのフォルダーで動きます。
+
+環境変数:
+  WINEPREFIX  システムのあるドライブを持つ Wine プレフィックス (既定 ~/.wine)
+)";
+    return text;
+  }
   std::string text = "Usage: ";
   text += programName;
   text += R"( [--program-folder FOLDER] [Qt options]
 
 Start-up menu of the ORVA土木積算システム estimating suite: lists the suite's
-programs, starts them through Wine and shows the works they have stored.
+programs, starts them through Wine and lists the works the estimating programs
+have stored. It does not open works data.
 
   --program-folder FOLDER  take FOLDER (Windows form, e.g. 'C:\VORDELN') as the
                            launcher's own folder

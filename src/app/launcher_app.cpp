@@ -9,7 +9,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <cstdio>
+#include <QSettings>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -20,12 +20,14 @@
 
 #include "app/catalogue_store.h"
 #include "app/command_line.h"
+#include "app/command_line_answer.h"
 #include "app/font_warm_up.h"
 #include "app/launcher_window.h"
 #include "app/missing_drive.h"
 #include "app/startup_failure.h"
 #include "catalogue/install_paths.h"
 #include "catalogue/program_folder.h"
+#include "desktop/front_request.h"
 #include "desktop/host_path_text.h"
 #include "desktop/log_categories.h"
 #include "desktop/qt_desktop.h"
@@ -36,6 +38,8 @@
 #include "platform/executable_folder.h"
 #include "platform/file_system.h"
 #include "platform/utf8_path.h"
+#include "ui/window_placement.h"
+#include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
@@ -107,26 +111,6 @@ void WorkInOwnFolder(const FileSystem& files, const InstallPaths& paths) {
   }
 }
 
-// Answers --help, --version and a faulty command line: nothing is read, locked or shown.
-// The exit status, or nullopt to go on.
-std::optional<int> AnswerCommandLine(const CommandLine& line, const std::string& programPath) {
-  switch (line.action) {
-    case CommandLine::Action::kRun: return std::nullopt;
-    case CommandLine::Action::kHelp: {
-      const std::string name = Utf8(PathOfUtf8(programPath).filename());
-      std::fputs(UsageText(name.empty() ? "orva-menu" : name).c_str(), stdout);
-      return 0;
-    }
-    case CommandLine::Action::kVersion:
-      std::fputs("orva-menu " ORVA_VERSION "\n", stdout);
-      return 0;
-    case CommandLine::Action::kError:
-      std::fprintf(stderr, "orva-menu: %s (see --help)\n", line.error.c_str());
-      return 2;
-  }
-  return 2;
-}
-
 // What start-up does before it connects to the display: where the suite is, the
 // single-instance check, and the catalogue's first reading, which then runs while the
 // application is made. What needs a message waits until one can be shown.
@@ -172,8 +156,12 @@ int RunLauncher(int argc, char** argv) {
   FileSystem files(DriveTable::FromEnvironment());
   EarlySteps early;
   RunEarlySteps(line, files, early);
-  // Another launcher serves this suite: nothing is shown, read or written.
-  if (early.lockOutcome == SingleInstanceLock::Outcome::HeldByAnotherLauncher) return 0;
+  // Another launcher serves this suite: it comes to the front, and nothing is shown, read or
+  // written here.
+  if (early.lockOutcome == SingleInstanceLock::Outcome::HeldByAnotherLauncher) {
+    AskRunningLauncherToFront(*early.lock);
+    return 0;
+  }
   FontConfigWarmUp fonts;  // while the application connects to the display
   QApplication app(argc, argv);
   // Until the window is up nothing of the session exists: a request to end ends the
@@ -189,6 +177,9 @@ int RunLauncher(int argc, char** argv) {
   InstallQtJapaneseTranslation(app);
 
   QtDesktop desktop(files.Drives());
+  // The user's own settings: the suite's folder is shared by every user of the machine.
+  QSettings userSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("orva-menu"),
+                         QStringLiteral("orva-menu"));
   std::unique_ptr<LauncherWindow> window;
   const std::optional<int> ended = RunStartupSteps(desktop, [&]() -> std::optional<int> {
     if (early.failure) std::rethrow_exception(early.failure);
@@ -204,6 +195,7 @@ int RunLauncher(int argc, char** argv) {
         desktop, files, *early.paths, [&fonts] { fonts.Finish(); }, std::move(early.store));
     const Result<void> started = window->Startup();
     if (!started.ok()) return ReportStartupFailure(desktop, lcFiles(), FatalReport(started, files));
+    new WindowPlacementKeeper(*window, *window->Controls().SS, userSettings);
     return std::nullopt;
   });
   fonts.Finish();  // on every way out, while the application still stands
@@ -214,6 +206,7 @@ int RunLauncher(int argc, char** argv) {
                    &QWidget::close);
   QObject::connect(&app, &QGuiApplication::commitDataRequest, window.get(), &QWidget::close);
   window->show();
+  const FrontRequests frontRequests(*early.lock, *window);
   const int exitCode = app.exec();
   // The lock goes with the window, its files saved: a launcher started now takes over at
   // once. Nothing waits for the programs started meanwhile; their watches just end.

@@ -140,6 +140,7 @@ bool QtDesktop::StartProgram(QWidget* parent, const Handover& program) {
     TellFailure(parent, program, Kind::Program, why.forUser, why.forLog);
     return false;
   }
+  feedback_.Begin();
   if (!start.watch) return true;
   return WatchFirstMoments(program, std::move(*start.watch),
                            [this, parent = QPointer<QWidget>(parent), program](int status) {
@@ -212,6 +213,7 @@ void QtDesktop::TellFailure(QPointer<QWidget> parent, const Handover& handover, 
                                   << "-" << forLog;
 #endif
   }
+  if (program) feedback_.End();
   // A window that is closed by now leaves the box on its own.
   QWidget* over = parent && parent->isVisible() ? parent.data() : nullptr;
   if (program) {

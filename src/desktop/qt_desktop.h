@@ -4,6 +4,7 @@
 
 #include "desktop/desktop.h"
 #include "desktop/early_failure_watch.h"
+#include "desktop/startup_feedback.h"
 
 namespace orva {
 
@@ -24,6 +25,8 @@ class QtDesktop final : public Desktop {
   void SetApplicationCursor(Cursor cursor) override;
   void ProcessEvents() override;
 
+  // Whether the busy cursor of a start is showing.
+  bool ShowingStartupFeedback() const { return feedback_.Showing(); }
   // Whether a start or open is still in its first moments.
   bool Watching() const;
   // Waits, running the event loop, until every start and open is past its first moments
@@ -42,6 +45,7 @@ class QtDesktop final : public Desktop {
 
   const DriveTable& drives_;
   EarlyFailureWatch watch_;
+  StartupFeedback feedback_;
 };
 
 }  // namespace orva

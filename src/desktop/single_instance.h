@@ -35,6 +35,8 @@ class SingleInstanceLock {
   // in Japanese.
   const std::filesystem::path& Folder() const { return folder_; }
   const std::string& FailureReason() const { return reason_; }
+  // Names what belongs to this install root's launcher (its front requests).
+  const std::string& Name() const { return name_; }
 
  private:
   Outcome Fail(std::string reason);

@@ -110,6 +110,8 @@ DetachedStart StartDetachedProcess(const std::string& program,
   }
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
+  // The system's own app-starting pointer until the program shows a window.
+  startup.dwFlags = STARTF_FORCEONFEEDBACK;
   PROCESS_INFORMATION started = {};
   if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE,
                       CREATE_NEW_PROCESS_GROUP | CREATE_DEFAULT_ERROR_MODE, nullptr, nullptr,

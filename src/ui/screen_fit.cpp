@@ -7,23 +7,25 @@
 
 namespace orva {
 
+QRect FitWithin(const QRect& frame, const QRect& available) {
+  const QSize size = frame.size().boundedTo(available.size());
+  const QPoint topLeft(
+      std::max(available.left(), std::min(frame.left(), available.right() + 1 - size.width())),
+      std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - size.height())));
+  return {topLeft, size};
+}
+
 void ResizeWithinScreen(QWidget& window, const QSize& size) {
   const QScreen* screen = window.screen();
   if (!screen) {
     window.resize(size);
     return;
   }
-  const QRect available = screen->availableGeometry();
   const QRect frame = window.frameGeometry();
   const QSize decoration = frame.size() - window.size();
-  const QSize fitted = size.boundedTo(available.size() - decoration);
-  window.resize(fitted);
-  const QSize outer = fitted + decoration;
-  // The top left corner wins should the frame alone not fit.
-  const QPoint topLeft(
-      std::max(available.left(), std::min(frame.left(), available.right() + 1 - outer.width())),
-      std::max(available.top(), std::min(frame.top(), available.bottom() + 1 - outer.height())));
-  if (topLeft != frame.topLeft()) window.move(topLeft);
+  const QRect fitted = FitWithin({frame.topLeft(), size + decoration}, screen->availableGeometry());
+  window.resize(fitted.size() - decoration);
+  if (fitted.topLeft() != frame.topLeft()) window.move(fitted.topLeft());
 }
 
 }  // namespace orva

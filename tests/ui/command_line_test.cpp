@@ -15,10 +15,14 @@ TEST(CommandLineTest, HelpAndVersionAnswerWhateverElseIsGiven) {
   EXPECT_EQ(Parse({"-h"}).action, CommandLine::Action::kHelp);
   EXPECT_EQ(Parse({"--version"}).action, CommandLine::Action::kVersion);
   EXPECT_EQ(Parse({"-style", "fusion", "--help", "--bogus"}).action, CommandLine::Action::kHelp);
-  const std::string usage = UsageText("orva-menu");
-  EXPECT_NE(usage.find("WINEPREFIX"), std::string::npos);
-  EXPECT_NE(usage.find("MENU.INI"), std::string::npos);
-  EXPECT_NE(usage.find("--program-folder"), std::string::npos);
+  for (const Language language : {Language::kEnglish, Language::kJapanese}) {
+    const std::string usage = UsageText("orva-menu", language);
+    EXPECT_NE(usage.find("WINEPREFIX"), std::string::npos);
+    EXPECT_NE(usage.find("MENU.INI"), std::string::npos);
+    EXPECT_NE(usage.find("--program-folder"), std::string::npos);
+  }
+  EXPECT_NE(UsageText("orva-menu", Language::kJapanese).find("使い方"), std::string::npos);
+  EXPECT_EQ(UsageText("orva-menu", Language::kEnglish).find("使い方"), std::string::npos);
 }
 
 // QApplication takes its own options out of argv; a session manager restarts with -session.
@@ -41,10 +45,15 @@ TEST(CommandLineTest, UnknownOptionsArgumentsAndMissingValuesAreOneLineErrors) {
                                                     {"-program-folder", "C:\\VORDELN"}}) {
     const CommandLine line = Parse(arguments);
     EXPECT_EQ(line.action, CommandLine::Action::kError) << arguments[0];
-    EXPECT_FALSE(line.error.empty());
-    EXPECT_EQ(line.error.find('\n'), std::string::npos);
+    for (const Language language : {Language::kEnglish, Language::kJapanese}) {
+      const std::string error = ErrorText(line, language);
+      EXPECT_FALSE(error.empty()) << arguments[0];
+      EXPECT_EQ(error.find('\n'), std::string::npos);
+      EXPECT_NE(error.find(arguments[0]), std::string::npos) << error;
+    }
   }
-  EXPECT_NE(Parse({"--bogus"}).error.find("--bogus"), std::string::npos);
+  EXPECT_NE(ErrorText(Parse({"--bogus"}), Language::kJapanese).find("不明なオプション"),
+            std::string::npos);
 }
 
 TEST(CommandLineTest, ProgramFolderIsTakenInTheFormTheSystemReportsAFolder) {

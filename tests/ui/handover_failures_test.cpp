@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdlib>
@@ -28,7 +29,13 @@ std::string ReadWhole(const fs::path& path) {
 struct Box {
   QString text;
   QString title;
+  bool underBusyCursor;
 };
+
+bool BusyCursorShows() {
+  const QCursor* cursor = QApplication::overrideCursor();
+  return cursor && cursor->shape() == Qt::BusyCursor;
+}
 
 // Takes every message box that comes up while it lives, notes it and closes it, so a box
 // never blocks a test.
@@ -37,7 +44,7 @@ class BoxCatcher {
   BoxCatcher() {
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        boxes.push_back({box->text(), box->windowTitle()});
+        boxes.push_back({box->text(), box->windowTitle(), BusyCursorShows()});
         box->accept();
       }
     });
@@ -235,6 +242,26 @@ TEST_F(HandoverFailuresTest, HappyStartsAndOpensSayNothing) {
   }
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_TRUE(log.lines.empty());
+}
+
+// The arrow with an hourglass while a started program comes up: it goes when another
+// window takes the focus (the program's), and before a failure is told.
+TEST_F(HandoverFailuresTest, BusyCursorShowsUntilTheProgramsWindowOrItsFailure) {
+  const auto [slowWindows, slowHost] =
+      Program("C:\\VORDELN\\p\\slow", "#!/bin/sh\nexec sleep 4 >/dev/null 2>&1\n");
+  EXPECT_TRUE(desktop.StartProgram(nullptr, {.target = slowHost, .windowsPath = slowWindows}));
+  EXPECT_TRUE(BusyCursorShows());
+  emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+  EXPECT_FALSE(BusyCursorShows());
+  desktop.FinishWatching();
+
+  const auto [windows, host] = Program("C:\\VORDELN\\p\\fails", "#!/bin/sh\nexit 3\n");
+  EXPECT_TRUE(desktop.StartProgram(nullptr, {.target = host, .windowsPath = windows}));
+  EXPECT_TRUE(BusyCursorShows());
+  desktop.FinishWatching();
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_FALSE(boxes.boxes[0].underBusyCursor);
+  EXPECT_FALSE(BusyCursorShows());
 }
 
 TEST_F(HandoverFailuresTest, OpenerFailuresNameWhatCouldNotBeOpenedAndWhy) {

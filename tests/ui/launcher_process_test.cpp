@@ -44,6 +44,8 @@ class LauncherProcessTest : public ::testing::Test {
     env.insert("WINEPREFIX", QString::fromStdString(tree.Prefix().string()));
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("XDG_RUNTIME_DIR", QString::fromStdString(Runtime().string()));
+    // The window's placement is kept there, not in the user's own settings.
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString((tree.Prefix() / "config").string()));
     for (const QString& name : extra.keys()) {
       if (extra.value(name).isEmpty()) {
         env.remove(name);
@@ -189,6 +191,20 @@ TEST_F(LauncherProcessTest, WorksInItsOwnFolderWhereverItWasStartedFrom) {
   ExpectEndedBy(SIGTERM);
 }
 
+// Started from the desktop, no terminal shows the standard error: the error is also put
+// in a box, in the user's language, and nothing else happens.
+TEST_F(LauncherProcessTest, FaultyCommandLineFromTheDesktopIsShownInABox) {
+  QProcessEnvironment env;
+  env.insert("QT_LOGGING_RULES", "qt.widgets.painting=true");
+  env.insert("LC_ALL", "ja_JP.UTF-8");
+  Start(env, {}, {"MENU.INI"});
+  const QString log = WaitForReport(QStringLiteral("Syncing"));
+  EXPECT_TRUE(log.contains(QString::fromUtf8("想定外の引数 'MENU.INI'"))) << log.toStdString();
+  ASSERT_TRUE(log.contains(QStringLiteral("Syncing"))) << "no box painted: " << log.toStdString();
+  ExpectEndedBy(SIGTERM);
+  ExpectNothingWritten();
+}
+
 TEST_F(LauncherProcessTest, ProgramFolderOptionChoosesTheSuite) {
   tree.WriteText("C:\\VORDELN\\MENU.INI", test::CatalogueLine("11111", "t", "VORDELN\\t.exe"));
   const fs::path driveD = tree.Prefix() / "d";
@@ -262,10 +278,22 @@ TEST(LauncherCommandLineTest, AnswersWithoutDisplayOrFiles) {
     int status;
     const char* expected;  // in standard output for status 0, in the error otherwise
   };
-  for (const Case& run : {Case{{"--help"}, 0, "WINEPREFIX"}, Case{{"--version"}, 0, "orva-menu "},
-                          Case{{"--bogus"}, 2, "--bogus"}, Case{{"extra"}, 2, "extra"}}) {
+  struct Run {
+    const char* locale;  // LANG; empty for none
+    Case answer;
+  };
+  for (const auto& [locale, run] :
+       {Run{"", {{"--help"}, 0, "WINEPREFIX"}}, Run{"", {{"--version"}, 0, "orva-menu "}},
+        Run{"", {{"--bogus"}, 2, "--bogus"}}, Run{"", {{"extra"}, 2, "extra"}},
+        Run{"ja_JP.UTF-8", {{"--help"}, 0, "使い方"}},
+        Run{"ja_JP.UTF-8", {{"--version"}, 0, "バージョン"}},
+        Run{"ja_JP.UTF-8", {{"--bogus"}, 2, "不明なオプション '--bogus'"}},
+        Run{"de_DE.UTF-8", {{"--bogus"}, 2, "unknown option '--bogus'"}}}) {
     QProcess launcher;
-    launcher.setProcessEnvironment(env);
+    QProcessEnvironment localised = env;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) localised.remove(name);
+    if (*locale) localised.insert("LANG", locale);
+    launcher.setProcessEnvironment(localised);
     launcher.setWorkingDirectory(QString::fromStdString((bare.Path() / "home").string()));
     launcher.start(QString::fromUtf8(ORVA_LAUNCHER_BINARY), run.arguments);
     ASSERT_TRUE(launcher.waitForFinished(kPatienceMs));
