@@ -8,7 +8,7 @@
 #include "catalogue/install_paths.h"
 #include "grids/menu_grid_filler.h"
 #include "platform/cp932_codec.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 
 namespace orva {
 

@@ -11,7 +11,7 @@
 #include "desktop/error_message.h"
 #include "desktop/log_categories.h"
 #include "grids/menu_grid_filler.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "platform/file_system.h"
 #include "ui/category_views.h"
 #include "ui/layout.h"

@@ -5,14 +5,14 @@
 #include <string_view>
 
 #include "catalogue/catalogue.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 
 namespace orva {
 
 class Cp932Codec;
 class FileSystem;
 
-// The largest catalogue file read: 6 x 999 entries of six fields take some megabytes even
+// The largest catalogue file read: 999 entries per category of six fields take some megabytes even
 // with long paths and titles; a larger file is no catalogue and is refused unread.
 inline constexpr std::size_t kCatalogueFileLimit = std::size_t{64} << 20;
 

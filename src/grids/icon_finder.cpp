@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QImageReader>
 
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "platform/file_system.h"
 #include "platform/path_split.h"
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/error_codes.h"
+
 namespace orva {
 
 bool FileSystem::IsPlainFile(std::string_view windowsPath) const {

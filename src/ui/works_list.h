@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 
 namespace orva {
 
