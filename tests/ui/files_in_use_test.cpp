@@ -1,50 +1,40 @@
 // Files another program holds while the launcher reads them: never a quiet empty result.
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <filesystem>
-#include <memory>
-
-#include "app/launcher_window.h"
-#include "catalogue/install_paths.h"
-#include "desktop/host_path_text.h"
 #include "support/held_file.h"
-#include "support/install_tree.h"
 #include "support/log_catcher.h"
-#include "support/scripted_desktop.h"
+#include "support/window_fixture.h"
 #include "support/works_file_builder.h"
 #include "widgets/spread_grid.h"
 
 namespace orva {
 namespace {
 
-using test::CatalogueLine;
 using test::HeldFile;
+using test::kUserIni;
+using test::kViewIni;
 
-constexpr const char* kWorks = "C:\\VORDELN\\a1\\DATA\\n_KOJI.RDM";
-constexpr const char* kDataDirFile = "C:\\VORDELN\\a1\\DIR.TXT";
-constexpr const char* kUserIni = "C:\\VORDELN\\USERMENU.INI";
+constexpr const char* kWorks = "C:\\VORDELN\\p26\\DATA\\n_KOJI.RDM";
+constexpr const char* kDataDirFile = "C:\\VORDELN\\p26\\DIR.TXT";
+constexpr const char* kIcon = "C:\\VORDELN\\icon\\a.png";
 
-class FilesInUseTest : public ::testing::Test {
+// The window's suite in its category view, the item with a data folder listing one works.
+class FilesInUseTest : public test::WindowFixture {
  protected:
   void SetUp() override {
-    tree.WriteText("C:\\VORDELN\\MENU.INI", CatalogueLine("11001", "一", "VORDELN\\a1\\prog.exe",
-                                                          "a.png", "DIR.TXT", "DATA\\"));
-    tree.Touch("C:\\VORDELN\\a1\\prog.exe");
+    WindowFixture::SetUp();
     tree.WriteText(kDataDirFile, "");
     tree.WriteBytes(kWorks, test::WorksRecordBuilder().Number(11).Bytes());
-    tree.WriteText("C:\\VORDELN\\dMENU.INI", "1\r\n");
-    QImage icon(32, 32, QImage::Format_RGB32);
-    icon.fill(Qt::red);
-    std::filesystem::create_directories(tree.Host("C:\\VORDELN\\icon\\"));
-    icon.save(HostPathText(tree.Host("C:\\VORDELN\\icon\\a.png")));
+    tree.WriteText(kViewIni, "1\r\n");
   }
 
-  std::unique_ptr<LauncherWindow> Start() {
-    auto window =
-        std::make_unique<LauncherWindow>(desktop, tree.Files(), ResolveInstallPaths("C:\\VORDELN"));
-    EXPECT_EQ(window->Startup().error(), 0);
-    return window;
+  // The row of the item with the works list.
+  static int WorksItemRow(const SpreadGrid& grid) {
+    for (int row = 1; row <= grid.RowCount(); ++row) {
+      if (grid.Text(2, row).startsWith(QString::fromUtf8("平成26年度 前期"))) return row;
+    }
+    ADD_FAILURE() << "no row for the item with works";
+    return 1;
   }
 
   // Whether a log line of the file category names the file and the number of a held file.
@@ -58,18 +48,17 @@ class FilesInUseTest : public ::testing::Test {
     return false;
   }
 
-  test::InstallTree tree;
-  test::ScriptedDesktop desktop;
   test::LogCatcher log;
 };
 
 TEST_F(FilesInUseTest, HeldWorksAndDataFolderFilesAreNamedToTheUser) {
   auto window = Start();
   SpreadGrid& grid = *window->Controls().SSm[0];
+  const int row = WorksItemRow(grid);
   const QString inUse = QString::fromUtf8("ほかのプログラム");
   {
     HeldFile held(tree.Host(kWorks));
-    emit grid.ButtonClicked(3, 1);
+    emit grid.ButtonClicked(3, row);
   }
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_TRUE(desktop.messages[0].text.startsWith("514:"))
@@ -78,13 +67,13 @@ TEST_F(FilesInUseTest, HeldWorksAndDataFolderFilesAreNamedToTheUser) {
   EXPECT_TRUE(desktop.messages[0].text.endsWith(QString("\n") + kWorks));
   EXPECT_TRUE(Logged(kWorks));
 
-  emit grid.ButtonClicked(3, 1);  // let go: the same click lists the works
+  emit grid.ButtonClicked(3, row);  // let go: the same click lists the works
   EXPECT_EQ(window->Controls().SS->RowCount(), 1);
   EXPECT_EQ(desktop.messages.size(), 1u);
 
   {
     HeldFile held(tree.Host(kDataDirFile));
-    emit grid.ButtonClicked(3, 1);
+    emit grid.ButtonClicked(3, row);
   }
   ASSERT_EQ(desktop.messages.size(), 2u);
   EXPECT_TRUE(desktop.messages[1].text.contains(inUse));
@@ -93,20 +82,20 @@ TEST_F(FilesInUseTest, HeldWorksAndDataFolderFilesAreNamedToTheUser) {
 }
 
 TEST_F(FilesInUseTest, HeldFilesAtStartUpAreReportedOrLogged) {
-  tree.WriteText(kUserIni, CatalogueLine("11001", "一", "VORDELN\\mine.exe"));
+  tree.WriteText(kUserIni, test::CatalogueLine("11001", "一", "VORDELN\\mine.exe"));
   const std::string userBefore = tree.ReadBytes(kUserIni);
   {
     HeldFile user(tree.Host(kUserIni));
-    HeldFile view(tree.Host("C:\\VORDELN\\dMENU.INI"));
-    HeldFile icon(tree.Host("C:\\VORDELN\\icon\\a.png"));
+    HeldFile view(tree.Host(kViewIni));
+    HeldFile icon(tree.Host(kIcon));
     auto window = Start();
     // The user's catalogue is told of; a view state or an icon is not worth a box.
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].title, QString::fromUtf8("エラー514"));
     EXPECT_TRUE(desktop.messages[0].text.endsWith(QString("\n") + kUserIni));
     EXPECT_TRUE(Logged(kUserIni));
-    EXPECT_TRUE(Logged("C:\\VORDELN\\dMENU.INI"));
-    EXPECT_TRUE(Logged("C:\\VORDELN\\icon\\a.png"));
+    EXPECT_TRUE(Logged(kViewIni));
+    EXPECT_TRUE(Logged(kIcon));
     user.Release();
     window->close();
   }
