@@ -17,7 +17,7 @@
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "support/held_file.h"
-#include "support/temp_dir.h"
+#include "support/install_tree.h"
 
 namespace orva {
 namespace {
@@ -28,17 +28,9 @@ constexpr const char* kWorks = "C:\\DATA\\n_KOJI.RDM";
 
 class FileInUseTest : public testing::Test {
  protected:
-  FileInUseTest() : files_(MakeDrives()) {
-    temp_.Write("DATA/n_KOJI.RDM", "first line\r\nsecond\r\n");
-  }
+  FileInUseTest() { tree_.WriteBytes(kWorks, "first line\r\nsecond\r\n"); }
 
-  DriveTable MakeDrives() const {
-    DriveTable drives;
-    drives.SetDrive('C', temp_.Path());
-    return drives;
-  }
-
-  fs::path Host() const { return temp_.Path() / "DATA" / "n_KOJI.RDM"; }
+  fs::path Host() const { return tree_.Host(kWorks); }
 
   // Every read's error number, and whether a piece was handed on while the file was held.
   void ExpectEveryReadGives(err::Number expected) const {
@@ -49,8 +41,8 @@ class FileInUseTest : public testing::Test {
     EXPECT_EQ(pieces == 0, expected != err::kNone);
   }
 
-  TempDir temp_;
-  FileSystem files_;
+  test::InstallTree tree_;
+  const FileSystem& files_ = tree_.Files();
 };
 
 TEST_F(FileInUseTest, HeldFileIsReportedAsInUseNotAsMissingOrEmpty) {
@@ -86,13 +78,13 @@ TEST_F(FileInUseTest, FileLockedByAWindowsProgramUnderWine) {
   if (std::system("command -v wine >/dev/null && command -v wineserver >/dev/null") != 0) {
     GTEST_SKIP() << "Wine is not installed; tools/bootstrap installs it";
   }
-  const std::string prefix = "WINEPREFIX=" + (temp_.Path() / "prefix").string();
+  const std::string prefix = "WINEPREFIX=" + (tree_.Prefix() / "wine").string();
   const std::vector<std::string> environment = {prefix, "WINEDEBUG=-all",
                                                 "WINEDLLOVERRIDES=mscoree,mshtml="};
   const auto windows = [](const fs::path& path) { return "Z:" + path.string(); };
-  const fs::path ready = temp_.Path() / "ready";
+  const fs::path ready = tree_.Host("C:\\ready");
   const pid_t wine =
-      Spawn({"wine", holder, windows(Host()), windows(ready), windows(temp_.Path() / "release")},
+      Spawn({"wine", holder, windows(Host()), windows(ready), windows(tree_.Host("C:\\release"))},
             environment);
   ASSERT_GT(wine, 0);
   // A bound against hanging, not a measure: Wine sets the new prefix up first.
@@ -102,7 +94,7 @@ TEST_F(FileInUseTest, FileLockedByAWindowsProgramUnderWine) {
   EXPECT_TRUE(fs::exists(ready)) << "the holder did not take the file";
   ExpectEveryReadGives(err::kFileInUse);
 
-  temp_.Write("release", "");
+  tree_.WriteBytes("C:\\release", "");
   int status = 0;
   EXPECT_EQ(::waitpid(wine, &status, 0), wine);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
@@ -115,8 +107,8 @@ TEST_F(FileInUseTest, FileLockedByAWindowsProgramUnderWine) {
 TEST_F(FileInUseTest, FileHeldByAnotherProgram) {
   const std::wstring holder = fs::path(ORVA_WINE_HOLDER).wstring();
   if (holder.empty()) GTEST_SKIP() << "no hold_file.exe: mingw-w64 was not found at configure";
-  const fs::path ready = temp_.Path() / "ready";
-  const fs::path release = temp_.Path() / "release";
+  const fs::path ready = tree_.Host("C:\\ready");
+  const fs::path release = tree_.Host("C:\\release");
   std::wstring command = L"\"" + holder + L"\" \"" + Host().wstring() + L"\" \"" + ready.wstring() +
                          L"\" \"" + release.wstring() + L"\"";
   STARTUPINFOW startup{};
@@ -131,7 +123,7 @@ TEST_F(FileInUseTest, FileHeldByAnotherProgram) {
   EXPECT_TRUE(fs::exists(ready)) << "the holder did not take the file";
   ExpectEveryReadGives(err::kFileInUse);
 
-  temp_.Write("release", "");
+  tree_.WriteBytes("C:\\release", "");
   EXPECT_EQ(::WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
   DWORD status = 1;
   ::GetExitCodeProcess(process.hProcess, &status);
