@@ -131,10 +131,14 @@ void LauncherWindow::LoadWorksList() {
       c_.SSx[0]->isHidden() ? state_.views.curCategory : state_.grids.allGridCategory;
   const std::string path = WorksFilePath(state_.grids.dataDir, category);
   if (!files_.IsPlainFile(path)) return;
-  // A read that fails part-way leaves the rows listed so far; nothing to tell the user.
+  // A read that fails part-way leaves the rows listed so far; nothing to tell the user,
+  // unless another program holds the file: its empty list would pass for works that are gone.
   const err::Number error =
       LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), store_->Codec(), eraDates_);
   if (error != err::kNone) LogFileFailure(files_, "read", path, error);
+  if (error == err::kFileInUse) {
+    ShowErrorNumber(desktop_, this, error, ErrorDuring::kReading, ErrorBox::kNumberInText, path);
+  }
 }
 
 Result<void> LauncherWindow::Startup() {
@@ -228,6 +232,10 @@ void LauncherWindow::ResetShowAll() {
 
 void LauncherWindow::LoadViewState() {
   const Result<std::string> file = files_.ReadFirstLine(state_.paths.viewIniPath);
+  // No file is the first run's normal; any other failure falls back quietly but is logged.
+  if (!file.ok() && file.error() != err::kFileNotFound && file.error() != err::kPathNotFound) {
+    LogFileFailure(files_, "read", state_.paths.viewIniPath, file.error());
+  }
   const std::int16_t value = file.ok() ? ParseViewState(file.value()) : 0;
   ShowCombinedView(c_, value == 0);
 }

@@ -31,6 +31,9 @@ enum [[nodiscard]] Number : int{
     kCancel = 32755,
     // A file larger than its reader takes in; the first number the platform leaves to programs.
     kFileTooLarge = 513,
+    // A file that another program holds open without sharing it, or has locked: the user
+    // has to hear that it is busy, not that it is missing or forbidden.
+    kFileInUse = 514,
 };
 }  // namespace err
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -42,6 +43,10 @@ class FileSystem {
   // Every read opens the file without waiting (a FIFO or device never hangs it) and takes
   // only a regular file: anything else reads as missing (53). Each read takes in a bounded
   // amount, so no file, however large it claims or turns out to be, fills the memory.
+  // A file another program holds (opened without sharing, or locked) is tried kInUseTries
+  // times, kInUseWait apart, then gives err::kFileInUse.
+  static constexpr int kInUseTries = 5;
+  static constexpr std::chrono::milliseconds kInUseWait{100};
 
   // The longest first line ReadFirstLine returns: the host's longest path.
   static constexpr std::size_t kFirstLineLimit = 4096;
@@ -102,8 +107,14 @@ class FileSystem {
     std::size_t size_ = 0;
   };
 
+  // The reads above, each tried once.
+  Result<std::string> ReadAllOnce(std::string_view windowsPath, std::size_t limit) const;
+  Result<std::string> ReadFirstLineOnce(std::string_view windowsPath) const;
+  err::Number ReadChunksOnce(std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
+                             const std::function<void(std::string_view chunk)>& consume) const;
+
   // Opens a regular file for reading; one not open, with the error number in `error`, when
-  // it cannot.
+  // it cannot. A file another program holds gives err::kFileInUse.
   OpenedFile OpenForReading(std::string_view windowsPath, err::Number& error) const;
 
   DriveTable drives_;

@@ -269,6 +269,26 @@ std::vector<std::uint8_t> FileSystem::PlainFilesByFolder(
   return plain;
 }
 
+namespace {
+
+// Whether another program holds a write lock on any part of the open file: what a program
+// under Wine that locked the file (LockFile) leaves for POSIX to see, and what a POSIX
+// program holds while it rewrites a file under a lock. Share modes have no POSIX form.
+bool LockedByAnother(int fd) {
+  struct flock lock {};
+  lock.l_type = F_RDLCK;
+  lock.l_whence = SEEK_SET;  // l_start 0, l_len 0: the whole file
+#ifdef F_OFD_GETLK
+  // Asked for an open file of its own, the question sees this process's own locks too.
+  if (::fcntl(fd, F_OFD_GETLK, &lock) != 0) return false;
+#else
+  if (::fcntl(fd, F_GETLK, &lock) != 0) return false;
+#endif
+  return lock.l_type != F_UNLCK;
+}
+
+}  // namespace
+
 FileSystem::OpenedFile FileSystem::OpenForReading(std::string_view windowsPath,
                                                   err::Number& error) const {
   // A path that exists as written opens as written; only a failure needs the resolution
@@ -303,6 +323,10 @@ FileSystem::OpenedFile FileSystem::OpenForReading(std::string_view windowsPath,
   // A FIFO, device or socket holds no file of the suite and might never end.
   if (!S_ISREG(st.st_mode)) {
     error = err::kFileNotFound;
+    return {};
+  }
+  if (LockedByAnother(fd.Get())) {
+    error = err::kFileInUse;
     return {};
   }
   const int flags = ::fcntl(fd.Get(), F_GETFL);
