@@ -123,6 +123,10 @@ class FileSystem {
   // it cannot.
   OpenedFile OpenForReading(std::string_view windowsPath, err::Number& error) const;
 
+  // WriteAtomically's work on the host, at the file's host path `named`.
+  static err::Number SaveHostFile(const std::filesystem::path& named, std::string_view bytes,
+                                  SaveNotes& notes);
+
   DriveTable drives_;
 #ifndef _WIN32
   std::array<std::string, 26> driveFolders_;  // host folder of each drive; empty when none

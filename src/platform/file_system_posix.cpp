@@ -485,13 +485,9 @@ err::Number SyncFolder(const fs::path& folder, FileSystem::SaveNotes& notes) {
 
 }  // namespace
 
-err::Number FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view bytes,
-                                        SaveNotes* notes) const {
-  SaveNotes unread;
-  SaveNotes& said = notes != nullptr ? *notes : unread;
-  const auto named = HostPath(windowsPath);
-  if (!named || !named->has_filename()) return err::kBadFileName;
-  const fs::path host = SaveTarget(*named);
+err::Number FileSystem::SaveHostFile(const fs::path& named, std::string_view bytes,
+                                     SaveNotes& said) {
+  const fs::path host = SaveTarget(named);
 
   struct stat old;
   const bool hadOld = ::stat(host.c_str(), &old) == 0;

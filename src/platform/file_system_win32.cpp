@@ -315,16 +315,12 @@ FileSystem::OpenedFile FileSystem::OpenForReading(std::string_view windowsPath,
   return {reinterpret_cast<std::intptr_t>(file), size};
 }
 
-err::Number FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view bytes,
-                                        SaveNotes* notes) const {
-  SaveNotes unread;
-  SaveNotes& said = notes != nullptr ? *notes : unread;
-  const auto named = HostPath(windowsPath);
-  if (!named || !named->has_filename()) return err::kBadFileName;
-  const auto atName = Attributes(*named);
-  const fs::path host = atName ? SaveTarget(*named, atName->dwFileAttributes) : *named;
+err::Number FileSystem::SaveHostFile(const fs::path& named, std::string_view bytes,
+                                     SaveNotes& said) {
+  const auto atName = Attributes(named);
+  const fs::path host = atName ? SaveTarget(named, atName->dwFileAttributes) : named;
 
-  const auto old = host == *named ? atName : Attributes(host);
+  const auto old = host == named ? atName : Attributes(host);
   DWORD links = 1;
   if (old) {
     if (const err::Number refused = ReplaceableTarget(host, old->dwFileAttributes, links)) {
