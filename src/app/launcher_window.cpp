@@ -237,13 +237,21 @@ void LauncherWindow::LoadViewState() {
     LogFileFailure(files_, "read", state_.paths.viewIniPath, file.error());
   }
   const std::int16_t value = file.ok() ? ParseViewState(file.value()) : 0;
+  // A file that is there but could not be read keeps what it holds: the default shown
+  // meanwhile is not the user's choice.
+  viewStateUnread_ =
+      !file.ok() && file.error() != err::kFileNotFound && file.error() != err::kPathNotFound;
+  if (viewStateUnread_) LogFileFailure(files_, "read", state_.paths.viewIniPath, file.error());
   ShowCombinedView(c_, value == 0);
 }
 
 void LauncherWindow::SaveViewState() {
+  if (viewStateUnread_) return;
   // A view that cannot be kept is no reason to bother the user.
-  const err::Number error =
-      files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
+  FileSystem::SaveNotes notes;
+  const err::Number error = files_.WriteAtomically(state_.paths.viewIniPath,
+                                                   ViewStateBytes(!c_.SSx[0]->isHidden()), &notes);
+  LogSaveNotes(files_, state_.paths.viewIniPath, notes);
   if (error != err::kNone) {
     LogFileFailure(files_, "save", state_.paths.viewIniPath, error);
   }
@@ -255,11 +263,18 @@ void LauncherWindow::Shutdown() {
   // A user file that could not be read was reported at loading; replacing it now would
   // lose every choice it holds, so it stays until the user restores the initial menu.
   if (!UserMenuLeftUnread(store_->UserFileError())) {
-    const err::Number error =
-        SaveUserMenu(store_->Entries(), files_, state_.paths.userMenuIniPath, store_->Codec());
-    if (error != err::kNone) {
-      LogFileFailure(files_, "save", state_.paths.userMenuIniPath, error);
-      ShowErrorNumber(desktop_, this, error, ErrorDuring::kWriting, ErrorBox::kNumberInTitle,
+    const UserMenuSaveResult saved = store_->Save();
+    LogSaveNotes(files_, state_.paths.userMenuIniPath, saved.notes);
+    if (saved.changedElsewhere && saved.error == err::kNone) {
+      qCInfo(lcFiles).noquote() << QString::fromStdString(state_.paths.userMenuIniPath)
+                                << (saved.written ? "was changed by another program: this run's "
+                                                    "choices were saved on top of that change"
+                                                  : "was changed by another program and is kept "
+                                                    "as it is: this run changed nothing");
+    }
+    if (saved.error != err::kNone) {
+      LogFileFailure(files_, "save", state_.paths.userMenuIniPath, saved.error);
+      ShowErrorNumber(desktop_, this, saved.error, ErrorDuring::kWriting, ErrorBox::kNumberInTitle,
                       state_.paths.userMenuIniPath);
     }
   }

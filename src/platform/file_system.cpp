@@ -50,6 +50,14 @@ bool FileSystem::IsSaveTempName(std::string_view name, std::string_view targetNa
                      [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+err::Number FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view bytes,
+                                        SaveNotes* notes) const {
+  const auto named = HostPath(windowsPath);
+  if (!named || !named->has_filename()) return err::kBadFileName;
+  SaveNotes unread;
+  return SaveHostFile(*named, bytes, notes != nullptr ? *notes : unread);
+}
+
 Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
   return RetriedWhileInUse([&] { return ReadAllOnce(windowsPath, limit); });
 }
