@@ -25,7 +25,7 @@ err::Number CatalogueStore::FinishFirstReading() {
 err::Number CatalogueStore::ReadAgain() { return ReadFiles(); }
 
 err::Number CatalogueStore::ReadFiles() {
-  userFileError_ = LoadUserMenu(catalogue_, files_, paths_.userMenuIniPath, codec_);
+  userFileError_ = LoadUserMenu(catalogue_, files_, paths_.userMenuIniPath, codec_, &userFileSeen_);
   return LoadSuiteMenu(catalogue_, files_, paths_.menuIniPath, paths_.driveRoot, codec_);
 }
 

@@ -5,7 +5,9 @@
 #include <optional>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/catalogue_files.h"
 #include "catalogue/install_paths.h"
+#include "catalogue/user_menu_save.h"
 #include "grids/menu_grid_filler.h"
 #include "platform/cp932_codec.h"
 #include "platform/error_number.h"
@@ -36,6 +38,11 @@ class CatalogueStore {
   err::Number FinishFirstReading();
   // Reads both files again on the caller's thread: the suite file's error.
   err::Number ReadAgain();
+  // Saves the user file at close, on top of a change another program made since it was
+  // last read or written here.
+  UserMenuSaveResult Save() {
+    return SaveUserMenuAtClose(catalogue_, files_, paths_, codec_, userFileSeen_);
+  }
 
   // What the grids are filled from: the first reading's rows, once; later, tested and
   // looked for anew.
@@ -59,6 +66,7 @@ class CatalogueStore {
   Cp932Codec codec_;
   Catalogue catalogue_;
   err::Number userFileError_ = err::kNone;
+  UserFileSeen userFileSeen_;
   // Prepared by the first reading when both files were read as they are: until then no
   // program is tested.
   std::optional<MenuRows> firstRows_;

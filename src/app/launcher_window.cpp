@@ -11,7 +11,7 @@
 #include "desktop/error_message.h"
 #include "desktop/log_categories.h"
 #include "grids/menu_grid_filler.h"
-#include "platform/error_number.h"
+#include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "ui/category_views.h"
 #include "ui/layout.h"
@@ -134,10 +134,14 @@ void LauncherWindow::LoadWorksList() {
       c_.SSx[0]->isHidden() ? state_.views.curCategory : state_.grids.allGridCategory;
   const std::string path = WorksFilePath(state_.grids.dataDir, category);
   if (!files_.IsPlainFile(path)) return;
-  // A read that fails part-way leaves the rows listed so far; nothing to tell the user.
+  // A read that fails part-way leaves the rows listed so far; nothing to tell the user,
+  // unless another program holds the file: its empty list would pass for works that are gone.
   const err::Number error =
       LoadWorksFile(*c_.SS, files_, path, WorksCostsHidden(category), store_->Codec(), eraDates_);
   if (error != err::kNone) LogFileFailure(files_, "read", path, error);
+  if (error == err::kFileInUse) {
+    ShowErrorNumber(desktop_, this, error, ErrorDuring::kReading, ErrorBox::kNumberInText, path);
+  }
 }
 
 Result<void> LauncherWindow::Startup() {
@@ -231,14 +235,26 @@ void LauncherWindow::ResetShowAll() {
 
 void LauncherWindow::LoadViewState() {
   const Result<std::string> file = files_.ReadFirstLine(state_.paths.viewIniPath);
+  // No file is the first run's normal; any other failure falls back quietly but is logged.
+  if (!file.ok() && file.error() != err::kFileNotFound && file.error() != err::kPathNotFound) {
+    LogFileFailure(files_, "read", state_.paths.viewIniPath, file.error());
+  }
   const std::int16_t value = file.ok() ? ParseViewState(file.value()) : 0;
+  // A file that is there but could not be read keeps what it holds: the default shown
+  // meanwhile is not the user's choice.
+  viewStateUnread_ =
+      !file.ok() && file.error() != err::kFileNotFound && file.error() != err::kPathNotFound;
+  if (viewStateUnread_) LogFileFailure(files_, "read", state_.paths.viewIniPath, file.error());
   ShowCombinedView(c_, value == 0);
 }
 
 void LauncherWindow::SaveViewState() {
+  if (viewStateUnread_) return;
   // A view that cannot be kept is no reason to bother the user.
-  const err::Number error =
-      files_.WriteAtomically(state_.paths.viewIniPath, ViewStateBytes(!c_.SSx[0]->isHidden()));
+  FileSystem::SaveNotes notes;
+  const err::Number error = files_.WriteAtomically(state_.paths.viewIniPath,
+                                                   ViewStateBytes(!c_.SSx[0]->isHidden()), &notes);
+  LogSaveNotes(files_, state_.paths.viewIniPath, notes);
   if (error != err::kNone) {
     LogFileFailure(files_, "save", state_.paths.viewIniPath, error);
   }
@@ -250,11 +266,18 @@ void LauncherWindow::Shutdown() {
   // A user file that could not be read was reported at loading; replacing it now would
   // lose every choice it holds, so it stays until the user restores the initial menu.
   if (!UserMenuLeftUnread(store_->UserFileError())) {
-    const err::Number error =
-        SaveUserMenu(store_->Entries(), files_, state_.paths.userMenuIniPath, store_->Codec());
-    if (error != err::kNone) {
-      LogFileFailure(files_, "save", state_.paths.userMenuIniPath, error);
-      ShowErrorNumber(desktop_, this, error, ErrorDuring::kWriting, ErrorBox::kNumberInTitle,
+    const UserMenuSaveResult saved = store_->Save();
+    LogSaveNotes(files_, state_.paths.userMenuIniPath, saved.notes);
+    if (saved.changedElsewhere && saved.error == err::kNone) {
+      qCInfo(lcFiles).noquote() << QString::fromStdString(state_.paths.userMenuIniPath)
+                                << (saved.written ? "was changed by another program: this run's "
+                                                    "choices were saved on top of that change"
+                                                  : "was changed by another program and is kept "
+                                                    "as it is: this run changed nothing");
+    }
+    if (saved.error != err::kNone) {
+      LogFileFailure(files_, "save", state_.paths.userMenuIniPath, saved.error);
+      ShowErrorNumber(desktop_, this, saved.error, ErrorDuring::kWriting, ErrorBox::kNumberInTitle,
                       state_.paths.userMenuIniPath);
     }
   }

@@ -81,6 +81,8 @@ class LauncherWindow : public QMainWindow {
   // The start-up fill's rows, kept for the menu grids not made yet.
   std::optional<MenuRows> startupRows_;
   bool shutDown_ = false;
+  // The view-state file is there but could not be read: the close leaves it as it is.
+  bool viewStateUnread_ = false;
 };
 
 }  // namespace orva

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <iterator>
 #include <memory_resource>
 #include <numeric>
@@ -31,7 +32,12 @@ err::Number ReadEntries(std::string_view bytes, const Cp932Codec& codec, OnEntry
     for (auto& field : fields) {
       if (!reader.Next(field)) return err::kInputPastEnd;
     }
-    for (std::size_t i = 0; i < std::size(targets); ++i) codec.DecodeInto(fields[i], *targets[i]);
+    entry.keptBytes.clear();
+    for (std::size_t i = 0; i < std::size(targets); ++i) {
+      if (!codec.DecodeInto(fields[i], *targets[i])) {
+        entry.keptBytes.push_back({static_cast<MenuField>(i), std::string(fields[i])});
+      }
+    }
     CorrectEditionCode(entry);
     onEntry(entry);
   }
@@ -81,18 +87,44 @@ std::size_t CountLines(std::string_view bytes) {
   return lines;
 }
 
-void AppendQuoted(std::string& out, const std::string& field, const Cp932Codec& codec) {
+// A field as its file held it while its text is unchanged, else as the code page writes it.
+void AppendQuoted(std::string& out, const MenuEntry& entry, MenuField field,
+                  const Cp932Codec& codec) {
+  const std::string& text = entry.Field(field);
+  const std::string* kept = entry.KeptBytesOf(field);
   out += '"';
-  out += codec.EncodeLossy(field);
+  out += kept && codec.Decode(*kept) == text ? *kept : codec.EncodeLossy(text);
   out += '"';
+}
+
+// The master file's texts of an entry both files list; its code and executable stay the
+// user file's.
+void TakeMasterTexts(MenuEntry& entry, const MenuEntry& staged) {
+  entry.menuName = staged.menuName;
+  entry.menuIcon = staged.menuIcon;
+  entry.menuDataFile = staged.menuDataFile;
+  entry.menuDataDir = staged.menuDataDir;
+  const auto usersOwn = [](MenuField field) {
+    return field == MenuField::kCode || field == MenuField::kExe;
+  };
+  std::erase_if(entry.keptBytes, [&](const KeptBytes& kept) { return !usersOwn(kept.field); });
+  for (const KeptBytes& kept : staged.keptBytes) {
+    if (!usersOwn(kept.field)) entry.keptBytes.push_back(kept);
+  }
 }
 
 }  // namespace
 
+UserFileSeen UserFileSeen::Of(std::string_view bytes) {
+  return {true, bytes.size(), std::hash<std::string_view>{}(bytes)};
+}
+
 err::Number LoadUserMenu(Catalogue& catalogue, const FileSystem& files,
-                         const std::string& userMenuIniPath, const Cp932Codec& codec) {
+                         const std::string& userMenuIniPath, const Cp932Codec& codec,
+                         UserFileSeen* seen) {
   catalogue.Clear();
   const Result<std::string> file = files.ReadAll(userMenuIniPath, kCatalogueFileLimit);
+  if (seen != nullptr) *seen = file.ok() ? UserFileSeen::Of(file.value()) : UserFileSeen{};
   if (file.error() == err::kFileNotFound) return err::kNone;
   if (!file.ok()) return file.error();
   return UserMenuFromBytes(catalogue, file.value(), codec);
@@ -143,15 +175,14 @@ err::Number MergeSuiteMenu(Catalogue& catalogue, std::string_view bytes,
     CodeIndex& index = slotsByCode[category - 1];
     const bool known = index.ForEachSlot(staged.menuCode, [&](int slot) {
       // Assigned, not moved: the strings keep their storage for the next entry.
-      MenuEntry& entry = catalogue.Entry(category, slot);
-      entry.menuName = staged.menuName;
-      entry.menuIcon = staged.menuIcon;
-      entry.menuDataFile = staged.menuDataFile;
-      entry.menuDataDir = staged.menuDataDir;
+      TakeMasterTexts(catalogue.Entry(category, slot), staged);
     });
     if (known) return;
     MenuEntry added = staged;
     added.menuExe = driveRoot + staged.menuExe;
+    for (KeptBytes& kept : added.keptBytes) {
+      if (kept.field == MenuField::kExe) kept.bytes.insert(0, codec.EncodeLossy(driveRoot));
+    }
     if (catalogue.Append(category, std::move(added))) {
       index.Add(staged.menuCode, catalogue.menuCount(category));
     }
@@ -201,11 +232,11 @@ std::string UserMenuBytes(const Catalogue& catalogue, const Cp932Codec& codec) {
   std::string out;
   for (int category = 1; category <= kCategoryCount; ++category) {
     for (const MenuEntry& entry : catalogue.Slots(category)) {
-      AppendQuoted(out, entry.menuCode, codec);
-      for (const std::string* field : {&entry.menuName, &entry.menuExe, &entry.menuIcon,
-                                       &entry.menuDataFile, &entry.menuDataDir}) {
+      AppendQuoted(out, entry, MenuField::kCode, codec);
+      for (const MenuField field : {MenuField::kName, MenuField::kExe, MenuField::kIcon,
+                                    MenuField::kDataFile, MenuField::kDataDir}) {
         out += ',';
-        AppendQuoted(out, *field, codec);
+        AppendQuoted(out, entry, field, codec);
       }
       out += "\r\n";
     }

@@ -12,14 +12,28 @@ namespace orva {
 class Cp932Codec;
 class FileSystem;
 
-// The largest catalogue file read: 999 entries per category of six fields take some megabytes even
-// with long paths and titles; a larger file is no catalogue and is refused unread.
+// The largest catalogue file read: 999 entries of six fields in every category take some
+// megabytes even with long paths and titles; a larger file is no catalogue and is refused
+// unread.
 inline constexpr std::size_t kCatalogueFileLimit = std::size_t{64} << 20;
 
-// Empties the catalogue and reads the user catalogue file into it, unsorted.
-// Returns kNone, or the number of the last error met (a missing file is no error).
+// The user catalogue file as a run last read or wrote it: tells whether another program
+// changed it since.
+struct UserFileSeen {
+  bool present = false;
+  std::size_t size = 0;
+  std::size_t hash = 0;
+
+  static UserFileSeen Of(std::string_view bytes);
+  bool operator==(const UserFileSeen&) const = default;
+};
+
+// Empties the catalogue and reads the user catalogue file into it, unsorted; `seen`, when
+// given, becomes what the file held. Returns kNone, or the number of the last error met
+// (a missing file is no error).
 err::Number LoadUserMenu(Catalogue& catalogue, const FileSystem& files,
-                         const std::string& userMenuIniPath, const Cp932Codec& codec);
+                         const std::string& userMenuIniPath, const Cp932Codec& codec,
+                         UserFileSeen* seen = nullptr);
 
 // Whether LoadUserMenu's error means the file is there but its entries never reached the
 // catalogue: saving then would replace the user's choices with the suite's defaults.

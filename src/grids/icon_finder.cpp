@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QImageReader>
 
+#include "desktop/log_categories.h"
 #include "platform/error_number.h"
 #include "platform/file_system.h"
 #include "platform/path_split.h"
@@ -62,9 +63,13 @@ const FoundIcon& IconFinder::Find(const std::string& menuIcon) {
     const std::string path = *folder + menuIcon;
     if (!files_.IsPlainFile(path)) continue;
     // A file that is there but is no readable picture (or no longer a plain file, or too
-    // large) leaves the row without an icon.
+    // large) leaves the row without an icon; one that cannot be read is logged.
     const Result<std::string> file = files_.ReadAll(path, kMaxIconBytes);
-    if (file.ok()) image = DecodeIcon(file.value(), path);
+    if (file.ok()) {
+      image = DecodeIcon(file.value(), path);
+    } else {
+      LogFileFailure(files_, "read", path, file.error());
+    }
     break;
   }
   return found_.emplace(menuIcon, FoundIcon(QString::fromStdString(menuIcon), std::move(image)))

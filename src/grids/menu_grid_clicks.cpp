@@ -113,7 +113,7 @@ void MenuGridController::RepointExecutable(const ClickedRow& clicked) {
   }
   // Find the other view's row before this one changes, then update both.
   const auto [other, otherRow] = FindCounterpart(clicked);
-  entry.menuExe = chosen;
+  catalogue_.SetExe(clicked.category, clicked.item, chosen);
   IconFinder icons(files_, paths_.iconDir, paths_.installDir);
   const int ownSlot = clicked.combined ? kCombinedTitleColorSlot : kMenuTitleColorSlot;
   const int otherSlot = clicked.combined ? kMenuTitleColorSlot : kCombinedTitleColorSlot;

@@ -83,8 +83,11 @@ void DecodePairsBehind(UConverter* converter, int lead, std::vector<char16_t>& p
   }
 }
 
-// Decoded characters are kept as ready UTF-8: up to three bytes, length in the top byte.
+// Decoded characters are kept as ready UTF-8: up to three bytes, their count in bits 24-25,
+// and kNotWrittenBack when encoding the character would not give its bytes back.
 using PackedUtf8 = std::uint32_t;
+constexpr PackedUtf8 kNotWrittenBack = 1u << 31;
+constexpr PackedUtf8 kUtf8Length = 3u << 24;
 
 PackedUtf8 Pack(char16_t c) {
   const PackedUtf8 u = c;
@@ -141,18 +144,6 @@ std::unique_ptr<const Cp932Codec::Tables> BuildTables() {
     if (single[lead] == kNoChar) DecodePairsBehind(converter.get(), lead, pair);
   }
 
-  for (int b = 0; b < 256; ++b) tables->single[b] = Pack(single[b] == kNoChar ? 0xFFFD : single[b]);
-  tables->asciiAsIs = true;
-  for (int b = 0; b < 0x80; ++b) tables->asciiAsIs = tables->asciiAsIs && single[b] == b;
-  tables->pair.assign(pair.size(), 0);
-  tables->pair16.assign(pair.size(), 0);
-  for (std::size_t code = 0; code < pair.size(); ++code) {
-    if (pair[code] == kNoChar) continue;
-    tables->pair[code] = Pack(pair[code]);
-    tables->pair16[code] = pair[code];
-  }
-  for (int b = 0; b < 256; ++b) tables->single16[b] = single[b] == kNoChar ? 0xFFFD : single[b];
-
   // Encoding writes the lowest code of a character, never lead byte ED or EE (the NEC-selected
   // duplicates of the IBM extension), so a file round-trips as Windows writes it.
   tables->encode.assign(0x10000, kNoCode);
@@ -170,6 +161,24 @@ std::unique_ptr<const Cp932Codec::Tables> BuildTables() {
       tables->encode[c] = static_cast<std::uint16_t>(code);
     }
   }
+
+  // A byte that is no character, or a second code of a character, does not come back from
+  // its decoding: the decoder says so through the packed value.
+  const auto packed = [&](char16_t c, int code) {
+    if (c == kNoChar) return Pack(0xFFFD) | kNotWrittenBack;
+    return tables->encode[c] == code ? Pack(c) : Pack(c) | kNotWrittenBack;
+  };
+  for (int b = 0; b < 256; ++b) tables->single[b] = packed(single[b], b);
+  tables->asciiAsIs = true;
+  for (int b = 0; b < 0x80; ++b) tables->asciiAsIs = tables->asciiAsIs && single[b] == b;
+  tables->pair.assign(pair.size(), 0);
+  tables->pair16.assign(pair.size(), 0);
+  for (std::size_t code = 0; code < pair.size(); ++code) {
+    if (pair[code] == kNoChar) continue;
+    tables->pair[code] = packed(pair[code], static_cast<int>(code));
+    tables->pair16[code] = pair[code];
+  }
+  for (int b = 0; b < 256; ++b) tables->single16[b] = single[b] == kNoChar ? 0xFFFD : single[b];
   return tables;
 }
 
@@ -181,13 +190,13 @@ std::string Cp932Codec::Decode(std::string_view bytes) const {
   return out;
 }
 
-void Cp932Codec::DecodeInto(std::string_view bytes, std::string& out) const {
+bool Cp932Codec::DecodeInto(std::string_view bytes, std::string& out) const {
   const Tables& tables = SharedTables();
   // Codes, paths and numbers are mostly plain ASCII: a copy decodes them.
   if (tables.asciiAsIs &&
       std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
     out.assign(bytes);
-    return;
+    return true;
   }
   // Every byte yields at most three UTF-8 bytes; write straight into a buffer of that size.
   out.resize(bytes.size() * 3);
@@ -195,6 +204,7 @@ void Cp932Codec::DecodeInto(std::string_view bytes, std::string& out) const {
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t size = bytes.size();
   std::size_t i = 0;
+  PackedUtf8 lost = 0;
   while (i < size) {
     const unsigned char b = data[i];
     PackedUtf8 packed = 0;
@@ -209,9 +219,11 @@ void Cp932Codec::DecodeInto(std::string_view bytes, std::string& out) const {
     write[0] = static_cast<char>(packed & 0xFF);
     write[1] = static_cast<char>((packed >> 8) & 0xFF);
     write[2] = static_cast<char>((packed >> 16) & 0xFF);
-    write += packed >> 24;
+    write += (packed & kUtf8Length) >> 24;
+    lost |= packed;
   }
   out.resize(static_cast<std::size_t>(write - out.data()));
+  return (lost & kNotWrittenBack) == 0;
 }
 
 std::size_t Cp932Codec::DecodeUtf16(std::string_view bytes, char16_t* out) const {

@@ -15,7 +15,9 @@ class Cp932Codec {
   // Invalid byte sequences decode to U+FFFD, one per bad byte; NUL bytes are kept.
   std::string Decode(std::string_view bytes) const;
   // The same into `out`, whose storage is reused: readers of many fields allocate less.
-  void DecodeInto(std::string_view bytes, std::string& out) const;
+  // Whether encoding the text gives `bytes` back: not when they hold a byte that is no
+  // character, or a second code of a character.
+  bool DecodeInto(std::string_view bytes, std::string& out) const;
 
   // The same decoding straight to UTF-16 (every character of the code page is below U+10000):
   // writes at most bytes.size() units to `out` and returns how many it wrote.

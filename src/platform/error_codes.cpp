@@ -31,12 +31,16 @@ std::string ErrorDescription(err::Number number) {
     case err::kPathNotFound: return "パスが見つかりません。";
     case err::kCancel: return "[キャンセル] が選択されました。";
     case err::kFileTooLarge: return "ファイルが大きすぎるため読み込めません。";
+    case err::kFileInUse: return "ほかのプログラムがこのファイルを使用中です。";
     default: return "アプリケーション定義またはオブジェクト定義のエラーです。";
   }
 }
 
 std::string ReadErrorDescription(err::Number number) {
   if (number == err::kPermissionDenied) return "読み込みできません。";
+  if (number == err::kFileInUse) {
+    return "ほかのプログラムがこのファイルを使用中のため、読み込めません。";
+  }
   return ErrorDescription(number);
 }
 
@@ -48,8 +52,8 @@ err::Number ErrorNumberFromErrno(int posixErrno) {
     case EPERM:
     case EROFS:
     case ETXTBSY:
-    case EBUSY:
-    case EAGAIN: return err::kPermissionDenied;  // EAGAIN: a lease held by another program
+    case EBUSY: return err::kPermissionDenied;
+    case EAGAIN: return err::kFileInUse;  // a lease held by another program
     case EISDIR: return err::kPathFileAccess;
     case ENAMETOOLONG:
     case EINVAL:
@@ -73,9 +77,9 @@ err::Number ErrorNumberFromWin32(unsigned long code) {
     case ERROR_FILE_NOT_FOUND: return err::kFileNotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_DIRECTORY: return err::kPathNotFound;
-    case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return err::kFileInUse;
+    case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_USER_MAPPED_FILE:
     case ERROR_CURRENT_DIRECTORY: return err::kPermissionDenied;

@@ -28,5 +28,8 @@ inline constexpr Number kPathNotFound{76};
 inline constexpr Number kCancel{32755};
 // A file larger than its reader takes in; the first number the platform leaves to programs.
 inline constexpr Number kFileTooLarge{513};
+// A file that another program holds open without sharing it, or has locked: the user
+// has to hear that it is busy, not that it is missing or forbidden.
+inline constexpr Number kFileInUse{514};
 
 }  // namespace orva::err

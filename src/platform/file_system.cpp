@@ -1,10 +1,36 @@
 #include "platform/file_system.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "platform/error_codes.h"
 
 namespace orva {
+
+namespace {
+
+err::Number ErrorOf(err::Number error) { return error; }
+template <class T>
+err::Number ErrorOf(const Result<T>& result) {
+  return result.error();
+}
+
+// Runs `read` again while another program holds the file, which it may do only for the
+// moment it writes; the caller hears of the file in use only once the tries are spent. A
+// read that has handed on part of the file (`fresh` false) is not started again.
+template <class Read>
+auto RetriedWhileInUse(Read read, const bool* fresh = nullptr) {
+  for (int tries = 1;; ++tries) {
+    auto result = read();
+    if (ErrorOf(result) != err::kFileInUse || tries >= FileSystem::kInUseTries ||
+        (fresh && !*fresh)) {
+      return result;
+    }
+    std::this_thread::sleep_for(FileSystem::kInUseWait);
+  }
+}
+
+}  // namespace
 
 bool FileSystem::IsPlainFile(std::string_view windowsPath) const {
   return PlainFileHostPath(windowsPath).has_value();
@@ -26,7 +52,19 @@ bool FileSystem::IsSaveTempName(std::string_view name, std::string_view targetNa
                      [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+err::Number FileSystem::WriteAtomically(std::string_view windowsPath, std::string_view bytes,
+                                        SaveNotes* notes) const {
+  const auto named = HostPath(windowsPath);
+  if (!named || !named->has_filename()) return err::kBadFileName;
+  SaveNotes unread;
+  return SaveHostFile(*named, bytes, notes != nullptr ? *notes : unread);
+}
+
 Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_t limit) const {
+  return RetriedWhileInUse([&] { return ReadAllOnce(windowsPath, limit); });
+}
+
+Result<std::string> FileSystem::ReadAllOnce(std::string_view windowsPath, std::size_t limit) const {
   err::Number error = err::kNone;
   const OpenedFile file = OpenForReading(windowsPath, error);
   if (!file.IsOpen()) return error;
@@ -50,6 +88,10 @@ Result<std::string> FileSystem::ReadAll(std::string_view windowsPath, std::size_
 }
 
 Result<std::string> FileSystem::ReadFirstLine(std::string_view windowsPath) const {
+  return RetriedWhileInUse([&] { return ReadFirstLineOnce(windowsPath); });
+}
+
+Result<std::string> FileSystem::ReadFirstLineOnce(std::string_view windowsPath) const {
   err::Number error = err::kNone;
   const OpenedFile file = OpenForReading(windowsPath, error);
   if (!file.IsOpen()) return error;
@@ -62,6 +104,18 @@ Result<std::string> FileSystem::ReadFirstLine(std::string_view windowsPath) cons
 }
 
 err::Number FileSystem::ReadChunks(
+    std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
+    const std::function<void(std::string_view chunk)>& consume) const {
+  bool fresh = true;
+  const auto counted = [&](std::string_view chunk) {
+    fresh = false;
+    consume(chunk);
+  };
+  return RetriedWhileInUse([&] { return ReadChunksOnce(windowsPath, chunkSize, limit, counted); },
+                           &fresh);
+}
+
+err::Number FileSystem::ReadChunksOnce(
     std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
     const std::function<void(std::string_view chunk)>& consume) const {
   err::Number error = err::kNone;

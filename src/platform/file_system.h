@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -42,6 +43,10 @@ class FileSystem {
   // Every read opens the file without waiting (a FIFO or device never hangs it) and takes
   // only a regular file: anything else reads as missing (53). Each read takes in a bounded
   // amount, so no file, however large it claims or turns out to be, fills the memory.
+  // A file another program holds (opened without sharing, or locked) is tried kInUseTries
+  // times, kInUseWait apart, then gives err::kFileInUse.
+  static constexpr int kInUseTries = 5;
+  static constexpr std::chrono::milliseconds kInUseWait{100};
 
   // The longest first line ReadFirstLine returns: the host's longest path.
   static constexpr std::size_t kFirstLineLimit = 4096;
@@ -64,12 +69,29 @@ class FileSystem {
   err::Number ReadChunks(std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
                          const std::function<void(std::string_view chunk)>& consume) const;
 
-  // Writes a sibling temporary file and renames it over the target, so a failed write
+  // What a save met that did not stop it, for the caller to log.
+  struct SaveNotes {
+    // Written over the existing file instead of renamed over it (see WriteAtomically).
+    bool inPlace = false;
+    // The new file could not be given the old one's mode or group: it may be stricter.
+    err::Number mode = err::kNone;
+    // The folder could not be synced; the save failed too unless that is unsupported there.
+    err::Number folderSync = err::kNone;
+  };
+
+  // Writes a sibling temporary file, made readable by its owner only, syncs it, gives it the
+  // old file's mode and renames it over the target, then syncs the folder: a failed write
   // leaves the previous file whole. An existing target that is write-protected (no write
   // permission bit, which stops even the superuser here) or that cannot be opened for
-  // writing is left as it is: 70. After a successful save, temporary files an interrupted
-  // save of the same target left behind are removed. Returns kNone or an error number.
-  err::Number WriteAtomically(std::string_view windowsPath, std::string_view bytes) const;
+  // writing is left as it is: 70. A symbolic link of the saving user or of the superuser is
+  // saved through: its target takes the bytes and the link stays. Written in place instead
+  // (the whole content, then synced; a crash part-way can leave it torn): a file with other
+  // hard links, which a rename would split from them, and a file the user may write in a
+  // folder that takes no new file. After a successful save, temporary files that
+  // interrupted saves of the same target left behind are removed, never one that a save
+  // still holds. Returns kNone or an error number.
+  err::Number WriteAtomically(std::string_view windowsPath, std::string_view bytes,
+                              SaveNotes* notes = nullptr) const;
 
   // Temporary files of a save are named this prefix, the target's name, "." and eight hex
   // digits: hidden, never a name the program reads, and recognisable as litter of that
@@ -102,9 +124,19 @@ class FileSystem {
     std::size_t size_ = 0;
   };
 
+  // The reads above, each tried once.
+  Result<std::string> ReadAllOnce(std::string_view windowsPath, std::size_t limit) const;
+  Result<std::string> ReadFirstLineOnce(std::string_view windowsPath) const;
+  err::Number ReadChunksOnce(std::string_view windowsPath, std::size_t chunkSize, std::size_t limit,
+                             const std::function<void(std::string_view chunk)>& consume) const;
+
   // Opens a regular file for reading; one not open, with the error number in `error`, when
-  // it cannot.
+  // it cannot. A file another program holds gives err::kFileInUse.
   OpenedFile OpenForReading(std::string_view windowsPath, err::Number& error) const;
+
+  // WriteAtomically's work on the host, at the file's host path `named`.
+  static err::Number SaveHostFile(const std::filesystem::path& named, std::string_view bytes,
+                                  SaveNotes& notes);
 
   DriveTable drives_;
 #ifndef _WIN32

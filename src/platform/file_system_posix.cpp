@@ -2,6 +2,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,8 +107,18 @@ class FileSizeSignalGuard {
   bool blocked_ = false;
 };
 
-// Creates a new temporary sibling of `target`; the descriptor, or -1 with errno set.
-int CreateSibling(const fs::path& target, fs::path& created) {
+// Takes the lock a save holds on its temporary file; blocks while another process holds it.
+// False only on a file system without such locks.
+bool LockExclusively(int fd) {
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) return false;
+  }
+  return true;
+}
+
+// Creates a new temporary sibling of `target` with `mode` and holds it: another save's sweep
+// of leftovers removes only temporary files nobody holds. The descriptor, or -1 with errno set.
+int CreateSibling(const fs::path& target, fs::path& created, mode_t mode) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     char suffix[16];
@@ -117,14 +128,24 @@ int CreateSibling(const fs::path& target, fs::path& created) {
     name += target.filename().string();
     name += suffix;
     created = target.parent_path() / name;
-    const int fd = ::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    FileDescriptor fd(::open(created.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+    if (fd.Get() < 0) {
+      if (errno == EEXIST) continue;
+      return -1;
+    }
+    // A sweep may have taken the file between its creation and the lock: then it is gone,
+    // and another name is tried. Without locks there is nothing to hold it against.
+    struct stat st;
+    if (!LockExclusively(fd.Get()) || (::fstat(fd.Get(), &st) == 0 && st.st_nlink > 0)) {
+      return fd.Release();
+    }
   }
+  errno = EEXIST;
   return -1;
 }
 
 // Removes what interrupted saves of `target` left beside it: our own regular files under a
-// temporary name of that target, nothing else.
+// temporary name of that target that no save holds any more, nothing else.
 void RemoveLeftoverTemps(const fs::path& target) {
   const std::string targetName = target.filename().string();
   DIR* folder = ::opendir(target.parent_path().c_str());
@@ -132,11 +153,22 @@ void RemoveLeftoverTemps(const fs::path& target) {
   const uid_t self = ::geteuid();
   while (const dirent* entry = ::readdir(folder)) {
     if (!FileSystem::IsSaveTempName(entry->d_name, targetName)) continue;
-    struct stat st;
-    if (::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISREG(st.st_mode) && st.st_uid == self) {
-      ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    struct stat named;
+    if (::fstatat(::dirfd(folder), entry->d_name, &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(named.st_mode) || named.st_uid != self) {
+      continue;
     }
+    const FileDescriptor held(::openat(::dirfd(folder), entry->d_name,
+                                       O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat opened;
+    // A lock that cannot be had belongs to a save still under way, or to a file system
+    // that has no locks, where no file can be told to be abandoned.
+    if (held.Get() < 0 || ::flock(held.Get(), LOCK_EX | LOCK_NB) != 0 ||
+        ::fstat(held.Get(), &opened) != 0 || opened.st_ino != named.st_ino ||
+        opened.st_dev != named.st_dev) {
+      continue;
+    }
+    ::unlinkat(::dirfd(folder), entry->d_name, 0);
   }
   ::closedir(folder);
 }
@@ -269,6 +301,26 @@ std::vector<std::uint8_t> FileSystem::PlainFilesByFolder(
   return plain;
 }
 
+namespace {
+
+// Whether another program holds a write lock on any part of the open file: what a program
+// under Wine that locked the file (LockFile) leaves for POSIX to see, and what a POSIX
+// program holds while it rewrites a file under a lock. Share modes have no POSIX form.
+bool LockedByAnother(int fd) {
+  struct flock lock {};
+  lock.l_type = F_RDLCK;
+  lock.l_whence = SEEK_SET;  // l_start 0, l_len 0: the whole file
+#ifdef F_OFD_GETLK
+  // Asked for an open file of its own, the question sees this process's own locks too.
+  if (::fcntl(fd, F_OFD_GETLK, &lock) != 0) return false;
+#else
+  if (::fcntl(fd, F_GETLK, &lock) != 0) return false;
+#endif
+  return lock.l_type != F_UNLCK;
+}
+
+}  // namespace
+
 FileSystem::OpenedFile FileSystem::OpenForReading(std::string_view windowsPath,
                                                   err::Number& error) const {
   // A path that exists as written opens as written; only a failure needs the resolution
@@ -303,6 +355,10 @@ FileSystem::OpenedFile FileSystem::OpenForReading(std::string_view windowsPath,
   // A FIFO, device or socket holds no file of the suite and might never end.
   if (!S_ISREG(st.st_mode)) {
     error = err::kFileNotFound;
+    return {};
+  }
+  if (LockedByAnother(fd.Get())) {
+    error = err::kFileInUse;
     return {};
   }
   const int flags = ::fcntl(fd.Get(), F_GETFL);
@@ -345,41 +401,161 @@ std::int64_t FileSystem::OpenedFile::ReadFull(char* buffer, std::size_t size,
   return n;
 }
 
-err::Number FileSystem::WriteAtomically(std::string_view windowsPath,
-                                        std::string_view bytes) const {
-  const auto host = HostPath(windowsPath);
-  if (!host || !host->has_filename()) return err::kBadFileName;
+namespace {
+
+// The file a save of `named` writes: the end of its chain of symbolic links, which need not
+// exist yet. A link is followed only when the saving user or the superuser made it (in a
+// folder others may write to, a link of theirs could aim the save at any of the user's
+// files) and it leads to a regular file or to nothing; any other is replaced as before.
+fs::path SaveTarget(const fs::path& named) {
+  fs::path at = named;
+  const uid_t self = ::geteuid();
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat link;
+    if (::lstat(at.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) break;
+    if (link.st_uid != self && link.st_uid != 0) return named;
+    std::error_code error;
+    const fs::path to = fs::read_symlink(at, error);
+    if (error || !to.has_filename()) return named;
+    at = to.is_absolute() ? to : at.parent_path() / to;
+  }
+  struct stat end;
+  if (::lstat(at.c_str(), &end) == 0 && !S_ISREG(end.st_mode)) return named;
+  return at;
+}
+
+// Writes `bytes` from the start of `fd` and cuts the file there, then syncs it: 0 or errno.
+int Overwrite(int fd, std::string_view bytes) {
+  if (::lseek(fd, 0, SEEK_SET) < 0) return errno;
+  if (const int failure = WriteAll(fd, bytes)) return failure;
+  if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return errno;
+  if (::fsync(fd) != 0) return errno;
+  return 0;
+}
+
+// Waits up to two seconds for another save writing the file in place to end: false when it
+// does not. A file system without locks has nobody to wait for.
+bool TakeTurn(int fd) {
+  for (int tries = 0; tries < 100; ++tries) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno != EWOULDBLOCK && errno != EINTR) return true;
+    ::usleep(20'000);
+  }
+  return false;
+}
+
+// Writes the regular file `target` where it is: its links, owner and mode stay. Two such
+// saves of one file take turns. A write that fails puts back the old bytes where they could
+// be read first; a crash part-way leaves the file torn.
+err::Number WriteInPlace(const fs::path& target, std::string_view bytes) {
+  constexpr int kFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+  int opened = ::open(target.c_str(), O_RDWR | kFlags);
+  const bool readable = opened >= 0;
+  if (!readable && errno == EACCES) opened = ::open(target.c_str(), O_WRONLY | kFlags);
+  if (opened < 0) return ErrorNumberFromErrno(errno);
+  FileDescriptor fd(opened);
+  struct stat st;
+  if (::fstat(fd.Get(), &st) != 0) return ErrorNumberFromErrno(errno);
+  if (!S_ISREG(st.st_mode)) return err::kFileNotFound;  // replaced since it was looked at
+  if (!TakeTurn(fd.Get())) return err::kPermissionDenied;
+
+  std::string previous;
+  bool restorable = false;
+  if (readable && static_cast<std::uintmax_t>(st.st_size) <= FileSystem::kDefaultReadLimit) {
+    previous.resize(static_cast<std::size_t>(st.st_size));
+    restorable = ReadFromDescriptor(fd.Get(), previous.data(), previous.size()) ==
+                 static_cast<ssize_t>(previous.size());
+  }
+  FileSizeSignalGuard guard;
+  const int failure = Overwrite(fd.Get(), bytes);
+  if (failure != 0 && restorable) static_cast<void>(Overwrite(fd.Get(), previous));
+  return failure != 0 ? ErrorNumberFromErrno(failure) : err::kNone;
+}
+
+// Gives the new file `fd` the old file's group and mode; as the superuser, its owner too.
+// kNone or the error number.
+err::Number TakeOldMode(int fd, const struct stat& old) {
+  struct stat made;
+  if (::fstat(fd, &made) != 0) return ErrorNumberFromErrno(errno);
+  const uid_t owner = ::geteuid() == 0 ? old.st_uid : static_cast<uid_t>(-1);
+  const bool regroup =
+      made.st_gid != old.st_gid || (owner != static_cast<uid_t>(-1) && made.st_uid != old.st_uid);
+  // Before the mode: a change of owner clears its set-id bits.
+  if (regroup && ::fchown(fd, owner, old.st_gid) != 0) {
+    const err::Number error = ErrorNumberFromErrno(errno);
+    ::fchmod(fd, old.st_mode & 07777);
+    return error;
+  }
+  if (::fchmod(fd, old.st_mode & 07777) != 0) return ErrorNumberFromErrno(errno);
+  return err::kNone;
+}
+
+// Syncs the folder so that a rename in it lasts. kNone, or the error that says it may not.
+err::Number SyncFolder(const fs::path& folder, FileSystem::SaveNotes& notes) {
+  const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.Get() < 0) {
+    notes.folderSync = ErrorNumberFromErrno(errno);
+    return err::kNone;  // a folder that may not be read: nothing tells that it failed
+  }
+  if (::fsync(fd.Get()) == 0) return err::kNone;
+  const int error = errno;
+  notes.folderSync = ErrorNumberFromErrno(error);
+  // Some file systems cannot sync a folder at all; elsewhere the rename may not last.
+  if (error == EINVAL || error == ENOTSUP || error == EOPNOTSUPP || error == EBADF) {
+    return err::kNone;
+  }
+  return notes.folderSync;
+}
+
+}  // namespace
+
+err::Number FileSystem::SaveHostFile(const fs::path& named, std::string_view bytes,
+                                     SaveNotes& said) {
+  const fs::path host = SaveTarget(named);
 
   struct stat old;
-  const bool hadOld = ::stat(host->c_str(), &old) == 0;
+  const bool hadOld = ::stat(host.c_str(), &old) == 0;
   if (hadOld) {
-    if (const err::Number refused = ReplaceableTarget(*host, old)) return refused;
+    if (const err::Number refused = ReplaceableTarget(host, old)) return refused;
+  }
+  const bool oldFile = hadOld && S_ISREG(old.st_mode);
+  // A rename would split a file from its other names.
+  if (oldFile && old.st_nlink > 1) {
+    said.inPlace = true;
+    return WriteInPlace(host, bytes);
   }
 
   fs::path temp;
-  FileDescriptor fd(CreateSibling(*host, temp));
-  if (fd.Get() < 0) return OpenErrorNumber(*host, errno);
+  // Until it has the old file's mode, the new content is for its owner's eyes only.
+  FileDescriptor fd(CreateSibling(host, temp, oldFile ? 0600 : 0666));
+  if (fd.Get() < 0) {
+    const int error = errno;
+    // A folder that takes no new file may still hold a file the user may write.
+    if (oldFile && (error == EACCES || error == EPERM)) {
+      said.inPlace = true;
+      return WriteInPlace(host, bytes);
+    }
+    return OpenErrorNumber(host, error);
+  }
 
   int failure = 0;
   {
     FileSizeSignalGuard guard;
     failure = WriteAll(fd.Get(), bytes);
   }
-  // Keep the old file's permissions; ours came from the umask.
-  if (failure == 0 && hadOld && S_ISREG(old.st_mode)) ::fchmod(fd.Get(), old.st_mode & 07777);
+  if (failure == 0 && oldFile) said.mode = TakeOldMode(fd.Get(), old);
   if (failure == 0 && ::fsync(fd.Get()) != 0) failure = errno;
-  if (fd.Close() != 0 && failure == 0) failure = errno;
-  if (failure == 0 && ::rename(temp.c_str(), host->c_str()) != 0) failure = errno;
+  // Held until renamed, so that no other save's sweep takes it.
+  if (failure == 0 && ::rename(temp.c_str(), host.c_str()) != 0) failure = errno;
   if (failure != 0) {
     ::unlink(temp.c_str());
     return ErrorNumberFromErrno(failure);
   }
+  // Synced already: closing can report nothing more about the bytes.
+  static_cast<void>(fd.Close());
 
-  RemoveLeftoverTemps(*host);
-  // Make the rename itself durable; the new file is in place either way.
-  FileDescriptor folder(::open(host->parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.Get() >= 0) ::fsync(folder.Get());
-  return err::kNone;
+  RemoveLeftoverTemps(host);
+  return SyncFolder(host.parent_path(), said);
 }
 
 err::Number FileSystem::Remove(std::string_view windowsPath) const {

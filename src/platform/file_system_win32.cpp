@@ -148,8 +148,17 @@ HANDLE CreateSibling(const fs::path& target, fs::path& created, DWORD& code) {
 }
 
 // Removes what interrupted saves of `target` left beside it: files under a temporary name of
-// that target, nothing else (no folder, no link).
+// that target, nothing else (no folder, no link). A save holds its file open without sharing
+// it, which stops its removal, but not for the moment between closing it and renaming it:
+// only files last written some minutes ago are taken.
 void RemoveLeftoverTemps(const fs::path& target) {
+  constexpr ULONGLONG kMinutes = 10;
+  constexpr ULONGLONG kTicksPerMinute = 60ull * 10'000'000;  // 100 ns ticks
+  FILETIME now;
+  ::GetSystemTimeAsFileTime(&now);
+  const auto ticks = [](const FILETIME& t) {
+    return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime;
+  };
   const std::string targetName = Utf8(target.filename());
   const fs::path pattern =
       target.parent_path() / PathOfUtf8(std::string(FileSystem::kSaveTempPrefix) + "*");
@@ -159,7 +168,8 @@ void RemoveLeftoverTemps(const fs::path& target) {
   do {
     const std::string name = Utf8(fs::path(entry.cFileName));
     if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ||
-        !FileSystem::IsSaveTempName(name, targetName)) {
+        !FileSystem::IsSaveTempName(name, targetName) ||
+        ticks(entry.ftLastWriteTime) + kMinutes * kTicksPerMinute > ticks(now)) {
       continue;
     }
     ::DeleteFileW((target.parent_path() / entry.cFileName).c_str());
@@ -168,22 +178,99 @@ void RemoveLeftoverTemps(const fs::path& target) {
 }
 
 // kNone when the existing target may be replaced: a file that could be written in place.
-err::Number ReplaceableTarget(const fs::path& target, DWORD attributes) {
+// `links` is its number of names.
+err::Number ReplaceableTarget(const fs::path& target, DWORD attributes, DWORD& links) {
+  links = 1;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return err::kPathFileAccess;
   if (attributes & FILE_ATTRIBUTE_READONLY) return err::kPermissionDenied;
   Handle file(::CreateFileW(target.c_str(), GENERIC_WRITE,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return OpenErrorNumber(target, ::GetLastError());
+  BY_HANDLE_FILE_INFORMATION info;
+  if (::GetFileInformationByHandle(file.Get(), &info)) links = info.nNumberOfLinks;
   return err::kNone;
 }
 
+// The file a save of `named` writes: where a symbolic link (a reparse point) leads, when that
+// is a file; else `named` itself, replaced as before.
+fs::path SaveTarget(const fs::path& named, DWORD attributes) {
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return named;
+  Handle file(::CreateFileW(named.c_str(), 0,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!file.Valid() || !::GetFileInformationByHandle(file.Get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return named;
+  }
+  std::wstring resolved(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD length = ::GetFinalPathNameByHandleW(
+        file.Get(), resolved.data(), static_cast<DWORD>(resolved.size()), FILE_NAME_NORMALIZED);
+    if (length == 0) return named;
+    if (length < resolved.size()) {
+      resolved.resize(length);
+      return fs::path(resolved);
+    }
+    resolved.resize(length);  // the size needed, its terminating zero included
+  }
+  return named;
+}
+
+// Writes `bytes` from the start of `file` and cuts it there, then flushes it.
+err::Number Overwrite(HANDLE file, std::string_view bytes) {
+  LARGE_INTEGER start{};
+  if (!::SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) {
+    return ErrorNumberFromWin32(::GetLastError());
+  }
+  if (const err::Number failure = WriteAll(file, bytes)) return failure;
+  if (!::SetEndOfFile(file) || !::FlushFileBuffers(file)) {
+    return ErrorNumberFromWin32(::GetLastError());
+  }
+  return err::kNone;
+}
+
+// Writes the file `target` where it is: its links, attributes and security stay. Nobody
+// else writes it meanwhile. A write that fails puts back the old bytes where they could be
+// read first; a crash part-way leaves the file torn.
+err::Number WriteInPlace(const fs::path& target, std::string_view bytes) {
+  const auto open = [&](DWORD access) {
+    return ::CreateFileW(target.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  HANDLE opened = open(GENERIC_READ | GENERIC_WRITE);
+  const bool readable = opened != INVALID_HANDLE_VALUE;
+  if (!readable && ::GetLastError() == ERROR_ACCESS_DENIED) opened = open(GENERIC_WRITE);
+  Handle file(opened);
+  if (!file.Valid()) return OpenErrorNumber(target, ::GetLastError());
+  if (::GetFileType(file.Get()) != FILE_TYPE_DISK) return err::kFileNotFound;
+
+  std::string previous;
+  bool restorable = false;
+  LARGE_INTEGER size;
+  if (readable && ::GetFileSizeEx(file.Get(), &size) &&
+      static_cast<ULONGLONG>(size.QuadPart) <= FileSystem::kDefaultReadLimit) {
+    previous.resize(static_cast<std::size_t>(size.QuadPart));
+    err::Number ignored = err::kNone;
+    restorable = ReadFromHandle(file.Get(), previous.data(), previous.size(), ignored) ==
+                 static_cast<std::int64_t>(previous.size());
+  }
+  const err::Number failure = Overwrite(file.Get(), bytes);
+  if (failure && restorable) static_cast<void>(Overwrite(file.Get(), previous));
+  return failure;
+}
+
 // Puts `temp` in the place of `target`: ReplaceFileW keeps the old file's attributes and
-// security; where it cannot (another file system, no old file), a plain replacing move.
-DWORD PutInPlace(const fs::path& temp, const fs::path& target, bool hadOld) {
-  if (hadOld && ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
-                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-    return ERROR_SUCCESS;
+// security; where it cannot (another file system, no old file), a plain replacing move, and
+// `kept` says why the old file's were not kept.
+DWORD PutInPlace(const fs::path& temp, const fs::path& target, bool hadOld, err::Number& kept) {
+  if (hadOld) {
+    if (::ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                       nullptr, nullptr)) {
+      return ERROR_SUCCESS;
+    }
+    kept = ErrorNumberFromWin32(::GetLastError());
   }
   if (::MoveFileExW(temp.c_str(), target.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -228,26 +315,41 @@ FileSystem::OpenedFile FileSystem::OpenForReading(std::string_view windowsPath,
   return {reinterpret_cast<std::intptr_t>(file), size};
 }
 
-err::Number FileSystem::WriteAtomically(std::string_view windowsPath,
-                                        std::string_view bytes) const {
-  const auto host = HostPath(windowsPath);
-  if (!host || !host->has_filename()) return err::kBadFileName;
+err::Number FileSystem::SaveHostFile(const fs::path& named, std::string_view bytes,
+                                     SaveNotes& said) {
+  const auto atName = Attributes(named);
+  const fs::path host = atName ? SaveTarget(named, atName->dwFileAttributes) : named;
 
-  const auto old = Attributes(*host);
+  const auto old = host == named ? atName : Attributes(host);
+  DWORD links = 1;
   if (old) {
-    if (const err::Number refused = ReplaceableTarget(*host, old->dwFileAttributes)) return refused;
+    if (const err::Number refused = ReplaceableTarget(host, old->dwFileAttributes, links)) {
+      return refused;
+    }
+  }
+  // A rename would split a file from its other names.
+  if (old && links > 1) {
+    said.inPlace = true;
+    return WriteInPlace(host, bytes);
   }
 
   fs::path temp;
   DWORD code = ERROR_SUCCESS;
-  Handle file(CreateSibling(*host, temp, code));
-  if (!file.Valid()) return OpenErrorNumber(*host, code);
+  Handle file(CreateSibling(host, temp, code));
+  if (!file.Valid()) {
+    // A folder that takes no new file may still hold a file the user may write.
+    if (old && code == ERROR_ACCESS_DENIED) {
+      said.inPlace = true;
+      return WriteInPlace(host, bytes);
+    }
+    return OpenErrorNumber(host, code);
+  }
 
   err::Number failure = WriteAll(file.Get(), bytes);
   if (!failure && !::FlushFileBuffers(file.Get())) failure = ErrorNumberFromWin32(::GetLastError());
   if (!file.Close() && !failure) failure = ErrorNumberFromWin32(::GetLastError());
   if (!failure) {
-    if (const DWORD moved = PutInPlace(temp, *host, old.has_value())) {
+    if (const DWORD moved = PutInPlace(temp, host, old.has_value(), said.mode)) {
       failure = ErrorNumberFromWin32(moved);
     }
   }
@@ -255,7 +357,7 @@ err::Number FileSystem::WriteAtomically(std::string_view windowsPath,
     ::DeleteFileW(temp.c_str());
     return failure;
   }
-  RemoveLeftoverTemps(*host);
+  RemoveLeftoverTemps(host);
   return err::kNone;
 }
 

@@ -294,6 +294,32 @@ TEST_F(SaveUserMenuTest, FailedWriteKeepsThePreviousFileWhole) {
 #endif
 }
 
+// Bytes nothing changed go back as they were read, where the code page would not write them
+// so: a pair that is no character in a user's path, a character's second code, also in an
+// entry the master file adds. A text that changed is written as the code page writes it.
+TEST_F(SaveUserMenuTest, BytesNothingChangedAreWrittenBackAsRead) {
+  tree.WriteBytes(kUserIni,
+                  "\"12601\",\"\x85\x41\",\"D:\\dob\x85\x40oku.exe\",\"\",\"\",\"\"\r\n"
+                  "\"22601\",\"\x87\x90\",\"D:\\n\x87\x90.exe\",\"\",\"\",\"\"\r\n");
+  tree.WriteBytes(kMenuIni,
+                  "\"12601\",\"t\",\"VORDELN\\x.exe\",,,\r\n"
+                  "\"32601\",\"m\",\"VORDELN\\m\x85\x40.exe\",,,\r\n");
+  ASSERT_EQ(LoadBoth(), 0);
+  ASSERT_EQ(SaveUserMenu(catalogue, tree.Files(), kUserIni, tree.Codec()), 0);
+  const std::string kept =
+      "\"22601\",\"\x87\x90\",\"D:\\n\x87\x90.exe\",\"\",\"\",\"\"\r\n"
+      "\"32601\",\"m\",\"C:\\VORDELN\\m\x85\x40.exe\",\"\",\"\",\"\"\r\n";
+  EXPECT_EQ(tree.ReadBytes(kUserIni),
+            "\"12601\",\"t\",\"D:\\dob\x85\x40oku.exe\",\"\",\"\",\"\"\r\n" + kept);
+
+  ASSERT_EQ(LoadBoth(), 0);
+  catalogue.SetExe(1, 1, catalogue.Entry(1, 1).menuExe + "x");
+  catalogue.Entry(2, 1).menuName = "\xE2\x89\x92";  // the same character
+  ASSERT_EQ(SaveUserMenu(catalogue, tree.Files(), kUserIni, tree.Codec()), 0);
+  EXPECT_EQ(tree.ReadBytes(kUserIni),
+            "\"12601\",\"t\",\"D:\\dob?@oku.exex\",\"\",\"\",\"\"\r\n" + kept);
+}
+
 TEST_F(SaveUserMenuTest, MissingInstallFolderIsAnError) {
   catalogue.Append(1, MenuEntry{"11111", "t", "x", "", "", ""});
   EXPECT_NE(SaveUserMenu(catalogue, tree.Files(), "C:\\NOWHERE\\USERMENU.INI", tree.Codec()), 0);

@@ -5,18 +5,20 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <grp.h>
+#include <sys/file.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
 #endif
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/error_codes.h"
 #include "platform/plain_file_tests.h"
+#include "support/another_user.h"
 #include "support/hostile_files.h"
 #include "support/temp_dir.h"
 
@@ -33,21 +35,7 @@ void MakeHidden([[maybe_unused]] const fs::path& path) {
 }
 
 #ifndef _WIN32
-// Runs `check` in a child process as the user nobody (the caller must be a superuser):
-// whether it held there.
-bool HoldsForAnotherUser(const std::function<bool()>& check) {
-  const pid_t child = ::fork();
-  if (child < 0) return false;
-  if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
-      ::_exit(100);
-    }
-    ::_exit(check() ? 0 : 1);
-  }
-  int status = 0;
-  return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+using test::HoldsForAnotherUser;
 #endif
 
 // Drive C: is the temporary folder itself.
@@ -434,7 +422,9 @@ TEST_F(FileSystemTest, SuccessfulSaveRemovesItsOwnLeftovers) {
   const fs::path folder = temp_.Path() / "VORDELN";
   for (const char* litter :
        {".orva-save.USERMENU.INI.0123abcd", ".orva-save.usermenu.ini.89abcdef"}) {
-    temp_.Write(fs::path("VORDELN") / litter, "\"half");
+    // Left an hour ago: on Windows a file written a moment ago may still be on its way.
+    fs::last_write_time(temp_.Write(fs::path("VORDELN") / litter, "\"half"),
+                        fs::file_time_type::clock::now() - std::chrono::hours(1));
   }
   std::vector<std::string> alike = {
       ".orva-save.USERMENU.INI.0123abcg",  ".orva-save.USERMENU.INI.0123abc",

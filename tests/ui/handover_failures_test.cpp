@@ -15,11 +15,14 @@
 
 #include "desktop/qt_desktop.h"
 #include "support/install_tree.h"
+#include "support/log_catcher.h"
 
 namespace orva {
 namespace {
 
 namespace fs = std::filesystem;
+using test::LogCatcher;
+using test::LogLine;
 
 std::string ReadWhole(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -54,33 +57,6 @@ class BoxCatcher {
 
  private:
   QTimer timer_;
-};
-
-struct LogLine {
-  QString category;
-  QString text;
-};
-
-// The launcher's own log lines (categories "orva.*") while it lives.
-class LogCatcher {
- public:
-  LogCatcher() {
-    current_ = this;
-    previous_ = qInstallMessageHandler(&Handle);
-  }
-  ~LogCatcher() {
-    qInstallMessageHandler(previous_);
-    current_ = nullptr;
-  }
-  std::vector<LogLine> lines;
-
- private:
-  static void Handle(QtMsgType, const QMessageLogContext& context, const QString& text) {
-    const QString category = QString::fromUtf8(context.category ? context.category : "");
-    if (current_ && category.startsWith("orva.")) current_->lines.push_back({category, text});
-  }
-  static inline LogCatcher* current_ = nullptr;
-  QtMessageHandler previous_ = nullptr;
 };
 
 // PATH holds only the given folder while it lives.

@@ -207,6 +207,23 @@ TEST_F(LauncherWindowTest, UserFileThatCouldNotBeReadIsNotSavedOver) {
   EXPECT_EQ(tree.ReadBytes(kViewIni), "0\r\n");
 }
 
+// A view-state file that is there but could not be read (here a link to itself) keeps what
+// it holds: the default shown meanwhile is not written over it.
+TEST_F(LauncherWindowTest, ViewStateThatCouldNotBeReadIsNotRewritten) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a link to itself needs a POSIX host";
+#else
+  std::filesystem::create_symlink("dMENU.INI", tree.Host(kViewIni));
+  auto window = Start();
+  ASSERT_EQ(result.error(), 0);
+  window->show();
+  window->close();
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_TRUE(std::filesystem::is_symlink(tree.Host(kViewIni)));
+  EXPECT_EQ(tree.ReadBytes(kUserIni), UnchangedUserMenu());
+#endif
+}
+
 // Write-protected files are left as they are: the user file's save says why, the view
 // state's stays silent.
 TEST_F(LauncherWindowTest, WriteProtectedFilesAreNotReplacedAtClose) {
