@@ -4,7 +4,7 @@
 
 #include "bench/bench_data.h"
 #include "bench/paint_counter.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "ui/grid_designs.h"
 #include "ui/works_list.h"
 #include "widgets/spread_grid.h"

@@ -10,7 +10,7 @@
 #include "catalogue/user_menu_save.h"
 #include "grids/menu_grid_filler.h"
 #include "platform/cp932_codec.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 
 namespace orva {
 

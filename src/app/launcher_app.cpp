@@ -34,7 +34,7 @@
 #include "desktop/qt_translation.h"
 #include "desktop/single_instance.h"
 #include "desktop/termination_signals.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "platform/executable_folder.h"
 #include "platform/file_system.h"
 #include "platform/utf8_path.h"

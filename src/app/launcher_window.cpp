@@ -102,8 +102,11 @@ void LauncherWindow::ConnectCommands() {
 }
 
 void LauncherWindow::RunUtility(void (*command)(UtilityContext&)) {
-  UtilityContext context{
-      *this, *c_.Frame1, desktop_, files_, state_.paths.helpPdfPath, state_.paths.updaterPath};
+  UtilityContext context{.window = *this,
+                         .Frame1 = *c_.Frame1,
+                         .desktop = desktop_,
+                         .files = files_,
+                         .paths = state_.paths};
   command(context);
 }
 

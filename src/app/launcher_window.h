@@ -8,7 +8,7 @@
 #include "app/catalogue_store.h"
 #include "app/launcher_state.h"
 #include "grids/menu_grid_clicks.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "platform/result.h"
 #include "ui/window_design.h"
 #include "ui/works_list.h"
@@ -39,7 +39,7 @@ class LauncherWindow : public QMainWindow {
   // files are being read since the window was made, or earlier.
   Result<void> Startup();
 
-  // Makes the menu grids SSm[1] to SSm[5], hidden, as they were filled and laid out at
+  // Makes the menu grids after SSm[0], hidden, as they were filled and laid out at
   // start-up. They are made when something first needs them (a category chosen, a click
   // in the combined grid, show-all, restoring the initial menu), not before the first
   // paint: most sessions never show them. Once made, this does nothing.

@@ -23,11 +23,6 @@ const std::string* MenuEntry::KeptBytesOf(MenuField field) const {
   return nullptr;
 }
 
-int CategoryOfCode(std::string_view code) {
-  if (code.empty() || code[0] < '0' || code[0] > '9') return 0;
-  return code[0] - '0';
-}
-
 void CorrectEditionCode(MenuEntry& entry) {
   if (entry.menuCode == "13501" && entry.menuName == "平成26年度 前期第1版 (H26/4)") {
     entry.menuCode = "12601";

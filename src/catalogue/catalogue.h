@@ -6,9 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/categories.h"
+
 namespace orva {
 
-inline constexpr int kCategoryCount = 6;
 inline constexpr int kMaxSlots = 999;
 
 // The fields of an entry in the order the catalogue files hold them.
@@ -37,12 +38,6 @@ struct MenuEntry {
   const std::string* KeptBytesOf(MenuField field) const;
 };
 
-// The category an entry belongs to: the value of its code's first character when that is
-// a digit, else 0.
-int CategoryOfCode(std::string_view code);
-
-inline bool IsCategory(int category) { return category >= 1 && category <= kCategoryCount; }
-
 // The one edition published under a wrong code keeps its place in category 1.
 void CorrectEditionCode(MenuEntry& entry);
 
@@ -55,7 +50,7 @@ struct ExeChange {
   std::string exe;
 };
 
-// The in-memory catalogue: per category 1..6, slots 1..menuCount.
+// The in-memory catalogue: per category, slots 1..menuCount.
 class Catalogue {
  public:
   std::int16_t menuCount(int category) const {

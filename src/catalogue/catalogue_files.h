@@ -5,15 +5,16 @@
 #include <string_view>
 
 #include "catalogue/catalogue.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 
 namespace orva {
 
 class Cp932Codec;
 class FileSystem;
 
-// The largest catalogue file read: 6 x 999 entries of six fields take some megabytes even
-// with long paths and titles; a larger file is no catalogue and is refused unread.
+// The largest catalogue file read: 999 entries of six fields in every category take some
+// megabytes even with long paths and titles; a larger file is no catalogue and is refused
+// unread.
 inline constexpr std::size_t kCatalogueFileLimit = std::size_t{64} << 20;
 
 // The user catalogue file as a run last read or wrote it: tells whether another program

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/cp932_codec.h"
+#include "platform/error_codes.h"
 
 namespace orva {
 namespace {

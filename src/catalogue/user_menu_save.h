@@ -3,7 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/catalogue_files.h"
 #include "catalogue/install_paths.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "platform/file_system.h"
 
 namespace orva {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 
 class QWidget;
 

@@ -3,7 +3,7 @@
 #include <QLoggingCategory>
 #include <string>
 
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "platform/file_system.h"
 
 namespace orva {

@@ -2,6 +2,7 @@
 
 #include "desktop/desktop.h"
 #include "desktop/error_message.h"
+#include "platform/error_codes.h"
 #include "platform/path_split.h"
 
 namespace orva {

@@ -5,7 +5,7 @@
 #include <QImageReader>
 
 #include "desktop/log_categories.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "platform/file_system.h"
 #include "platform/path_split.h"
 

@@ -11,7 +11,7 @@
 #include "desktop/log_categories.h"
 #include "grids/executable_chooser.h"
 #include "grids/menu_grid_state.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "platform/file_system.h"
 #include "platform/path_split.h"
 #include "ui/menu_grid_columns.h"

@@ -12,12 +12,9 @@
 namespace orva {
 namespace {
 
-constexpr const char* kCategoryLabels[] = {" 土木積算", " 農林積算", " 港湾積算",
-                                           " 民間見積", " 水道積算", " 実行予算"};
-
 QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-// The category a code names, 1..6, or 0 (no label) for any other code.
+// The category a code names, or 0 (no label) for any other code.
 int LabelIndex(const std::string& menuCode) {
   const int category = CategoryOfCode(menuCode);
   return IsCategory(category) ? category : 0;
@@ -85,7 +82,7 @@ MenuRows::MenuRows(const Catalogue& catalogue, const FileSystem& files, IconFind
   PlainFileTests tests(files, std::move(programs));
   std::array<QString, kCategoryCount + 1> labels;  // index 0: no label
   for (int category = 1; category <= kCategoryCount; ++category) {
-    labels[category] = QString::fromUtf8(kCategoryLabels[category - 1]);
+    labels[category] = QString::fromUtf8(CategoryAt(category).label);
   }
   // Entries in a row mostly name the same data file: converted once, the text is shared.
   const std::string* lastDataFile = nullptr;

@@ -1,55 +1,35 @@
 #pragma once
 
-#include <string>
+#include "platform/error_number.h"
 
-namespace orva {
+// The suite's error numbers by name. Only a file that names one includes this: a number
+// added here rebuilds those files, not every file that passes a number on.
+namespace orva::err {
 
-// Error numbers as the suite reports them; host errors are mapped onto these here only.
-// A returned number is never dropped unseen: ignoring one takes a visible cast.
-namespace err {
-enum [[nodiscard]] Number : int{
-    kNone = 0,
-    kInvalidCall = 5,
-    kOverflow = 6,
-    kOutOfMemory = 7,
-    kSubscriptOutOfRange = 9,
-    kTypeMismatch = 13,
-    kBadFileName = 52,
-    kFileNotFound = 53,
-    kBadFileMode = 54,
-    kFileAlreadyOpen = 55,
-    kDeviceIO = 57,
-    kFileAlreadyExists = 58,
-    kDiskFull = 61,
-    kInputPastEnd = 62,
-    kTooManyFiles = 67,
-    kDeviceUnavailable = 68,
-    kPermissionDenied = 70,
-    kDiskNotReady = 71,
-    kPathFileAccess = 75,
-    kPathNotFound = 76,
-    kCancel = 32755,
-    // A file larger than its reader takes in; the first number the platform leaves to programs.
-    kFileTooLarge = 513,
-    // A file that another program holds open without sharing it, or has locked: the user
-    // has to hear that it is busy, not that it is missing or forbidden.
-    kFileInUse = 514,
-};
-}  // namespace err
+inline constexpr Number kInvalidCall{5};
+inline constexpr Number kOverflow{6};
+inline constexpr Number kOutOfMemory{7};
+inline constexpr Number kSubscriptOutOfRange{9};
+inline constexpr Number kTypeMismatch{13};
+inline constexpr Number kBadFileName{52};
+inline constexpr Number kFileNotFound{53};
+inline constexpr Number kBadFileMode{54};
+inline constexpr Number kFileAlreadyOpen{55};
+inline constexpr Number kDeviceIO{57};
+inline constexpr Number kFileAlreadyExists{58};
+inline constexpr Number kDiskFull{61};
+inline constexpr Number kInputPastEnd{62};
+inline constexpr Number kTooManyFiles{67};
+inline constexpr Number kDeviceUnavailable{68};
+inline constexpr Number kPermissionDenied{70};
+inline constexpr Number kDiskNotReady{71};
+inline constexpr Number kPathFileAccess{75};
+inline constexpr Number kPathNotFound{76};
+inline constexpr Number kCancel{32755};
+// A file larger than its reader takes in; the first number the platform leaves to programs.
+inline constexpr Number kFileTooLarge{513};
+// A file that another program holds open without sharing it, or has locked: the user
+// has to hear that it is busy, not that it is missing or forbidden.
+inline constexpr Number kFileInUse{514};
 
-// Japanese description of an error number (UTF-8); a generic text for unknown numbers.
-std::string ErrorDescription(err::Number number);
-
-// The description of an error met while reading a file: a refused read says so, not
-// that writing was refused.
-std::string ReadErrorDescription(err::Number number);
-
-// Maps a POSIX errno from opening or reading a file onto an error number.
-err::Number ErrorNumberFromErrno(int posixErrno);
-
-#ifdef _WIN32
-// Maps a Win32 error code (GetLastError) from a file operation onto an error number.
-err::Number ErrorNumberFromWin32(unsigned long code);
-#endif
-
-}  // namespace orva
+}  // namespace orva::err

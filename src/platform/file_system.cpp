@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <thread>
 
+#include "platform/error_codes.h"
+
 namespace orva {
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/drive_table.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "platform/result.h"
 
 namespace orva {

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 
 namespace orva {
 

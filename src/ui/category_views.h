@@ -11,7 +11,7 @@ inline const QColor kSelectedCategoryColor(240, 180, 220);
 
 // The views' part of the window's state.
 struct CategoryViewState {
-  std::int16_t curCategory = 1;  // the category whose menu grid shows, 1..6
+  std::int16_t curCategory = 1;  // the category whose menu grid shows, from 1
   bool showAll = false;          // rows of missing programs shown too
 };
 

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "ui/category_band.h"
 #include "ui/grid_designs.h"
 #include "ui/twips.h"
 #include "widgets/focus_mark.h"
@@ -21,12 +22,11 @@ namespace orva {
 namespace {
 
 constexpr int kClientWidth = 7905;
-constexpr int kClientHeight = 3840;
-
-const char* const kCategoryCaptions[kCategoryCount] = {
-    "土木積算(水道)", "農林積算(治山)", "港湾積算", "民間用", "水道積算(H21/4まで)", "実行予算"};
+constexpr int kBandHeight = CategoryBandHeight(kCategoryCount);
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QString Caption(int index) { return Text(CategoryAt(index + 1).caption); }
 
 void Place(QWidget& widget, int left, int top, int width, int height) {
   const double dpi = widget.logicalDpiX();
@@ -62,11 +62,11 @@ QFont WindowFont() {
   return JapaneseFont({Text("MS UI Gothic"), "IPAPGothic", "Noto Sans CJK JP"}, 9);
 }
 
-SpreadGrid* NewGrid(QWidget* parent, const char* name, const char* accessibleName,
+SpreadGrid* NewGrid(QWidget* parent, const char* name, const QString& accessibleName,
                     SpreadGrid::ViewJoins joins = SpreadGrid::ViewJoins::kAtOnce) {
   auto* grid = new SpreadGrid(parent, joins);
   grid->setObjectName(QString::fromLatin1(name));
-  grid->setAccessibleName(Text(accessibleName));
+  grid->setAccessibleName(accessibleName);
   return grid;
 }
 
@@ -123,31 +123,31 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
     auto* button = new FocusMarkedButton(c.client);
     button->setObjectName(QString("Command1_%1").arg(i));
     button->setAutoFillBackground(true);
-    Place(*button, 480, 600 * i, 1335, 615);
-    SetWrappedCaption(*button, Text(kCategoryCaptions[i]));
+    Place(*button, 480, kCategoryButtonPitch * i, 1335, kCategoryButtonHeight);
+    SetWrappedCaption(*button, Caption(i));
     c.Command1[i] = button;
 
     auto* picture = new QLabel(c.client);
     picture->setObjectName(QString("Picture1_%1").arg(i));
-    picture->setPixmap(OwnPicture(QString(":/icons/category%1.png").arg(i + 1)));
+    picture->setPixmap(OwnPicture(":/icons/" + Text(CategoryAt(i + 1).icon)));
     picture->setAlignment(Qt::AlignCenter);
-    picture->setAccessibleName(Text(kCategoryCaptions[i]));
-    Place(*picture, 0, 600 * i, 495, 495);
+    picture->setAccessibleName(Caption(i));
+    Place(*picture, 0, kCategoryButtonPitch * i, 495, 495);
     c.Picture1[i] = picture;
   }
 
-  c.SSm[0] = NewGrid(c.client, "SSm_0", kCategoryCaptions[0]);
+  c.SSm[0] = NewGrid(c.client, "SSm_0", Caption(0));
   DesignMenuGrid(*c.SSm[0]);
-  Place(*c.SSm[0], 1800, 0, 9375, 3615);
+  Place(*c.SSm[0], 1800, 0, 9375, kBandHeight);
 
   // Shown once a works list is asked for: its header titles are measured then.
-  c.SS = NewGrid(c.client, "SS", "工事一覧", SpreadGrid::ViewJoins::kWhenShown);
+  c.SS = NewGrid(c.client, "SS", Text("工事一覧"), SpreadGrid::ViewJoins::kWhenShown);
   DesignWorksGrid(*c.SS);
-  Place(*c.SS, 0, 3600, 11175, 4455);
+  Place(*c.SS, 0, DesignedWorksGridTop(kCategoryCount), 11175, 4455);
 
-  c.SSx[0] = NewGrid(c.client, "SSx_0", "全分類の一覧");
+  c.SSx[0] = NewGrid(c.client, "SSx_0", Text("全分類の一覧"));
   DesignCombinedGrid(*c.SSx[0]);
-  Place(*c.SSx[0], 3360, 0, 11175, 3615);
+  Place(*c.SSx[0], 3360, 0, 11175, kBandHeight);
 
   c.Frame1 = new QGroupBox(Text("遠隔操作ソフト"), c.client);
   c.Frame1->setObjectName("Frame1");
@@ -165,10 +165,12 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
 
   // Tab order of the design: buttons, menu grid, works grid, combined grid.
   QWidget* previous = c.Command1[0];
-  for (QWidget* next : {static_cast<QWidget*>(c.Command1[1]), static_cast<QWidget*>(c.Command1[2]),
-                        static_cast<QWidget*>(c.Command1[3]), static_cast<QWidget*>(c.Command1[4]),
-                        static_cast<QWidget*>(c.Command1[5]), static_cast<QWidget*>(c.SSm[0]),
-                        static_cast<QWidget*>(c.SS), static_cast<QWidget*>(c.SSx[0])}) {
+  for (int i = 1; i < kCategoryCount; ++i) {
+    QWidget::setTabOrder(previous, c.Command1[i]);
+    previous = c.Command1[i];
+  }
+  for (QWidget* next : {static_cast<QWidget*>(c.SSm[0]), static_cast<QWidget*>(c.SS),
+                        static_cast<QWidget*>(c.SSx[0])}) {
     QWidget::setTabOrder(previous, next);
     previous = next;
   }
@@ -180,14 +182,15 @@ WindowControls BuildWindowDesign(QMainWindow& window) {
 void SizeToDesignedClientArea(QMainWindow& window, const WindowControls& controls) {
   const double dpi = window.logicalDpiX();
   const int width = TwipsToPixels(kClientWidth, dpi);
-  window.resize(width, TwipsToPixels(kClientHeight, dpi) + controls.menuBar->heightForWidth(width));
+  window.resize(width, TwipsToPixels(DesignedClientHeight(kCategoryCount), dpi) +
+                           controls.menuBar->heightForWidth(width));
 }
 
 void CreateMenuGridCopy(WindowControls& controls, int index) {
   SpreadGrid* designed = controls.SSm[0];
   // Hidden until its category is chosen, perhaps never in a session.
   SpreadGrid* grid =
-      NewGrid(controls.client, "", kCategoryCaptions[index], SpreadGrid::ViewJoins::kWhenShown);
+      NewGrid(controls.client, "", Caption(index), SpreadGrid::ViewJoins::kWhenShown);
   grid->setObjectName(QString("SSm_%1").arg(index));
   DesignMenuGrid(*grid);
   grid->setGeometry(designed->geometry());

@@ -25,7 +25,7 @@ struct WindowControls {
   QLabel* Label1 = nullptr;
   std::array<SpreadGrid*, 1> SSx{};
   SpreadGrid* SS = nullptr;
-  std::array<SpreadGrid*, kCategoryCount> SSm{};  // [1]..[5] are created at start-up
+  std::array<SpreadGrid*, kCategoryCount> SSm{};  // all but [0] are created at start-up
   std::array<QLabel*, kCategoryCount> Picture1{};
   std::array<QPushButton*, kCategoryCount> Command1{};  // one button per category
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 
 #include "platform/cp932_codec.h"
-#include "platform/file_system.h"
 #include "widgets/spread_grid.h"
 #include "works/era_date.h"
 #include "works/works_file.h"
+#include "works/works_reader.h"
 #include "works/works_record.h"
 
 namespace orva {
@@ -59,19 +59,38 @@ QString GridText(const Cp932Codec& codec, std::string_view first, std::string_vi
   return text;
 }
 
-// Writes the file's live records from row `r` + 1 on; the grid already has room for them.
-int WriteWorksRecords(SpreadGrid& ss, int r, std::string_view bytes, bool costsHidden,
-                      const Cp932Codec& codec, const EraDateFormatter& dates) {
-  ForEachLiveRecord(bytes, [&](const WorksRecord& record) {
-    const auto cost = [costsHidden](double value) {
-      return costsHidden ? std::nullopt : std::optional<double>(value);
+// Turns the records read into rows of the works grid, one after the other. The grid grows
+// with what was read, by doubling so that it is resized a few times only.
+class WorksGridRows final : public WorksRecordSink {
+ public:
+  WorksGridRows(SpreadGrid& ss, bool costsHidden, const Cp932Codec& codec,
+                const EraDateFormatter& dates)
+      : ss_(ss), costsHidden_(costsHidden), codec_(codec), dates_(dates) {}
+
+  void Expect(std::size_t records) override {
+    const int needed = written_ + static_cast<int>(records);
+    if (needed > ss_.RowCount()) ss_.SetRowCount(std::max(needed, 2 * ss_.RowCount()));
+  }
+
+  void Take(const WorksRecord& record) override {
+    const auto cost = [this](double value) {
+      return costsHidden_ ? std::nullopt : std::optional<double>(value);
     };
-    WriteRow(ss, ++r, record.number, FromDecodedUtf8(dates.Format(record.date)),
-             GridText(codec, record.nameFirst, record.nameSecond), cost(record.directCost),
-             cost(record.totalCost), GridText(codec, record.client), GridText(codec, record.route));
-  });
-  return r;
-}
+    WriteRow(ss_, ++written_, record.number, FromDecodedUtf8(dates_.Format(record.date)),
+             GridText(codec_, record.nameFirst, record.nameSecond), cost(record.directCost),
+             cost(record.totalCost), GridText(codec_, record.client),
+             GridText(codec_, record.route));
+  }
+
+  int Written() const { return written_; }
+
+ private:
+  SpreadGrid& ss_;
+  const bool costsHidden_;
+  const Cp932Codec& codec_;
+  const EraDateFormatter& dates_;
+  int written_ = 0;
+};
 
 }  // namespace
 
@@ -113,20 +132,12 @@ QString FromDecodedUtf8(std::string_view utf8) {
 err::Number LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
                           bool costsHidden, const Cp932Codec& codec,
                           const EraDateFormatter& dates) {
-  // Small pieces keep the read buffer in reused memory. The grid grows with what was read,
-  // by doubling so that it is resized a few times only, and gives back what deleted
-  // records left unused; what the file claims to hold sizes nothing.
-  constexpr std::size_t kChunk = 64 * kWorksRecordSize;
   const GridUpdateScope update(ss);
   ss.SetRowCount(0);
-  int written = 0;
-  const err::Number error = files.ReadChunks(
-      path, kChunk, kMaxWorksRecords * kWorksRecordSize, [&](std::string_view chunk) {
-        const int needed = written + static_cast<int>(chunk.size() / kWorksRecordSize);
-        if (needed > ss.RowCount()) ss.SetRowCount(std::max(needed, 2 * ss.RowCount()));
-        written = WriteWorksRecords(ss, written, chunk, costsHidden, codec, dates);
-      });
-  ss.SetRowCount(written);
+  WorksGridRows rows(ss, costsHidden, codec, dates);
+  const err::Number error = ReadWorksFile(files, path, rows);
+  // What deleted records left unused is given back.
+  ss.SetRowCount(rows.Written());
   ss.SetCurrentCell(1, 1);
   return error;
 }

@@ -2,12 +2,11 @@
 
 #include <QString>
 #include <array>
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 
 namespace orva {
 
@@ -16,14 +15,9 @@ class EraDateFormatter;
 class FileSystem;
 class SpreadGrid;
 
-// The most records listed from one works file: eight times what a 16-bit count numbers,
-// far beyond any office's works. Records past it are not read, so a huge (or sparse) file
-// costs a bounded time and memory.
-inline constexpr std::size_t kMaxWorksRecords = 262144;
-
-// Lists the works file at `path` in the works grid, in file order. The file is read a piece
-// at a time, so a list of decades never sits in memory twice. Returns kNone, or the error that
-// stopped the listing (rows listed by then stay).
+// Lists the works file at `path` in the works grid, one row per live record in file order,
+// as works/ reads it (see ReadWorksFile). Returns kNone, or the error that stopped the
+// listing (rows listed by then stay).
 err::Number LoadWorksFile(SpreadGrid& ss, const FileSystem& files, const std::string& path,
                           bool costsHidden, const Cp932Codec& codec, const EraDateFormatter& dates);
 

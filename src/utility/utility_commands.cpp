@@ -2,8 +2,10 @@
 
 #include <QWidget>
 #include <optional>
+#include <string>
 #include <string_view>
 
+#include "catalogue/install_paths.h"
 #include "desktop/desktop.h"
 #include "desktop/host_path_text.h"
 #include "platform/file_system.h"
@@ -43,8 +45,9 @@ void OpenHomePage(UtilityContext& context) {
 }
 
 void OpenHelp(UtilityContext& context) {
-  const QString shown = QString::fromStdString(context.helpPdfPath);
-  if (const auto host = HostPathTextOf(context.files, context.helpPdfPath)) {
+  const std::string& document = context.paths.helpPdfPath;
+  const QString shown = QString::fromStdString(document);
+  if (const auto host = HostPathTextOf(context.files, document)) {
     context.desktop.OpenDocument(&context.window, {.target = *host, .windowsPath = shown});
   }
 }
@@ -69,7 +72,7 @@ void StartRemoteSupport(UtilityContext& context) {
 }
 
 void StartDataUpdate(UtilityContext& context) {
-  const std::string& updater = context.updaterPath;
+  const std::string& updater = context.paths.updaterPath;
   if (!context.files.IsPlainFile(updater)) return;
   Desktop& desktop = context.desktop;
   desktop.SetApplicationCursor(Desktop::Cursor::ArrowWait);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <string>
 
 class QWidget;
 
@@ -9,18 +8,19 @@ namespace orva {
 
 class Desktop;
 class FileSystem;
+struct InstallPaths;
 
 // The remote-support tool's fixed place; also the title of its "not found" message.
 inline constexpr const char* kRemoteToolPath = "c:\\adata\\TeamViewerQS_ja.exe";
 
-// What the utility commands act on. `window` is closed the way its exit command closes it.
+// What the utility commands act on, named where it is made. `window` is closed the way its
+// exit command closes it; each command takes the suite's paths it needs from `paths`.
 struct UtilityContext {
   QWidget& window;
   QWidget& Frame1;
   Desktop& desktop;
   const FileSystem& files;
-  const std::string& helpPdfPath;
-  const std::string& updaterPath;
+  const InstallPaths& paths;
 };
 
 // The maker's home page, fixed when the program is configured.

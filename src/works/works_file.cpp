@@ -1,5 +1,7 @@
 #include "works/works_file.h"
 
+#include "catalogue/categories.h"
+
 namespace orva {
 
 std::string_view TrimmedField(std::string_view field) {
@@ -7,14 +9,12 @@ std::string_view TrimmedField(std::string_view field) {
   return field;
 }
 
-std::string WorksFileName(int category) {
-  return category == kBudgetCategory ? "njKOJI.RDM" : "n_KOJI.RDM";
-}
+std::string WorksFileName(int category) { return CategoryAt(category).worksFile; }
 
 std::string WorksFilePath(const std::string& dataDir, int category) {
   return dataDir + WorksFileName(category);
 }
 
-bool WorksCostsHidden(int category) { return category == kBudgetCategory; }
+bool WorksCostsHidden(int category) { return !CategoryAt(category).costsShown; }
 
 }  // namespace orva

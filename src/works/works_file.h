@@ -7,10 +7,7 @@
 
 namespace orva {
 
-// The execution-budget category keeps its works in a file of its own without costs.
-inline constexpr int kBudgetCategory = 6;
-
-// "njKOJI.RDM" for the execution-budget category, "n_KOJI.RDM" for the others.
+// The file a category keeps its works in, in a program's data folder.
 std::string WorksFileName(int category);
 std::string WorksFilePath(const std::string& dataDir, int category);
 bool WorksCostsHidden(int category);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/install_paths.h"
-#include "platform/error_codes.h"
+#include "platform/error_number.h"
 #include "support/install_tree.h"
 
 namespace orva {

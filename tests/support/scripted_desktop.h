@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "desktop/desktop.h"
+#include "platform/error_codes.h"
 
 namespace orva::test {
 

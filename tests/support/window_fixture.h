@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/launcher_window.h"
+#include "catalogue/categories.h"
 #include "catalogue/install_paths.h"
 #include "desktop/host_path_text.h"
 #include "support/install_tree.h"
@@ -18,6 +19,11 @@ namespace orva::test {
 inline constexpr const char* kMenuIni = "C:\\VORDELN\\MENU.INI";
 inline constexpr const char* kUserIni = "C:\\VORDELN\\USERMENU.INI";
 inline constexpr const char* kViewIni = "C:\\VORDELN\\dMENU.INI";
+
+// A program's title in the combined grid: its name and its category's label.
+inline QString CombinedTitle(const char* name, int category) {
+  return QString::fromUtf8(name) + QString::fromUtf8(CategoryAt(category).label);
+}
 
 // A suite of six items, one of them not installed, with an icon, on a temporary drive C.
 class WindowFixture : public ::testing::Test {

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
@@ -38,7 +39,7 @@ class CategoryViewsTest : public test::WindowFixture {
   static void ExpectSelected(const LauncherWindow& window, int index) {
     const WindowControls& c = window.Controls();
     EXPECT_EQ(window.State().views.curCategory, index + 1);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kCategoryCount; ++i) {
       EXPECT_EQ(c.SSm[i]->isHidden(), i != index) << i;
       EXPECT_EQ(IsPink(*c.Command1[i]), i == index) << i;
     }
@@ -49,9 +50,23 @@ TEST_F(CategoryViewsTest, StartUpShowsCategoryOneWithNoPinkButton) {
   auto window = Shown();
   window->MakeMenuGridCopies();
   const WindowControls& c = window->Controls();
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < kCategoryCount; ++i) {
     EXPECT_EQ(c.SSm[i]->isHidden(), i != 0) << i;
     EXPECT_FALSE(IsPink(*c.Command1[i])) << i;
+  }
+}
+
+// A row of the category table whose picture is not among the program's icons would leave
+// an empty square beside its button.
+TEST_F(CategoryViewsTest, EveryCategoryHasItsCaptionPictureAndGridName) {
+  auto window = Shown();
+  window->MakeMenuGridCopies();
+  const WindowControls& c = window->Controls();
+  for (int i = 0; i < kCategoryCount; ++i) {
+    const QString caption = QString::fromUtf8(CategoryAt(i + 1).caption);
+    EXPECT_EQ(c.Command1[i]->accessibleName(), caption) << i;
+    EXPECT_EQ(c.SSm[i]->accessibleName(), caption) << i;
+    EXPECT_FALSE(c.Picture1[i]->pixmap().isNull()) << i;
   }
 }
 
@@ -109,7 +124,7 @@ TEST_F(CategoryViewsTest, TheFocusedButtonIsMarkedOnThePinkAndOnThePlainFace) {
     EXPECT_EQ(image.pixelColor(middle, 1), dark);
     EXPECT_EQ(image.pixelColor(0, image.height() / 2), dark);
     EXPECT_EQ(image.pixelColor(middle, 2), button.palette().color(QPalette::Base));
-    c.Command1[5]->setFocus();
+    c.Command1[kCategoryCount - 1]->setFocus();
     EXPECT_NE(button.grab().toImage().pixelColor(middle, 1), dark);
   }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/error_codes.h"
 #include "support/scripted_desktop.h"
 
 namespace orva {

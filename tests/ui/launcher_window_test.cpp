@@ -35,9 +35,10 @@ TEST_F(LauncherWindowTest, StartupLeavesTheWindowAsDesigned) {
   EXPECT_TRUE(c.Frame1->isHidden());
   EXPECT_TRUE(c.SS->isHidden());
   EXPECT_FALSE(c.SSm[0]->isHidden());
-  for (int i = 1; i < 6; ++i) EXPECT_EQ(c.SSm[i], nullptr) << i;  // made when first needed
+  // The other menu grids are made when first needed.
+  for (int i = 1; i < kCategoryCount; ++i) EXPECT_EQ(c.SSm[i], nullptr) << i;
   window->MakeMenuGridCopies();
-  for (int i = 1; i < 6; ++i) EXPECT_TRUE(c.SSm[i]->isHidden()) << i;
+  for (int i = 1; i < kCategoryCount; ++i) EXPECT_TRUE(c.SSm[i]->isHidden()) << i;
   EXPECT_FALSE(c.SSx[0]->isHidden());  // no view file: combined view
   EXPECT_FALSE(c.dispALL->isChecked());
   EXPECT_FALSE(c.saishin->isVisible());
@@ -76,12 +77,11 @@ TEST_F(LauncherWindowTest, CombinedGridSortsByEditionThenCategory) {
   ASSERT_EQ(grid.RowCount(), 6);
   QStringList order;
   for (int row = 1; row <= 6; ++row) order << grid.Text(2, row);
-  EXPECT_EQ(
-      order,
-      (QStringList{QString::fromUtf8("平成26年度 後期 土木積算"),
-                   QString::fromUtf8("平成26年度 前期第1版 (H26/4) 土木積算"),
-                   QString::fromUtf8("農林26 農林積算"), QString::fromUtf8("平成25年度 土木積算"),
-                   QString::fromUtf8("農林15 農林積算"), QString::fromUtf8("実行予算 実行予算")}));
+  EXPECT_EQ(order,
+            (QStringList{test::CombinedTitle("平成26年度 後期", 1),
+                         test::CombinedTitle("平成26年度 前期第1版 (H26/4)", 1),
+                         test::CombinedTitle("農林26", 2), test::CombinedTitle("平成25年度", 1),
+                         test::CombinedTitle("農林15", 2), test::CombinedTitle("実行予算", 6)}));
   EXPECT_EQ(grid.Text(7, 3), "2");
   EXPECT_EQ(grid.Text(8, 3), "2601");
   EXPECT_EQ(grid.BackColor(2, 2), QColor(196, 196, 255));
@@ -288,8 +288,9 @@ TEST_F(LauncherWindowTest, CoveredControlsTakeNoFocusInTheCombinedView) {
   }
 
   c.dispSELECT->trigger();  // the category view: buttons, then the menu grid
-  c.Command1[5]->setFocus();
-  QTest::keyClick(c.Command1[5], Qt::Key_Tab);
+  QPushButton* lastButton = c.Command1[kCategoryCount - 1];
+  lastButton->setFocus();
+  QTest::keyClick(lastButton, Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), c.SSm[0]);
   QTest::keyClick(c.SSm[0], Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), c.Command1[0]);

@@ -82,7 +82,7 @@ TEST_F(RestoreInitialMenuTest, OkInCategoryThreeGoesBackToTheSuiteCatalogue) {
   EXPECT_EQ(c.SSm[0]->Text(4, 3), "C:\\VORDELN\\p25\\prog.exe");
   EXPECT_EQ(c.SSm[2]->RowCount(), 0);
   EXPECT_EQ(window->State().views.curCategory, 1);
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < kCategoryCount; ++i) {
     EXPECT_EQ(c.SSm[i]->isHidden(), i != 0) << i;
     EXPECT_EQ(IsPink(*c.Command1[i]), i == 0) << i;
   }
@@ -109,7 +109,7 @@ TEST_F(RestoreInitialMenuTest, CombinedGridStaysAndShowsTheRestoredCatalogue) {
 
   EXPECT_FALSE(c.SSx[0]->isHidden());
   ASSERT_EQ(c.SSx[0]->RowCount(), 6);
-  EXPECT_EQ(c.SSx[0]->Text(2, 4), QString::fromUtf8("平成25年度 土木積算"));
+  EXPECT_EQ(c.SSx[0]->Text(2, 4), test::CombinedTitle("平成25年度", 1));
   EXPECT_EQ(c.SSx[0]->Text(4, 4), "C:\\VORDELN\\p25\\prog.exe");
   EXPECT_EQ(c.SSx[0]->RowHeight(1), 0);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ui/category_band.h"
 #include "ui/layout.h"
 #include "ui/view_state_file.h"
 
@@ -43,15 +44,21 @@ TEST(ViewStateFileTest, ABlankFirstLineIsTheCombinedView) {
   EXPECT_EQ(ParseViewState(" 1\r\n\r\n"), 1);
 }
 
+// Six buttons are the window as designed.
+static_assert(CategoryBandHeight(6) == 3615 && DesignedWorksGridTop(6) == 3600 &&
+              DesignedClientHeight(6) == 3840);
+
+constexpr int kBand = CategoryBandHeight(kCategoryCount);
+
 LayoutInput DesignedButtons(int width, int height) {
   LayoutInput input;
   input.clientWidth = width;
   input.clientHeight = height;
   for (int i = 0; i < kCategoryCount; ++i) {
-    input.buttons[i] = {480, 600 * i, 1335, 615};
-    input.menuGrids[i] = {1800, 0, 9375, 3615};
+    input.buttons[i] = {480, kCategoryButtonPitch * i, 1335, kCategoryButtonHeight};
+    input.menuGrids[i] = {1800, 0, 9375, kBand};
   }
-  input.combinedGrid = {3360, 0, 11175, 3615};
+  input.combinedGrid = {3360, 0, 11175, kBand};
   return input;
 }
 
@@ -61,29 +68,29 @@ TEST(LayoutTest, GridsFillTheWindowAroundTheButtons) {
     EXPECT_EQ(grid.left, 1815);
     EXPECT_EQ(grid.top, 0);
     EXPECT_EQ(grid.width, 7185);
-    EXPECT_EQ(grid.height, 3615);
+    EXPECT_EQ(grid.height, kBand);
   }
   EXPECT_EQ(r.worksGrid.left, 0);
-  EXPECT_EQ(r.worksGrid.top, 3615);
+  EXPECT_EQ(r.worksGrid.top, kBand);
   EXPECT_EQ(r.worksGrid.width, 9000);
-  EXPECT_EQ(r.worksGrid.height, 3385);
+  EXPECT_EQ(r.worksGrid.height, 7000 - kBand);
   EXPECT_EQ(r.combinedGrid.left, 0);
   EXPECT_EQ(r.combinedGrid.top, 0);
   EXPECT_EQ(r.combinedGrid.width, 9000);
-  EXPECT_EQ(r.combinedGrid.height, 3615);
+  EXPECT_EQ(r.combinedGrid.height, kBand);
 }
 
 TEST(LayoutTest, TinyOrMinimisedWindowsKeepWidthsAndNeverGoNegative) {
-  for (auto [w, h] : {std::pair{0, 0}, std::pair{1815, 3615}, std::pair{1000, 100}}) {
+  for (auto [w, h] : {std::pair{0, 0}, std::pair{1815, kBand}, std::pair{1000, 100}}) {
     const LayoutResult r = LayoutOnResize(DesignedButtons(w, h));
     for (const TwipsRect& grid : r.menuGrids) {
       EXPECT_EQ(grid.width, 9375);
-      EXPECT_EQ(grid.height, 3615);
+      EXPECT_EQ(grid.height, kBand);
     }
     EXPECT_EQ(r.worksGrid.height, 0);
     EXPECT_GE(r.worksGrid.width, 0);
     EXPECT_EQ(r.combinedGrid.width, w > 0 ? w : 11175);
-    EXPECT_EQ(r.combinedGrid.height, 3615);
+    EXPECT_EQ(r.combinedGrid.height, kBand);
   }
 }
 

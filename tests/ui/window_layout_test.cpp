@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "support/window_fixture.h"
+#include "ui/category_band.h"
 #include "ui/twips.h"
 #include "widgets/row_menu_bar.h"
 #include "widgets/spread_grid.h"
@@ -39,12 +40,13 @@ TEST_F(WindowLayoutTest, GridsFillTheClientAreaAfterEveryResize) {
   QApplication::processEvents();
   const WindowControls& c = window->Controls();
   const int gridLeft = Px(*window, 480) + Px(*window, 1335);
-  const int band = Px(*window, 3000) + Px(*window, 615);
-  ASSERT_EQ(c.Command1[5]->geometry().bottom() + 1, band);
+  const int lastTop = CategoryBandHeight(kCategoryCount) - kCategoryButtonHeight;
+  const int band = Px(*window, lastTop) + Px(*window, kCategoryButtonHeight);
+  ASSERT_EQ(c.Command1[kCategoryCount - 1]->geometry().bottom() + 1, band);
 
   auto expectLaidOut = [&] {
     const QSize client = c.client->size();
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kCategoryCount; ++i) {
       if (c.SSm[i] == nullptr) continue;  // not made yet
       EXPECT_EQ(c.SSm[i]->geometry(), QRect(gridLeft, 0, client.width() - gridLeft, band)) << i;
     }
@@ -56,7 +58,7 @@ TEST_F(WindowLayoutTest, GridsFillTheClientAreaAfterEveryResize) {
   ResizeClient(*window, Px(*window, 9000), Px(*window, 7000));
   ASSERT_EQ(c.client->size(), QSize(Px(*window, 9000), Px(*window, 7000)));
   window->MakeMenuGridCopies();  // made after a resize, they take the layout of their time
-  ASSERT_NE(c.SSm[5], nullptr);
+  ASSERT_NE(c.SSm[kCategoryCount - 1], nullptr);
   expectLaidOut();
   EXPECT_EQ(c.SSm[0]->width(), Px(*window, 9000) - gridLeft);
   EXPECT_EQ(c.SS->height(), Px(*window, 7000) - band);
@@ -116,7 +118,9 @@ TEST_F(WindowLayoutTest, EveryMenuCommandShowsAboveTheDesignedClientArea) {
     const WindowControls& c = window->Controls();
     EXPECT_EQ(c.saishin->isVisible(), updater);
     ExpectEveryCommandShown(*c.menuBar);
-    EXPECT_EQ(c.client->size(), QSize(Px(*window, 7905), Px(*window, 3840))) << updater;
+    EXPECT_EQ(c.client->size(),
+              QSize(Px(*window, 7905), Px(*window, DesignedClientHeight(kCategoryCount))))
+        << updater;
     EXPECT_EQ(c.client->y(), c.menuBar->geometry().bottom() + 1);
 
     // Narrower, the bar takes more rows and the grids still get the client area.

@@ -12,6 +12,7 @@
 #include "ui/works_list.h"
 #include "widgets/spread_grid.h"
 #include "works/era_date.h"
+#include "works/works_reader.h"
 #include "works/works_record.h"
 
 namespace orva {

@@ -1,4 +1,4 @@
-#include "works/works_file.h"
+#include "ui/works_list.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include "support/works_listing.h"
 #include "ui/grid_designs.h"
 #include "widgets/spread_grid.h"
+#include "works/works_file.h"
 
 namespace orva {
 namespace {
@@ -47,27 +48,6 @@ TEST_F(WorksFileTest, ReadsEveryShownFieldAtItsOffset) {
   EXPECT_EQ(rows.Text(7, 1), "R-12");
   EXPECT_EQ(rows.Number(4, 1), -1.5e9);
   EXPECT_EQ(rows.Number(5, 1), 0.125);
-}
-
-TEST_F(WorksFileTest, WholeRecordsOnly) {
-  const std::string record = WorksRecordBuilder().Bytes();
-  EXPECT_EQ(Decode("").RowCount(), 0);
-  EXPECT_EQ(Decode(record.substr(0, 930)).RowCount(), 0);
-  EXPECT_EQ(Decode(record).RowCount(), 1);
-  // Three whole records and the start of a fourth.
-  EXPECT_EQ(Decode(record + record + record + record.substr(0, 17)).RowCount(), 3);
-}
-
-TEST_F(WorksFileTest, DeadRecordsLeaveNoGap) {
-  std::string file;
-  for (const std::int32_t number : {5, 0, -3, 7, -2147483647 - 1, 9}) {
-    file += WorksRecordBuilder().Number(number).Bytes();
-  }
-  const SpreadGrid& rows = Decode(file);
-  ASSERT_EQ(rows.RowCount(), 3);
-  EXPECT_EQ(rows.Number(1, 1), 5);
-  EXPECT_EQ(rows.Number(1, 2), 7);
-  EXPECT_EQ(rows.Number(1, 3), 9);
 }
 
 TEST_F(WorksFileTest, NameHalvesAreTrimmedAndDecodedSeparately) {
@@ -116,17 +96,6 @@ TEST_F(WorksFileTest, LoadsMoreRecordsThanASixteenBitCount) {
   EXPECT_EQ(rows.Number(1, 32768), 32768);
   EXPECT_EQ(rows.Number(1, kCount), kCount);
   EXPECT_EQ(rows.Text(2, kCount), "H 21/04/01");
-}
-
-TEST(WorksFileNameTest, BudgetCategoryHasItsOwnFile) {
-  EXPECT_EQ(WorksFileName(6), "njKOJI.RDM");
-  for (int category = 1; category <= 5; ++category) {
-    EXPECT_EQ(WorksFileName(category), "n_KOJI.RDM");
-    EXPECT_FALSE(WorksCostsHidden(category));
-  }
-  EXPECT_TRUE(WorksCostsHidden(6));
-  EXPECT_EQ(WorksFilePath("C:\\VORDELN\\DATA\\", 6), "C:\\VORDELN\\DATA\\njKOJI.RDM");
-  EXPECT_EQ(WorksFilePath("C:\\VORDELN\\DATA\\", 2), "C:\\VORDELN\\DATA\\n_KOJI.RDM");
 }
 
 }  // namespace
