@@ -51,7 +51,13 @@ Program Launcher(const char* name, const fs::path& prefix, const fs::path& binar
                  const char* copyName) {
   const fs::path copy = prefix / "drive_c" / "VORDELN" / copyName;
   fs::copy_file(binary, copy, fs::copy_options::overwrite_existing);
-  return {name, {copy.string()}, {"WINEPREFIX=" + prefix.string(), "QT_QPA_PLATFORM=xcb"}, {}, {},
+  // Settings of its own: the window placement it keeps never touches the user's.
+  return {name,
+          {copy.string()},
+          {"WINEPREFIX=" + prefix.string(), "QT_QPA_PLATFORM=xcb",
+           "XDG_CONFIG_HOME=" + (prefix / "config").string()},
+          {},
+          {},
           {}};
 }
 
