@@ -66,7 +66,10 @@ TEST_F(FileSaveTest, HardLinkedFileIsSavedWhole) {
   FileSystem::SaveNotes notes;
   ASSERT_EQ(files_.WriteAtomically(kUserIni, "new\r\n", &notes), 0);
   EXPECT_TRUE(notes.inPlace);
+#ifndef _WIN32
+  // The C runtime's stat counts one link on Windows; the two reads below show it whole there.
   EXPECT_EQ(fs::hard_link_count(file), 2u);
+#endif
   EXPECT_EQ(Read(file), "new\r\n");
   EXPECT_EQ(Read(temp_.Path() / "backup/USERMENU.INI"), "new\r\n");
   EXPECT_EQ(Entries("VORDELN"), Names{"USERMENU.INI"});
