@@ -17,6 +17,7 @@
 #include "platform/error_codes.h"
 #include "platform/file_system.h"
 #include "support/another_user.h"
+#include "support/drive_c_at.h"
 #include "support/temp_dir.h"
 
 namespace orva {
@@ -29,13 +30,7 @@ constexpr const char* kUserIni = "C:\\VORDELN\\USERMENU.INI";
 // Drive C: is the temporary folder itself.
 class FileSaveTest : public testing::Test {
  protected:
-  FileSaveTest() : files_(Drives()) {}
-
-  DriveTable Drives() const {
-    DriveTable drives;
-    drives.SetDrive('C', temp_.Path());
-    return drives;
-  }
+  FileSaveTest() : files_(test::DriveCAt(temp_.Path())) {}
 
   static std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -19,6 +19,7 @@
 #include "platform/error_codes.h"
 #include "platform/plain_file_tests.h"
 #include "support/another_user.h"
+#include "support/drive_c_at.h"
 #include "support/hostile_files.h"
 #include "support/temp_dir.h"
 
@@ -41,13 +42,7 @@ using test::HoldsForAnotherUser;
 // Drive C: is the temporary folder itself.
 class FileSystemTest : public testing::Test {
  protected:
-  FileSystemTest() : files_(MakeDrives()) {}
-
-  DriveTable MakeDrives() const {
-    DriveTable drives;
-    drives.SetDrive('C', temp_.Path());
-    return drives;
-  }
+  FileSystemTest() : files_(test::DriveCAt(temp_.Path())) {}
 
   std::string ReadHost(const std::string& relative) const {
     return files_.ReadAll("C:\\" + relative).value();
