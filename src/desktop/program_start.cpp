@@ -35,7 +35,8 @@ WindowsMachine WindowsMachineOfFile(const std::string& hostPath) {
 
 }  // namespace
 
-ProgramStart StartProgramFile(const QString& hostPath) {
+ProgramStart StartProgramFile(const QString& hostPath,
+                              const std::vector<std::string>& environmentChanges) {
   const std::string path = hostPath.toStdString();
   std::string program = path;
   std::vector<std::string> arguments;
@@ -50,8 +51,11 @@ ProgramStart StartProgramFile(const QString& hostPath) {
     }
     arguments = {path};
   }
-#endif
+  DetachedStart start = StartDetachedProcess(program, arguments, kFirstMoments, environmentChanges);
+#else
+  Q_UNUSED(environmentChanges);
   DetachedStart start = StartDetachedProcess(program, arguments, kFirstMoments);
+#endif
   return {.error = start.error, .watch = std::move(start.watch)};
 }
 

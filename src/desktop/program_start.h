@@ -3,6 +3,8 @@
 #include <QString>
 #include <chrono>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/detached_process.h"
 
@@ -24,7 +26,9 @@ struct ProgramStart {
 // the child inherits the working folder but none of the launcher's signal settings,
 // descriptors or handles. Off Windows, a Windows program ("MZ") runs through the `wine`
 // found on PATH; a 32-bit one is not handed to a Wine that cannot run it, which would end
-// at once and cleanly, showing nothing.
-ProgramStart StartProgramFile(const QString& hostPath);
+// at once and cleanly, showing nothing. `environmentChanges` ("NAME=value" sets, a bare
+// "NAME" removes) apply off Windows.
+ProgramStart StartProgramFile(const QString& hostPath,
+                              const std::vector<std::string>& environmentChanges = {});
 
 }  // namespace orva

@@ -132,7 +132,7 @@ Result<QString> QtDesktop::ChooseOpenFile(QWidget* parent, const OpenFileRequest
 }
 
 bool QtDesktop::StartProgram(QWidget* parent, const Handover& program) {
-  ProgramStart start = StartProgramFile(program.target);
+  ProgramStart start = StartProgramFile(program.target, feedback_.Announce(program.target));
   if (!start) {
     const FailureReason why = start.wineMissing      ? WineMissing()
                               : start.wineLacks32Bit ? WineLacks32Bit()

@@ -57,4 +57,13 @@ DetachedStart StartDetachedProcess(const std::string& program,
                                    const std::vector<std::string>& arguments,
                                    std::chrono::milliseconds watchFor);
 
+#ifndef _WIN32
+// The same with the caller's environment changed for the program: "NAME=value" sets,
+// a bare "NAME" removes.
+DetachedStart StartDetachedProcess(const std::string& program,
+                                   const std::vector<std::string>& arguments,
+                                   std::chrono::milliseconds watchFor,
+                                   const std::vector<std::string>& environmentChanges);
+#endif
+
 }  // namespace orva

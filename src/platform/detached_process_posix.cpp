@@ -8,6 +8,7 @@
 #include <ctime>
 #include <utility>
 
+#include "platform/child_environment.h"
 #include "platform/detached_process.h"
 
 extern char** environ;
@@ -196,6 +197,20 @@ EarlyEnd StartWatch::Collect() {
 DetachedStart StartDetachedProcess(const std::string& program,
                                    const std::vector<std::string>& arguments,
                                    std::chrono::milliseconds watchFor) {
+  return StartDetachedProcess(program, arguments, watchFor, {});
+}
+
+DetachedStart StartDetachedProcess(const std::string& program,
+                                   const std::vector<std::string>& arguments,
+                                   std::chrono::milliseconds watchFor,
+                                   const std::vector<std::string>& environmentChanges) {
+  std::vector<std::string> environment;
+  std::vector<char*> envp;
+  if (!environmentChanges.empty()) {
+    environment = EnvironmentWith(environ, environmentChanges);
+    for (std::string& entry : environment) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+  }
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
@@ -210,7 +225,8 @@ DetachedStart StartDetachedProcess(const std::string& program,
     close(execFailure[1]);
     return {error, std::nullopt};
   }
-  const ExecPlan plan{program.c_str(), argv.data(), environ, execFailure[1], HighestDescriptor()};
+  const ExecPlan plan{program.c_str(), argv.data(), envp.empty() ? environ : envp.data(),
+                      execFailure[1], HighestDescriptor()};
 
   const pid_t middle = fork();
   if (middle == 0) {

@@ -16,6 +16,8 @@
 #include "desktop/qt_desktop.h"
 #include "support/install_tree.h"
 #include "support/log_catcher.h"
+#include "support/scoped_environment.h"
+#include "support/virtual_display.h"
 
 namespace orva {
 namespace {
@@ -27,6 +29,12 @@ using test::LogLine;
 std::string ReadWhole(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The value of a startup message's first field, its id.
+std::string IdOf(const std::string& message) {
+  const std::size_t open = message.find('"');
+  return message.substr(open + 1, message.find('"', open + 1) - open - 1);
 }
 
 struct Box {
@@ -63,20 +71,12 @@ class BoxCatcher {
 class PathOnly {
  public:
   explicit PathOnly(const fs::path& folder) {
-    if (const char* old = std::getenv("PATH")) old_ = old;
     fs::create_directories(folder);
-    ::setenv("PATH", folder.c_str(), 1);
-  }
-  ~PathOnly() {
-    if (old_) {
-      ::setenv("PATH", old_->c_str(), 1);
-    } else {
-      ::unsetenv("PATH");
-    }
+    path_.Set("PATH", folder.string());
   }
 
  private:
-  std::optional<std::string> old_;
+  test::ScopedEnvironment path_;
 };
 
 class HandoverFailuresTest : public ::testing::Test {
@@ -238,6 +238,49 @@ TEST_F(HandoverFailuresTest, BusyCursorShowsUntilTheProgramsWindowOrItsFailure) 
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_FALSE(boxes.boxes[0].underBusyCursor);
   EXPECT_FALSE(BusyCursorShows());
+}
+
+// The desktop's own startup feedback: the program gets the id the desktop was told, never
+// the launcher's own tokens, and the start ends for the desktop when the busy pointer does.
+TEST_F(HandoverFailuresTest, DesktopHearsOfEachStartAndOfItsEnd) {
+  test::VirtualDisplay display;
+  if (!display.Available()) GTEST_SKIP() << "no Xvfb to start here";
+  test::ScopedEnvironment launchersOwn;
+  launchersOwn.Set("DESKTOP_STARTUP_ID", "launchers-own_TIME1");
+  launchersOwn.Set("XDG_ACTIVATION_TOKEN", "launchers-own");
+  const fs::path seen = tree.Host("C:\\VORDELN\\seen");
+  const auto [windows, host] =
+      Program("C:\\VORDELN\\p\\slow prog",
+              "#!/bin/sh\necho \"$DESKTOP_STARTUP_ID ${XDG_ACTIVATION_TOKEN-none}\" > '" +
+                  seen.string() + ".new'\nmv '" + seen.string() + ".new' '" + seen.string() +
+                  "'\nexec sleep 4 >/dev/null 2>&1\n");
+  EXPECT_TRUE(desktop.StartProgram(nullptr, {.target = host, .windowsPath = windows}));
+  ASSERT_TRUE(display.WaitFor([&] { return fs::exists(seen); }));
+  ASSERT_EQ(display.Messages().size(), 1u);
+  const std::string said = display.Messages()[0];
+  const std::string id = IdOf(said);
+  EXPECT_EQ(said.rfind("new: ID=\"" + id + "\" NAME=\"slow prog\"", 0), 0u) << said;
+  EXPECT_NE(id.find("_TIME"), std::string::npos);
+  EXPECT_EQ(ReadWhole(seen), id + " none\n");
+
+  emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+  ASSERT_TRUE(display.WaitFor([&] { return display.Messages().size() == 2; }));
+  EXPECT_EQ(display.Messages()[1], "remove: ID=\"" + id + "\"");
+  desktop.FinishWatching();
+
+  // A start that fails, at once or in its first moments, ends as it is told.
+  const auto [failing, failingHost] = Program("C:\\VORDELN\\p\\fails", "#!/bin/sh\nexit 3\n");
+  const auto [notRun, notRunHost] = Program("C:\\VORDELN\\p\\text", "no program\n");
+  for (const auto& [program, programHost] :
+       {std::pair(failing, failingHost), std::pair(notRun, notRunHost)}) {
+    const std::size_t before = display.Messages().size();
+    EXPECT_TRUE(StartAndSettle(program, programHost) == (program == failing));
+    ASSERT_TRUE(display.WaitFor([&] { return display.Messages().size() == before + 2; }));
+    const std::string newId = IdOf(display.Messages()[before]);
+    EXPECT_EQ(display.Messages()[before + 1], "remove: ID=\"" + newId + "\"");
+    EXPECT_NE(newId, id);
+  }
+  EXPECT_EQ(boxes.boxes.size(), 2u);
 }
 
 TEST_F(HandoverFailuresTest, OpenerFailuresNameWhatCouldNotBeOpenedAndWhy) {

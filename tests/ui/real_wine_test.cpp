@@ -17,38 +17,18 @@
 #include "desktop/program_start.h"
 #include "platform/drive_table.h"
 #include "platform/wine_install.h"
+#include "support/scoped_environment.h"
 #include "support/temp_dir.h"
 
 namespace orva {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ScopedEnvironment;
 
 // Bounds against hanging, not measures: Wine's first start in a new prefix takes a while.
 constexpr int kSetUpMs = 180000;
 constexpr auto kRunPatience = std::chrono::seconds(60);
-
-// Sets environment variables for the life of the object, then restores them.
-class ScopedEnvironment {
- public:
-  void Set(const char* name, const std::string& value) {
-    const char* old = std::getenv(name);
-    saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnvironment() {
-    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-      if (it->second) {
-        ::setenv(it->first, it->second->c_str(), 1);
-      } else {
-        ::unsetenv(it->first);
-      }
-    }
-  }
-
- private:
-  std::vector<std::pair<const char*, std::optional<std::string>>> saved_;
-};
 
 // Changes the working folder for the life of the object.
 class ScopedWorkingFolder {
