@@ -3,6 +3,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <cerrno>
@@ -13,12 +14,14 @@
 #include "desktop/front_request.h"
 #include "desktop/log_categories.h"
 #include "desktop/single_instance.h"
+#include "desktop/startup_notifier.h"
 
 namespace orva {
 namespace {
 
 constexpr std::size_t kMaxRequest = 4096;
 constexpr char kTokenKey[] = "XDG_ACTIVATION_TOKEN=";
+constexpr char kStartupIdKey[] = "DESKTOP_STARTUP_ID=";
 
 // Beside the lock, in the folder only its user can write; nullopt when the name is too
 // long for a socket address.
@@ -40,9 +43,13 @@ void AskRunningLauncherToFront(const SingleInstanceLock& lock) {
   if (!address) return;
   const int fd = Datagram();
   if (fd < 0) return;
+  // The desktop's start of this second launcher is the running one's to answer.
   std::string request = "front\n";
   if (const char* token = std::getenv("XDG_ACTIVATION_TOKEN"); token && *token) {
     request += std::string(kTokenKey) + token + "\n";
+  }
+  if (const char* id = std::getenv("DESKTOP_STARTUP_ID"); id && *id) {
+    request += std::string(kStartupIdKey) + id + "\n";
   }
   if (request.size() <= kMaxRequest) {
     sendto(fd, request.data(), request.size(), MSG_NOSIGNAL,
@@ -56,6 +63,7 @@ struct FrontRequests::Listener {
   std::string path;
   ino_t inode = 0;
   std::unique_ptr<QSocketNotifier> notifier;
+  StartupNotifier startup;
   ~Listener() {
     notifier.reset();
     if (fd >= 0) close(fd);
@@ -91,10 +99,21 @@ FrontRequests::FrontRequests(const SingleInstanceLock& lock, QWidget& window) : 
       const QByteArray request(buffer, static_cast<qsizetype>(size));
       if (!request.startsWith("front\n")) continue;
       QByteArray token;
+      std::string startupId;
       for (const QByteArray& line : request.split('\n')) {
         if (line.startsWith(kTokenKey)) token = line.mid(sizeof kTokenKey - 1);
+        if (line.startsWith(kStartupIdKey))
+          startupId = line.mid(sizeof kStartupIdKey - 1).toStdString();
       }
       BringToFront(token);
+      if (startupId.empty()) continue;
+      // The time of the user's click lets a desktop that keeps background programs from
+      // taking the focus give it to this window; and the second start shows no window,
+      // so its startup feedback is ended here.
+      if (window_ && window_->isVisible() && QGuiApplication::platformName() == "xcb") {
+        listener_->startup.Activate(static_cast<std::uint32_t>(window_->winId()), startupId);
+      }
+      listener_->startup.Remove(startupId);
     }
   });
   listener_ = std::move(listener);

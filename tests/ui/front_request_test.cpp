@@ -9,7 +9,9 @@
 #include <memory>
 
 #include "desktop/single_instance.h"
+#include "support/scoped_environment.h"
 #include "support/temp_dir.h"
+#include "support/virtual_display.h"
 
 namespace orva {
 namespace {
@@ -19,8 +21,12 @@ namespace fs = std::filesystem;
 constexpr int kPatienceMs = 30000;  // a bound against hanging, not a measure
 
 // A second start finds the running launcher minimised: its window comes back, whatever an
-// earlier launcher left behind; a window that is closing is not shown again.
+// earlier launcher left behind; a window that is closing is not shown again. The second
+// start shows no window, so the desktop's feedback for it is ended by the running one.
 TEST(FrontRequestTest, SecondStartRestoresTheRunningWindowButNeverAClosedOne) {
+  test::VirtualDisplay display;
+  test::ScopedEnvironment desktopStart;
+  desktopStart.Set("DESKTOP_STARTUP_ID", "second-start_TIME77");
   TempDir dir;
   const fs::path runtime = dir.Path() / "run";
   fs::create_directory(runtime);
@@ -44,6 +50,11 @@ TEST(FrontRequestTest, SecondStartRestoresTheRunningWindowButNeverAClosedOne) {
   EXPECT_TRUE(
       QTest::qWaitFor([&] { return !(window.windowState() & Qt::WindowMinimized); }, kPatienceMs));
   EXPECT_TRUE(window.isVisible());
+  if (display.Available()) {
+    EXPECT_TRUE(display.WaitFor([&] {
+      return display.Messages() == std::vector<std::string>{"remove: ID=\"second-start_TIME77\""};
+    }));
+  }
 
   window.close();
   requests.BringToFront();
