@@ -1,9 +1,11 @@
 #include "desktop/startup_notifier.h"
 
+#include <poll.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -13,6 +15,7 @@ namespace orva {
 namespace {
 
 constexpr char kLauncher[] = "orva-menu";
+constexpr std::chrono::milliseconds kServerPatience{500};
 
 xcb_atom_t Atom(xcb_connection_t* xcb, xcb_intern_atom_cookie_t cookie) {
   xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(xcb, cookie, nullptr);
@@ -46,23 +49,29 @@ struct StartupNotifier::Connection {
     return window;
   }
 
-  // The server's time now: a property change on `window` comes back stamped with it.
+  // The server's time now: a property change on `window` comes back stamped with it. A
+  // server that does not answer soon costs the start its time, never the launcher its
+  // responsiveness.
   std::uint32_t ServerTime(xcb_window_t window) {
     xcb_change_property(xcb, XCB_PROP_MODE_APPEND, window, moreAtom, XCB_ATOM_STRING, 8, 0,
                         nullptr);
     xcb_flush(xcb);
-    while (xcb_generic_event_t* event = xcb_wait_for_event(xcb)) {
-      std::uint32_t time = 0;
-      bool found = false;
-      if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
+    const auto deadline = std::chrono::steady_clock::now() + kServerPatience;
+    for (;;) {
+      while (xcb_generic_event_t* event = xcb_poll_for_event(xcb)) {
         const auto* notify = reinterpret_cast<xcb_property_notify_event_t*>(event);
-        found = notify->window == window;
-        time = notify->time;
+        const bool found =
+            (event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY && notify->window == window;
+        const std::uint32_t time = found ? notify->time : 0;
+        std::free(event);
+        if (found) return time;
       }
-      std::free(event);
-      if (found) return time;
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      if (xcb_connection_has_error(xcb) || left.count() <= 0) return 0;
+      pollfd readable = {xcb_get_file_descriptor(xcb), POLLIN, 0};
+      poll(&readable, 1, static_cast<int>(left.count()));
     }
-    return 0;  // the connection broke
   }
 
   void Send(xcb_window_t sender, const std::string& text) {

@@ -74,6 +74,9 @@ class VirtualDisplay {
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 
   bool Available() const { return active_ != XCB_ATOM_NONE; }
+  // A server that stops answering, and comes back.
+  void Pause() { kill(server_, SIGSTOP); }
+  void Resume() { kill(server_, SIGCONT); }
 
   // Every startup message said so far ("new: ID=…", "remove: ID=…"), in order.
   const std::vector<std::string>& Messages() {

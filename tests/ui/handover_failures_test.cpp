@@ -281,6 +281,12 @@ TEST_F(HandoverFailuresTest, DesktopHearsOfEachStartAndOfItsEnd) {
     EXPECT_NE(newId, id);
   }
   EXPECT_EQ(boxes.boxes.size(), 2u);
+
+  // A server that does not answer holds up no start (a hang would end in the test's timeout).
+  const auto [ok, okHost] = Program("C:\\VORDELN\\p\\ok", "#!/bin/sh\nexit 0\n");
+  display.Pause();
+  EXPECT_TRUE(StartAndSettle(ok, okHost));
+  display.Resume();
 }
 
 TEST_F(HandoverFailuresTest, OpenerFailuresNameWhatCouldNotBeOpenedAndWhy) {
