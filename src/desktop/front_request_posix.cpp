@@ -43,18 +43,18 @@ void AskRunningLauncherToFront(const SingleInstanceLock& lock) {
   if (!address) return;
   const int fd = Datagram();
   if (fd < 0) return;
-  // The desktop's start of this second launcher is the running one's to answer.
+  // The desktop's start of this second launcher is the running one's to answer; a value
+  // too long to carry is left out rather than the request.
   std::string request = "front\n";
-  if (const char* token = std::getenv("XDG_ACTIVATION_TOKEN"); token && *token) {
-    request += std::string(kTokenKey) + token + "\n";
+  for (const char* key : {kTokenKey, kStartupIdKey}) {
+    const std::string name(key, std::strlen(key) - 1);
+    const char* value = std::getenv(name.c_str());
+    if (!value || !*value) continue;
+    const std::string line = std::string(key) + value + "\n";
+    if (request.size() + line.size() <= kMaxRequest) request += line;
   }
-  if (const char* id = std::getenv("DESKTOP_STARTUP_ID"); id && *id) {
-    request += std::string(kStartupIdKey) + id + "\n";
-  }
-  if (request.size() <= kMaxRequest) {
-    sendto(fd, request.data(), request.size(), MSG_NOSIGNAL,
-           reinterpret_cast<const sockaddr*>(&*address), sizeof *address);
-  }
+  sendto(fd, request.data(), request.size(), MSG_NOSIGNAL,
+         reinterpret_cast<const sockaddr*>(&*address), sizeof *address);
   close(fd);
 }
 
