@@ -1,6 +1,5 @@
 #include "platform/startup_notice.h"
 
-#include <algorithm>
 #include <charconv>
 
 namespace orva {
@@ -13,9 +12,11 @@ bool PlainIdCharacter(char c) {
          c == '_' || c == '-';
 }
 
-void AppendIdPart(std::string& id, std::string_view part) {
-  id += '-';
-  for (char c : part) id += PlainIdCharacter(c) ? c : '_';
+// Letters, digits and ".-_" only: an id is used unquoted by some readers.
+std::string PlainIdPart(std::string_view part) {
+  std::string plain;
+  for (char c : part) plain += PlainIdCharacter(c) ? c : '_';
+  return plain;
 }
 
 }  // namespace
@@ -47,26 +48,15 @@ std::vector<StartupNoticePiece> StartupNoticePieces(std::string_view text) {
 
 std::string NewStartupId(std::string_view launcher, std::string_view host, long processId,
                          std::string_view program, unsigned sequence, std::uint32_t time) {
-  std::string id;
-  AppendIdPart(id, launcher);
-  id.erase(0, 1);
-  AppendIdPart(id, std::to_string(processId));
-  AppendIdPart(id, host);
-  AppendIdPart(id, program);
-  AppendIdPart(id, std::to_string(sequence));
-  id += kTimeMark;
-  id += std::to_string(time);
-  return id;
+  return PlainIdPart(launcher) + '-' + std::to_string(processId) + '-' + PlainIdPart(host) + '-' +
+         PlainIdPart(program) + '-' + std::to_string(sequence) + std::string(kTimeMark) +
+         std::to_string(time);
 }
 
 std::uint32_t StartupIdTime(std::string_view id) {
   const std::size_t mark = id.rfind(kTimeMark);
   if (mark == std::string_view::npos) return 0;
   const std::string_view digits = id.substr(mark + kTimeMark.size());
-  if (digits.empty() ||
-      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return 0;
-  }
   std::uint32_t time = 0;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), time);
   return error == std::errc() && end == digits.data() + digits.size() ? time : 0;
